@@ -1,0 +1,25 @@
+# One static library per source folder (qv_<area>), from every .cpp in it.
+# A folder with no sources yet still gets a (header-only) library.
+set(QV_AREA_LIBS "")
+function(qv_add_area subsystem area)
+  file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${subsystem}/${area}/*.cpp)
+  set(_name qv_${area})
+  if(_sources)
+    add_library(${_name} STATIC ${_sources})
+  else()
+    add_library(${_name} STATIC ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
+  endif()
+  target_include_directories(${_name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${_name} PUBLIC qv_deps)
+  set(QV_AREA_LIBS ${QV_AREA_LIBS} ${_name} PARENT_SCOPE)
+endfunction()
+
+# Links the named area libraries as one group (they may call each other).
+function(qv_link_areas target)
+  set(_libs "")
+  foreach(area IN LISTS ARGN)
+    list(APPEND _libs qv_${area})
+  endforeach()
+  list(JOIN _libs "," _joined)
+  target_link_libraries(${target} PRIVATE "$<LINK_GROUP:RESCAN,${_joined}>" qv_deps)
+endfunction()
