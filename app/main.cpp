@@ -1,2 +1,11 @@
-// Entry point: replaced by the shell's start-up once it exists.
-int main() { return 0; }
+// Entry point: the words of the command line, then the program's run.
+#include "engine/shell/base_session.h"
+#include "engine/shell/command_line.h"
+#include "engine/shell/run_system.h"
+
+int main(int argc, char** argv) {
+  ParseCommandLine(bv::JoinArguments(argc, argv));
+  RunSystem(bv::RunBaseSession);
+  // The exit code is always 0.
+  return 0;
+}

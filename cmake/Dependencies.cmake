@@ -16,7 +16,7 @@ if(NOT X11_Xcursor_FOUND OR NOT X11_Xxf86vm_FOUND)
 endif()
 
 add_library(qv_deps INTERFACE)
-target_include_directories(qv_deps INTERFACE
+target_include_directories(qv_deps SYSTEM INTERFACE
   ${IRRLICHT_INCLUDE_DIR} ${BOX2D_INCLUDE_DIR} ${OPENAL_INCLUDE_DIR} ${SDL2_INCLUDE_DIRS} ${X11_INCLUDE_DIR})
 target_link_libraries(qv_deps INTERFACE
   ${IRRLICHT_LIBRARY} ${BOX2D_LIBRARY} sfml-audio sfml-system ${OPENAL_LIBRARY}

@@ -12,3 +12,8 @@ bool g_CmdDebugInfo = false;
 int g_CmdLevel = -1;
 int g_CmdWorld = -1;
 int g_CmdLayout = -1;
+std::string g_CmdSceneName;
+bool g_CmdSceneGiven = false;
+
+int64_t g_TimerFrequency = 0;
+bool g_TimerReady = false;

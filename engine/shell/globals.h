@@ -1,6 +1,9 @@
 #pragma once
 // The engine's global pointers and command-line values. Each pointer is set
 // by its owner while it lives and is null otherwise.
+#include <cstdint>
+#include <string>
+
 namespace irr {
 class IrrlichtDevice;
 namespace video { class IVideoDriver; }
@@ -24,3 +27,12 @@ extern bool g_CmdDebugInfo;
 extern int g_CmdLevel;
 extern int g_CmdWorld;
 extern int g_CmdLayout;
+// "-scene": its value (at most 79 characters) and whether it was given.
+// Kept for completeness; nothing reads it.
+extern std::string g_CmdSceneName;
+extern bool g_CmdSceneGiven;
+
+// Ticks per second of the frame loop's counter, and whether it is usable
+// (frame pacing runs only then).
+extern int64_t g_TimerFrequency;
+extern bool g_TimerReady;

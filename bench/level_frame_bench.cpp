@@ -1,0 +1,242 @@
+// Frame cost of the level runtime: a level of 400 animated image elements in
+// 8 layers, 150 of them dynamic bodies held by the field's borders, run for
+// 2000 frames at the fixed 75 Hz time step. Prints the mean and 99th
+// percentile CPU time per frame (process CPU time, so a software GL's worker
+// threads count) for update, physics and draw, and for the whole layer pass,
+// beside the 75 Hz frame budget. Runs with the NULL driver, then with OpenGL
+// when DISPLAY is set (under Xvfb: software GL).
+//
+//   level_frame_bench [frames]
+#include <irrlicht.h>
+#include <time.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/level/camera.h"
+#include "engine/level/element.h"
+#include "engine/level/level.h"
+#include "engine/level/level_element.h"
+#include "engine/level/level_manager.h"
+#include "engine/level/registries.h"
+#include "engine/platform/message_box.h"
+#include "engine/resources/image.h"
+#include "engine/resources/sprite.h"
+#include "engine/resources/texture_manager.h"
+#include "engine/shell/globals.h"
+
+namespace {
+
+constexpr int kElements = 400;
+constexpr int kDynamicBodies = 150;
+constexpr int kDefaultFrames = 2000;
+constexpr float kRefreshHz = 75.0f;
+constexpr float kStepMs = 1000.0f / kRefreshHz;
+// Animation frames of the sheet, each kFrameSize pixels square.
+constexpr int kAnimFrames = 8;
+constexpr int kFrameSize = 32;
+
+double CpuMs() {
+  timespec ts{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+  return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1.0e6;
+}
+
+struct Stats {
+  double mean = 0.0;
+  double p99 = 0.0;
+};
+
+Stats Summarise(std::vector<double> samples) {
+  Stats s;
+  if (samples.empty()) return s;
+  double sum = 0.0;
+  for (double v : samples) sum += v;
+  s.mean = sum / double(samples.size());
+  std::sort(samples.begin(), samples.end());
+  const size_t index = size_t(std::ceil(0.99 * double(samples.size()))) - 1;
+  s.p99 = samples[std::min(index, samples.size() - 1)];
+  return s;
+}
+
+// The sheet: kAnimFrames squares of different colours with a soft edge, so
+// the alpha blend does real work.
+void AddSheetTexture(irr::video::IVideoDriver* driver) {
+  const irr::u32 w = kAnimFrames * kFrameSize, h = kFrameSize;
+  irr::video::IImage* image =
+      driver->createImage(irr::video::ECF_A8R8G8B8, irr::core::dimension2du(w, h));
+  for (irr::u32 y = 0; y < h; ++y)
+    for (irr::u32 x = 0; x < w; ++x) {
+      const irr::u32 frame = x / kFrameSize;
+      const int dx = int(x % kFrameSize) - kFrameSize / 2, dy = int(y) - kFrameSize / 2;
+      const int alpha = std::max(0, 255 - (dx * dx + dy * dy) * 255 / (kFrameSize * kFrameSize / 4));
+      image->setPixel(x, y, irr::video::SColor(irr::u32(alpha), 40 + frame * 25, 200 - frame * 20,
+                                               100 + frame * 10));
+    }
+  driver->addTexture("bench-sheet.png", image);
+  image->drop();
+}
+
+// Scene resources and one level with borders and the benchmark's elements.
+BvLevel* BuildLevel(BvLevelManager& manager) {
+  auto* image = new BvImage("sheet");
+  image->SetFileName("bench-sheet.png");
+  manager.GetImages()->AddObject(image);
+  auto* anim = new BvAnimElement("anim");
+  anim->SetAnimSpeed(10.0f);
+  anim->SetAnimType(1);
+  for (int f = 0; f < kAnimFrames; ++f) {
+    auto* sprite = new BvSprite(("frame" + std::to_string(f)).c_str());
+    sprite->SetImage(image);
+    sprite->SetSourceRect(f * kFrameSize, 0, (f + 1) * kFrameSize, kFrameSize);
+    manager.GetSprites()->AddObject(sprite);
+    anim->AddFrame(sprite);
+  }
+  anim->SetShapeType(kShapeCircle);
+  anim->SetRadius(kFrameSize * 0.25f);
+  manager.GetElements()->AddObject(anim);
+  manager.LoadImageTextures();
+
+  auto* level = new BvLevel("bench");
+  manager.GetLevels()->AddObject(level);
+  CreateBorders(level, &manager);
+  for (int i = 0; i < kElements; ++i) {
+    BvLevelElement* e = CreateLevelElement(
+        &manager, irr::core::vector2df(float((i * 37) % 760 - 380), float((i * 53) % 560 - 280)),
+        "anim", 0.0f);
+    if (!e) continue;
+    e->SetLayer(i % kLayerCount);
+    e->SetFrame(i % kAnimFrames);
+    e->SetRotation(float(i % 12) * 0.5f);
+    e->SetScale(i % 3 == 0 ? 1.0f : 0.75f, i % 3 == 0 ? 1.0f : 0.75f);
+    e->SetFlipX(i % 4 == 1);
+    if (i % 5 == 0) e->SetBlitMode(kBlitAdditive);
+    if (i % 7 == 0) e->SetColor(irr::video::SColor(160, 255, 255, 255));
+    if (i < kDynamicBodies) {
+      e->SetDynType(2);
+      e->SetGravity(true);
+      e->SetCollision(true);
+      e->SetVelocity(float(i % 9) - 4.0f, 0.0f);
+    } else {
+      e->SetDynType(-1);
+    }
+  }
+  return level;
+}
+
+struct Result {
+  Stats update, physics, draw, pass;
+  int drawn = 0;
+  int bodies = 0;
+};
+
+Result Run(irr::video::E_DRIVER_TYPE type, int frames) {
+  Result result;
+  irr::SIrrlichtCreationParameters params;
+  params.DriverType = type;
+  params.WindowSize = irr::core::dimension2du(800, 600);
+  params.Bits = 32;
+  params.Vsync = false;
+  params.LoggingLevel = irr::ELL_NONE;
+  irr::IrrlichtDevice* device = irr::createDeviceEx(params);
+  if (!device) {
+    result.drawn = -1;
+    return result;
+  }
+  g_Device = device;
+  g_Driver = device->getVideoDriver();
+  g_TextureManager = new BvTextureManager();
+  AddSheetTexture(g_Driver);
+
+  const bool windowed = type != irr::video::EDT_NULL;
+  std::vector<double> update, physics, draw, pass;
+  {
+    BvLevelManager manager(nullptr, true);
+    BvLevel* level = BuildLevel(manager);
+    // Phases one after another, as the pass runs them per element.
+    std::vector<BvLevelElement*> order;
+    for (int layer = 0; layer < kLayerCount; ++layer)
+      for (const auto& entry : level->GetIdIndex()) {
+        auto* e = static_cast<BvLevelElement*>(entry.second);
+        if (e->GetLayer() == layer) order.push_back(e);
+      }
+    result.drawn = int(order.size());
+    for (BvLevelElement* e : order) e->Update(kStepMs);  // bodies are made here
+    for (BvLevelElement* e : order) result.bodies += e->GetBody() ? 1 : 0;
+    for (int f = 0; f < frames; ++f) {
+      if (windowed) device->run();
+      const double t0 = CpuMs();
+      manager.GetCamera()->Update(kStepMs);
+      manager.StepWorld(kStepMs);
+      const double t1 = CpuMs();
+      for (BvLevelElement* e : order) e->Update(kStepMs);
+      const double t2 = CpuMs();
+      g_Driver->beginScene(true, false, irr::video::SColor(255, 20, 20, 40));
+      for (BvLevelElement* e : order) manager.RenderLevelElement(e);
+      g_Driver->endScene();
+      const double t3 = CpuMs();
+      physics.push_back(t1 - t0);
+      update.push_back(t2 - t1);
+      draw.push_back(t3 - t2);
+    }
+    // The manager's own pass (update and draw interleaved), same frames.
+    for (int f = 0; f < frames; ++f) {
+      if (windowed) device->run();
+      const double t0 = CpuMs();
+      g_Driver->beginScene(true, false, irr::video::SColor(255, 20, 20, 40));
+      manager.RenderCurrentLevel(kStepMs, false, false);
+      g_Driver->endScene();
+      pass.push_back(CpuMs() - t0);
+    }
+  }
+  delete g_TextureManager;
+  g_TextureManager = nullptr;
+  device->drop();
+  g_Device = nullptr;
+  g_Driver = nullptr;
+  result.update = Summarise(update);
+  result.physics = Summarise(physics);
+  result.draw = Summarise(draw);
+  result.pass = Summarise(pass);
+  return result;
+}
+
+void Print(const char* driver, const Result& r) {
+  if (r.drawn < 0) {
+    std::printf("%-8s no device\n", driver);
+    return;
+  }
+  const struct {
+    const char* name;
+    const Stats& s;
+  } rows[] = {{"update", r.update}, {"physics", r.physics}, {"draw", r.draw},
+              {"pass", r.pass}};
+  std::printf("%-8s %d level elements (borders included), %d bodies\n", driver, r.drawn, r.bodies);
+  for (const auto& row : rows)
+    std::printf("%-8s %-8s %9.3f %9.3f %9.1f%%\n", driver, row.name, row.s.mean, row.s.p99,
+                100.0 * row.s.p99 / kStepMs);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultFrames;
+  bv::SetMessageBoxMode(bv::MessageBoxMode::Stderr);
+  std::printf("level frame benchmark: %d elements in %d layers, %d dynamic bodies, %d frames "
+              "at %.3f ms\n",
+              kElements, kLayerCount, kDynamicBodies, frames, kStepMs);
+  std::printf("frame budget at %.0f Hz: %.3f ms (CPU time per frame, milliseconds)\n",
+              kRefreshHz, kStepMs);
+  std::printf("%-8s %-8s %9s %9s %10s\n", "driver", "phase", "mean", "p99", "p99/budget");
+  Print("null", Run(irr::video::EDT_NULL, frames));
+  if (std::getenv("DISPLAY"))
+    Print("opengl", Run(irr::video::EDT_OPENGL, frames));
+  else
+    std::printf("opengl   skipped: no DISPLAY (run under xvfb-run)\n");
+  return 0;
+}

@@ -1,0 +1,256 @@
+#include "engine/resources/quad_renderer.h"
+
+#include <cmath>
+#include <utility>
+
+using irr::core::recti;
+using irr::core::rectf;
+using irr::core::vector2df;
+using irr::video::SColor;
+
+namespace bv {
+namespace {
+
+// Half a texel, the inset that keeps a filtered quad inside its source.
+constexpr float kHalfTexel = 0.5f;
+
+QuadObserver& Observer() {
+  static QuadObserver observer;
+  return observer;
+}
+
+// Texture size used to normalise coordinates: the image's own size, which is
+// also right when the driver stretched it to a power-of-two surface.
+vector2df TextureSize(irr::video::ITexture* texture) {
+  const irr::core::dimension2du size = texture->getOriginalSize();
+  return vector2df(size.Width > 0 ? float(size.Width) : 1.f,
+                   size.Height > 0 ? float(size.Height) : 1.f);
+}
+
+// Twice the signed area of the triangle (a, b, c) in screen coordinates
+// (y down): positive when it winds clockwise on the screen.
+float ScreenWinding(const vector2df& a, const vector2df& b, const vector2df& c) {
+  return (b.X - a.X) * (c.Y - a.Y) - (b.Y - a.Y) * (c.X - a.X);
+}
+
+// Axis-aligned quad with texture coordinates from a source rectangle in
+// (possibly fractional) texture pixels.
+void SetAxisAligned(QuadDraw& quad, const rectf& dest, const rectf& source,
+                    const vector2df& textureSize) {
+  const float u0 = source.UpperLeftCorner.X / textureSize.X;
+  const float v0 = source.UpperLeftCorner.Y / textureSize.Y;
+  const float u1 = source.LowerRightCorner.X / textureSize.X;
+  const float v1 = source.LowerRightCorner.Y / textureSize.Y;
+  quad.corners[0] = dest.UpperLeftCorner;
+  quad.corners[1] = vector2df(dest.LowerRightCorner.X, dest.UpperLeftCorner.Y);
+  quad.corners[2] = dest.LowerRightCorner;
+  quad.corners[3] = vector2df(dest.UpperLeftCorner.X, dest.LowerRightCorner.Y);
+  quad.uv[0] = vector2df(u0, v0);
+  quad.uv[1] = vector2df(u1, v0);
+  quad.uv[2] = vector2df(u1, v1);
+  quad.uv[3] = vector2df(u0, v1);
+}
+
+// Clips dest against clip and cuts source in proportion. False when nothing
+// of dest is left.
+bool ClipAxisAligned(rectf& dest, rectf& source, const recti* clip) {
+  if (!clip) return dest.getWidth() > 0 && dest.getHeight() > 0;
+  const float sx = source.getWidth() / dest.getWidth();
+  const float sy = source.getHeight() / dest.getHeight();
+  const rectf c(float(clip->UpperLeftCorner.X), float(clip->UpperLeftCorner.Y),
+                float(clip->LowerRightCorner.X), float(clip->LowerRightCorner.Y));
+  rectf cut = dest;
+  cut.clipAgainst(c);
+  if (cut.getWidth() <= 0 || cut.getHeight() <= 0) return false;
+  source = rectf(source.UpperLeftCorner.X + (cut.UpperLeftCorner.X - dest.UpperLeftCorner.X) * sx,
+                 source.UpperLeftCorner.Y + (cut.UpperLeftCorner.Y - dest.UpperLeftCorner.Y) * sy,
+                 source.LowerRightCorner.X - (dest.LowerRightCorner.X - cut.LowerRightCorner.X) * sx,
+                 source.LowerRightCorner.Y - (dest.LowerRightCorner.Y - cut.LowerRightCorner.Y) * sy);
+  dest = cut;
+  return true;
+}
+
+rectf ToFloat(const recti& r) {
+  return rectf(float(r.UpperLeftCorner.X), float(r.UpperLeftCorner.Y),
+               float(r.LowerRightCorner.X), float(r.LowerRightCorner.Y));
+}
+
+}  // namespace
+
+bool BuildImageQuad(irr::video::ITexture* texture, const vector2df p[4], const recti& source,
+                    const vector2df& centre, float angle, SColor colour, bool useAlphaChannel,
+                    bool additiveBlend, bool flipHorizontal, bool flipVertical,
+                    QuadDraw& out) {
+  if (!texture) return false;
+  // A quad that winds counter-clockwise on the screen (one axis reversed)
+  // is not drawn; both axes reversed is a half turn and is drawn.
+  if (ScreenWinding(p[0], p[1], p[2]) <= 0.f) return false;
+
+  const int srcW = source.LowerRightCorner.X - source.UpperLeftCorner.X;
+  const int srcH = source.LowerRightCorner.Y - source.UpperLeftCorner.Y;
+  const bool scaled = srcW != int(std::fabs(p[0].X - p[2].X)) ||
+                      srcH != int(std::fabs(p[0].Y - p[2].Y));
+  const vector2df size = TextureSize(texture);
+
+  // OpenGL samples pixel centres at +0.5: a 1:1 unturned draw maps texel
+  // edges to pixel edges exactly. A filtered (scaled or turned) one keeps
+  // half a texel inside so the neighbouring sprite of a sheet never bleeds.
+  const float inset = (scaled || angle != 0.f) ? kHalfTexel : 0.f;
+  float uLeft = (source.UpperLeftCorner.X + inset) / size.X;
+  float vTop = (source.UpperLeftCorner.Y + inset) / size.Y;
+  float uRight = (source.LowerRightCorner.X - inset) / size.X;
+  float vBottom = (source.LowerRightCorner.Y - inset) / size.Y;
+  if (flipHorizontal) std::swap(uLeft, uRight);
+  if (flipVertical) std::swap(vTop, vBottom);
+
+  QuadDraw quad;
+  quad.texture = texture;
+  quad.uv[0] = vector2df(uLeft, vTop);
+  quad.uv[1] = vector2df(uRight, vTop);
+  quad.uv[2] = vector2df(uRight, vBottom);
+  quad.uv[3] = vector2df(uLeft, vBottom);
+  const float c = std::cos(angle);
+  const float s = std::sin(angle);
+  for (int i = 0; i < 4; ++i) {
+    const float dx = p[i].X - centre.X;
+    const float dy = p[i].Y - centre.Y;
+    quad.corners[i] = vector2df(centre.X + dx * c - dy * s, centre.Y + dx * s + dy * c);
+    quad.colours[i] = colour;
+  }
+  quad.useAlphaChannel = useAlphaChannel;
+  quad.additive = additiveBlend;
+  quad.linearFilter = scaled;
+  out = quad;
+  return true;
+}
+
+void SubmitQuad(irr::video::IVideoDriver* driver, const QuadDraw& quad) {
+  if (!quad.texture) return;
+  if (Observer()) Observer()(quad);
+  if (!driver) return;
+
+  // Vertices go in clip space: identity transforms, no camera involved.
+  const irr::core::dimension2du target = driver->getCurrentRenderTargetSize();
+  const float w = target.Width > 0 ? float(target.Width) : 1.f;
+  const float h = target.Height > 0 ? float(target.Height) : 1.f;
+  irr::video::S3DVertex vertices[4];
+  for (int i = 0; i < 4; ++i) {
+    irr::video::S3DVertex& v = vertices[i];
+    v.Pos.set(quad.corners[i].X * 2.f / w - 1.f, 1.f - quad.corners[i].Y * 2.f / h, 0.f);
+    v.Normal.set(0.f, 0.f, 0.f);
+    v.Color = quad.colours[i];
+    v.TCoords = quad.uv[i];
+  }
+  static const irr::u16 kIndices[6] = {0, 1, 2, 0, 2, 3};
+
+  irr::video::SMaterial material;
+  if (quad.additive) {
+    // Source one, destination one minus source colour, alpha ignored.
+    material.MaterialType = irr::video::EMT_TRANSPARENT_ADD_COLOR;
+  } else {
+    bool vertexAlpha = false;
+    for (const SColor& colour : quad.colours) vertexAlpha |= colour.getAlpha() < 255;
+    if (!quad.useAlphaChannel && !vertexAlpha) {
+      material.MaterialType = irr::video::EMT_SOLID;
+    } else {
+      const irr::u32 alphaSource =
+          quad.useAlphaChannel
+              ? (vertexAlpha ? irr::video::EAS_TEXTURE | irr::video::EAS_VERTEX_COLOR
+                             : irr::u32(irr::video::EAS_TEXTURE))
+              : irr::u32(irr::video::EAS_VERTEX_COLOR);
+      material.MaterialType = irr::video::EMT_ONETEXTURE_BLEND;
+      material.MaterialTypeParam = irr::video::pack_textureBlendFunc(
+          irr::video::EBF_SRC_ALPHA, irr::video::EBF_ONE_MINUS_SRC_ALPHA,
+          irr::video::EMFN_MODULATE_1X, alphaSource);
+    }
+  }
+  material.setTexture(0, quad.texture);
+  material.Lighting = false;
+  material.ZBuffer = irr::video::ECFN_NEVER;
+  material.ZWriteEnable = false;
+  material.BackfaceCulling = false;
+  material.FrontfaceCulling = false;
+  material.FogEnable = false;
+  material.UseMipMaps = false;
+  material.AntiAliasing = irr::video::EAAM_OFF;
+  irr::video::SMaterialLayer& layer = material.TextureLayer[0];
+  layer.BilinearFilter = quad.linearFilter;
+  layer.TrilinearFilter = false;
+  layer.AnisotropicFilter = 0;
+  layer.TextureWrapU = irr::video::ETC_CLAMP_TO_EDGE;
+  layer.TextureWrapV = irr::video::ETC_CLAMP_TO_EDGE;
+
+  const irr::core::matrix4 identity;
+  driver->setTransform(irr::video::ETS_PROJECTION, identity);
+  driver->setTransform(irr::video::ETS_VIEW, identity);
+  driver->setTransform(irr::video::ETS_WORLD, identity);
+  driver->setMaterial(material);
+  driver->drawIndexedTriangleList(vertices, 4, kIndices, 2);
+}
+
+void Draw2DImageQuad(irr::video::IVideoDriver* driver, irr::video::ITexture* texture,
+                     const vector2df p[4], const recti& source, const vector2df& centre,
+                     float angle, SColor colour, bool useAlphaChannel, bool additiveBlend,
+                     bool flipHorizontal, bool flipVertical) {
+  QuadDraw quad;
+  if (BuildImageQuad(texture, p, source, centre, angle, colour, useAlphaChannel, additiveBlend,
+                     flipHorizontal, flipVertical, quad))
+    SubmitQuad(driver, quad);
+}
+
+void Draw2DImageRotated(irr::video::IVideoDriver* driver, irr::video::ITexture* texture,
+                        const rectf& destination, const recti& source, const vector2df& centre,
+                        float angle, SColor colour, bool useAlphaChannel, bool additiveBlend,
+                        bool flipHorizontal, bool flipVertical) {
+  const vector2df p[4] = {
+      destination.UpperLeftCorner,
+      vector2df(destination.LowerRightCorner.X, destination.UpperLeftCorner.Y),
+      destination.LowerRightCorner,
+      vector2df(destination.UpperLeftCorner.X, destination.LowerRightCorner.Y)};
+  Draw2DImageQuad(driver, texture, p, source, centre, angle, colour, useAlphaChannel,
+                  additiveBlend, flipHorizontal, flipVertical);
+}
+
+void Draw2DImage(irr::video::IVideoDriver* driver, irr::video::ITexture* texture,
+                 const irr::core::position2di& position, const recti& source, const recti* clip,
+                 SColor colour, bool useAlphaChannel, bool additiveBlend) {
+  if (!texture || !source.isValid()) return;
+  rectf dest(float(position.X), float(position.Y), float(position.X + source.getWidth()),
+             float(position.Y + source.getHeight()));
+  rectf src = ToFloat(source);
+  if (!ClipAxisAligned(dest, src, clip)) return;
+  QuadDraw quad;
+  quad.texture = texture;
+  SetAxisAligned(quad, dest, src, TextureSize(texture));
+  for (SColor& c : quad.colours) c = colour;
+  quad.useAlphaChannel = useAlphaChannel;
+  quad.additive = additiveBlend;
+  SubmitQuad(driver, quad);
+}
+
+void Draw2DImage(irr::video::IVideoDriver* driver, irr::video::ITexture* texture,
+                 const recti& destination, const recti& source, const recti* clip,
+                 const SColor* colours, bool useAlphaChannel, bool additiveBlend) {
+  if (!texture || !source.isValid() || !destination.isValid()) return;
+  rectf dest = ToFloat(destination);
+  rectf src = ToFloat(source);
+  if (!ClipAxisAligned(dest, src, clip)) return;
+  QuadDraw quad;
+  quad.texture = texture;
+  SetAxisAligned(quad, dest, src, TextureSize(texture));
+  // Irrlicht's corner order: top-left, bottom-left, bottom-right, top-right.
+  const SColor white(255, 255, 255, 255);
+  quad.colours[0] = colours ? colours[0] : white;
+  quad.colours[3] = colours ? colours[1] : white;
+  quad.colours[2] = colours ? colours[2] : white;
+  quad.colours[1] = colours ? colours[3] : white;
+  quad.useAlphaChannel = useAlphaChannel;
+  quad.additive = additiveBlend;
+  quad.linearFilter = destination.getWidth() != source.getWidth() ||
+                      destination.getHeight() != source.getHeight();
+  SubmitQuad(driver, quad);
+}
+
+void SetQuadObserver(QuadObserver observer) { Observer() = std::move(observer); }
+
+}  // namespace bv

@@ -1,0 +1,92 @@
+#pragma once
+// The one sprite-drawing path of the engine. Irrlicht's stock 2D calls force
+// plain alpha blending, so every textured quad (level sprites, the texture
+// manager's Draw, the bitmap font) is drawn here instead: four S3DVertex in
+// clip space, two indexed triangles, culling off, with our own blends:
+//   normal:     texture alpha x vertex-colour alpha (the fades need both);
+//   brightening (additive): c + d x (1 - c) with c = texel x vertex colour,
+//               alpha ignored (EMT_TRANSPARENT_ADD_COLOR).
+// Coordinates are screen pixels, origin top-left, y down.
+#include <irrlicht.h>
+
+#include <functional>
+
+namespace bv {
+
+// One quad ready for the driver: corners already turned, texture coordinates
+// already chosen. Corner order P0 top-left, P1 top-right, P2 bottom-right,
+// P3 bottom-left of the unturned destination.
+struct QuadDraw {
+  irr::video::ITexture* texture = nullptr;
+  // Corners in screen pixels.
+  irr::core::vector2df corners[4];
+  // Normalised texture coordinates per corner.
+  irr::core::vector2df uv[4];
+  // Vertex colour per corner (ARGB).
+  irr::video::SColor colours[4];
+  // Blend with the texture's alpha channel (normal blend only).
+  bool useAlphaChannel = true;
+  // Brightening blend; ignores every alpha.
+  bool additive = false;
+  // Linear filtering for this draw (scaled quads); point filtering otherwise.
+  bool linearFilter = false;
+};
+
+// Builds the quad of draw2DImageQuad: corners p[0..3] in screen pixels (the
+// unturned rectangle), source rectangle in texture pixels, turned by angle
+// radians about centre (positive turns clockwise on the screen), optionally
+// mirrored. A 1:1 unturned draw samples the source exactly (u = left/TW ..
+// right/TW); a scaled or turned one stays half a texel inside each edge so
+// that a sheet neighbour never bleeds in. TW, TH = the texture's original
+// size. Returns false (and leaves out untouched) for a null texture.
+bool BuildImageQuad(irr::video::ITexture* texture, const irr::core::vector2df p[4],
+                    const irr::core::recti& source, const irr::core::vector2df& centre,
+                    float angle, irr::video::SColor colour, bool useAlphaChannel,
+                    bool additiveBlend, bool flipHorizontal, bool flipVertical,
+                    QuadDraw& out);
+
+// Sends one quad to the driver (nothing for a null driver or texture). Only
+// geometry and material go through Irrlicht; no raw GL state is touched.
+void SubmitQuad(irr::video::IVideoDriver* driver, const QuadDraw& quad);
+
+// draw2DImageQuad: BuildImageQuad then SubmitQuad.
+void Draw2DImageQuad(irr::video::IVideoDriver* driver, irr::video::ITexture* texture,
+                     const irr::core::vector2df p[4], const irr::core::recti& source,
+                     const irr::core::vector2df& centre, float angle,
+                     irr::video::SColor colour, bool useAlphaChannel, bool additiveBlend,
+                     bool flipHorizontal, bool flipVertical);
+
+// draw2DImageRotated: the destination rectangle's corners (left, top),
+// (right, top), (right, bottom), (left, bottom) through Draw2DImageQuad.
+// A rectangle with left > right XOR top > bottom (one negative scale) is not
+// drawn, as a culled counter-clockwise quad would not be; both reversed is a
+// half turn.
+void Draw2DImageRotated(irr::video::IVideoDriver* driver, irr::video::ITexture* texture,
+                        const irr::core::rectf& destination, const irr::core::recti& source,
+                        const irr::core::vector2df& centre, float angle,
+                        irr::video::SColor colour, bool useAlphaChannel, bool additiveBlend,
+                        bool flipHorizontal, bool flipVertical);
+
+// The stock draw2DImage (position form) with the additive flag: the source
+// rectangle drawn 1:1 with its top-left at position, clipped in software
+// against clip (null: no clip).
+void Draw2DImage(irr::video::IVideoDriver* driver, irr::video::ITexture* texture,
+                 const irr::core::position2di& position, const irr::core::recti& source,
+                 const irr::core::recti* clip, irr::video::SColor colour,
+                 bool useAlphaChannel, bool additiveBlend);
+
+// The stock draw2DImage (rectangle form) with the additive flag: source
+// stretched over destination, corner colours in the order top-left,
+// bottom-left, bottom-right, top-right as Irrlicht's (null: all white),
+// clipped in software against clip (null: no clip).
+void Draw2DImage(irr::video::IVideoDriver* driver, irr::video::ITexture* texture,
+                 const irr::core::recti& destination, const irr::core::recti& source,
+                 const irr::core::recti* clip, const irr::video::SColor* colours,
+                 bool useAlphaChannel, bool additiveBlend);
+
+// Seam for tests and tools: when set, every quad that SubmitQuad receives is
+// also passed here (before the driver sees it). Empty function: none.
+using QuadObserver = std::function<void(const QuadDraw&)>;
+void SetQuadObserver(QuadObserver observer);
+
+}  // namespace bv

@@ -1,0 +1,141 @@
+#include "engine/resources/texture_manager.h"
+
+#include <algorithm>
+
+#include "engine/platform/message_box.h"
+#include "engine/resources/quad_renderer.h"
+#include "engine/resources/texture_tiles.h"
+#include "engine/shell/globals.h"
+
+BvTextureManager* g_TextureManager = nullptr;
+
+BvTextureManager::BvTextureManager() = default;
+
+BvTextureManager::~BvTextureManager() { Clear(); }
+
+void BvTextureManager::RemoveFromDriver(irr::video::ITexture* texture,
+                                        const BvTextureEntry* skip) {
+  if (!texture || !g_Driver) return;
+  for (const auto& [name, entry] : m_Entries) {
+    if (&entry != skip && entry.texture == texture) return;
+  }
+  g_Driver->removeTexture(texture);
+}
+
+void BvTextureManager::LoadTexture(const char* file, const char* name, int key) {
+  if (!g_Driver || !file || !name) return;
+  irr::video::ITexture* texture = g_Driver->getTexture(file);
+  auto found = m_Entries.find(name);
+  BvTextureEntry* entry = nullptr;
+  if (found != m_Entries.end()) {
+    if (!texture) return;
+    entry = &found->second;
+    if (entry->texture != texture) RemoveFromDriver(entry->texture, entry);
+    entry->texture = texture;
+  } else {
+    if (!texture) {
+      bv::ShowMessageBox("Alert", std::string("Image not found : ") + file);
+      return;
+    }
+    BvTextureEntry fresh;
+    fresh.texture = texture;
+    const irr::core::dimension2du& size = texture->getOriginalSize();
+    fresh.width = static_cast<int32_t>(size.Width);
+    fresh.height = static_cast<int32_t>(size.Height);
+    entry = &m_Entries.emplace(name, fresh).first->second;
+  }
+  m_Current = entry;
+  if (key == bv::kKeyNoAlpha) {
+    entry->useAlphaChannel = 0;
+  } else if (key == bv::kKeyAlphaChannel) {
+    entry->useAlphaChannel = 1;
+  } else {
+    entry->useAlphaChannel = 1;
+    g_Driver->makeColorKeyTexture(texture, irr::video::SColor(static_cast<irr::u32>(key)));
+  }
+}
+
+void BvTextureManager::LoadTextureKeyed(const char* file, const char* name, int kind) {
+  LoadTexture(file, name, bv::ColorKeyForKind(kind));
+}
+
+BvTextureEntry* BvTextureManager::Find(const char* name) {
+  if (!name) return nullptr;
+  auto found = m_Entries.find(name);
+  return found == m_Entries.end() ? nullptr : &found->second;
+}
+
+BvTextureEntry* BvTextureManager::Select(const char* name) {
+  m_Current = Find(name);
+  return m_Current;
+}
+
+BvTextureEntry* BvTextureManager::SetTiles(const char* name, int tileWidth, int tileHeight) {
+  BvTextureEntry* entry = Find(name);
+  if (!entry) return nullptr;
+  if (bv::CanTile(entry->width, entry->height, tileWidth, tileHeight)) {
+    entry->tileWidth = tileWidth;
+    entry->tileHeight = tileHeight;
+    entry->tiled = 1;
+  }
+  return entry;
+}
+
+void BvTextureManager::SetPosition(int x, int y) {
+  if (!m_Current) return;
+  m_Current->x = x;
+  m_Current->y = y;
+}
+
+void BvTextureManager::SetFrame(int frame) {
+  if (m_Current) m_Current->frame = frame;
+}
+
+void BvTextureManager::SetAlpha(int alpha) {
+  if (m_Current) m_Current->alpha = static_cast<int16_t>(std::clamp(alpha, 0, 255));
+}
+
+irr::core::recti BvTextureManager::GetSourceRect() const {
+  if (!m_Current) return irr::core::recti(0, 0, 0, 0);
+  return bv::TileSourceRect(*m_Current);
+}
+
+void BvTextureManager::Draw(const irr::core::recti* clip, bool additive) {
+  if (!m_Current || !g_Driver) return;
+  irr::core::position2di at(m_Current->x, m_Current->y);
+  if (additive) {
+    bv::Draw2DImage(g_Driver, m_Current->texture, at, GetSourceRect(), clip,
+                    irr::video::SColor(0xFFFFFFFFu), false, true);
+    return;
+  }
+  // The stored alpha is kept to 0..255 so it cannot spill into the colour.
+  irr::u32 alpha = static_cast<irr::u32>(std::clamp<int>(m_Current->alpha, 0, 255));
+  bv::Draw2DImage(g_Driver, m_Current->texture, at, GetSourceRect(), clip,
+                  irr::video::SColor((alpha << 24) | 0xFFFFFFu), m_Current->useAlphaChannel != 0,
+                  false);
+}
+
+void BvTextureManager::Release(const char* name) {
+  if (!name) return;
+  auto found = m_Entries.find(name);
+  if (found == m_Entries.end()) return;
+  irr::video::ITexture* texture = found->second.texture;
+  RemoveFromDriver(texture, &found->second);
+  m_Entries.erase(found);
+  m_Current = m_Entries.empty() ? nullptr : &m_Entries.begin()->second;
+}
+
+void BvTextureManager::Clear() {
+  if (g_Driver) {
+    // Each distinct texture leaves the driver once.
+    std::vector<irr::video::ITexture*> removed;
+    for (auto& [name, entry] : m_Entries) {
+      if (!entry.texture) continue;
+      if (std::find(removed.begin(), removed.end(), entry.texture) != removed.end()) continue;
+      removed.push_back(entry.texture);
+      g_Driver->removeTexture(entry.texture);
+    }
+  }
+  m_Entries.clear();
+  m_Current = nullptr;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The configuration block, stored as the 24-byte "config.dat".
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+struct BvConfig {
+  // 1 full screen, 0 windowed.
+  uint8_t fullScreen = 1;
+  // Irrlicht driver type as stored (4 Direct3D 9, 5 OpenGL, ...).
+  int16_t driverType = 4;
+  uint8_t musicOn = 1;
+  uint8_t soundOn = 1;
+  // Volumes in percent, 0..100.
+  int32_t effectsVolume = 100;
+  int32_t musicVolume = 100;
+  // Stored and written back, never read.
+  int16_t reserved16 = 0;
+  uint8_t reserved18 = 1;
+  int16_t reserved20 = 2;
+};
+
+namespace bv {
+
+// File name in the user folder and its exact size.
+constexpr const char* kConfigFileName = "config.dat";
+constexpr size_t kConfigFileSize = 24;
+
+using ConfigBytes = std::array<uint8_t, kConfigFileSize>;
+
+// Little-endian, field by field, zeros in the padding.
+ConfigBytes EncodeConfig(const BvConfig& config);
+
+// The defaults overlaid with the first `count` bytes given (a short file sets
+// only its leading fields); volumes clamped to 0..100.
+BvConfig DecodeConfig(const uint8_t* bytes, size_t count);
+
+// Reads "config.dat" from the user folder (defaults when there is none).
+BvConfig ReadConfigFile();
+// Writes it, creating the folder; false when nothing was written.
+bool WriteConfigFile(const BvConfig& config);
+
+}  // namespace bv

@@ -1,0 +1,15 @@
+#pragma once
+// Start-up, the run and the orderly shutdown of the program.
+class BvSystem;
+
+namespace bv {
+// What runs once the display and the timer are up (the game host's session,
+// or the bare application shell).
+using SessionRunner = void (*)(BvSystem& system);
+}  // namespace bv
+
+// Builds the system object, reads "config.dat", opens the display, starts the
+// timer, runs the session, writes "config.dat" and shuts down in order. A
+// display or timer failure shows its "Error" box and skips the run and the
+// configuration write.
+void RunSystem(bv::SessionRunner session);

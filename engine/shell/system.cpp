@@ -1,0 +1,331 @@
+#include "engine/shell/system.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/platform/quit_signal.h"
+#include "engine/platform/x11_window.h"
+#include "engine/resources/texture_manager.h"
+#include "engine/shell/globals.h"
+#include "engine/shell/volume_control.h"
+#include "engine/sound/sound_manager.h"
+
+namespace bv {
+
+// An image file read through the driver (pack first, then folder); empty
+// when it can't be read.
+ArgbImage ReadImage(irr::video::IVideoDriver* driver, const std::string& fileName);
+
+namespace {
+
+// The window caption and the images of the window icon and custom cursor
+// (looked up in the pack, then in the folder).
+constexpr const wchar_t* kWindowCaption = L"Quorvel";
+constexpr const char* kWindowIconImage = "icons/icon101.png";
+constexpr const char* kCustomCursorImage = "icons/cursor122.png";
+constexpr int32_t kCustomCursorId = 122;
+// The data pack, relative to the working directory.
+constexpr const char* kDataPack = "data/data.pk";
+// Colour depths tried, in order.
+constexpr irr::u8 kPreferredBits = 32;
+constexpr irr::u8 kFallbackBits = 16;
+// The desktop must exceed the window by more than this (pixels, each way)
+// for a windowed display.
+constexpr int kDesktopMargin = 10;
+constexpr float kFallbackRefreshRate = 75.0f;
+// Message-pump passes a rebuilt device gets to report itself running.
+constexpr int kMaxRunAttempts = 100;
+
+}  // namespace
+
+ArgbImage ReadImage(irr::video::IVideoDriver* driver, const std::string& fileName) {
+  ArgbImage result;
+  if (driver == nullptr) return result;
+  irr::video::IImage* image = driver->createImageFromFile(fileName.c_str());
+  if (image == nullptr) return result;
+  irr::core::dimension2du size = image->getDimension();
+  result.width = static_cast<int>(size.Width);
+  result.height = static_cast<int>(size.Height);
+  result.pixels.reserve(size.Width * size.Height);
+  for (irr::u32 y = 0; y < size.Height; ++y) {
+    for (irr::u32 x = 0; x < size.Width; ++x) result.pixels.push_back(image->getPixel(x, y).color);
+  }
+  image->drop();
+  return result;
+}
+
+bool NullDriverRequested() {
+  const char* value = std::getenv("QUORVEL_NULL_DRIVER");
+  return value != nullptr && std::strcmp(value, "1") == 0;
+}
+
+irr::video::E_DRIVER_TYPE DeviceDriverType(int16_t storedType, bool nullRequested) {
+  if (nullRequested) return irr::video::EDT_NULL;
+  switch (storedType) {
+    case kDriverNull:
+    case kDriverDirect3D8:
+    case kDriverDirect3D9:
+    case kDriverOpenGL:
+      return irr::video::EDT_OPENGL;
+    default:
+      // The software renderers (1, 2) as they are; an unknown type makes the
+      // device creation fail, which start-up reports.
+      return static_cast<irr::video::E_DRIVER_TYPE>(storedType);
+  }
+}
+
+float UsableRefreshRate(float reported) { return reported > 0.0f ? reported : kFallbackRefreshRate; }
+
+}  // namespace bv
+
+BvSystem::BvSystem(void* /*window*/) {
+  g_TextureManager = new BvTextureManager();
+  // Opens the audio device (and its thread) before any window exists.
+  g_SoundManager = new BvSoundManager();
+  volumes = g_SoundManager;
+}
+
+BvSystem::~BvSystem() {
+  DropDevice();
+  delete g_TextureManager;
+  g_TextureManager = nullptr;
+  // Releases the audio device, which ends the audio thread.
+  volumes = nullptr;
+  delete g_SoundManager;
+  g_SoundManager = nullptr;
+}
+
+bool BvSystem::IsAltDown() const {
+  return keyDown[bv::kKeyAlt] || keyDown[bv::kKeyLeftAlt] || keyDown[bv::kKeyRightAlt];
+}
+
+bool BvSystem::OnEvent(const irr::SEvent& event) {
+  // Only a toggle still pending after the whole message pump is carried out.
+  altEnterRequest = 0;
+  if (event.EventType == irr::EET_MOUSE_INPUT_EVENT) {
+    const irr::SEvent::SMouseInput& mouse = event.MouseInput;
+    switch (mouse.Event) {
+      case irr::EMIE_LMOUSE_PRESSED_DOWN: leftDown = 1; break;
+      case irr::EMIE_RMOUSE_PRESSED_DOWN: rightDown = 1; break;
+      case irr::EMIE_LMOUSE_LEFT_UP: leftDown = 0; break;
+      case irr::EMIE_RMOUSE_LEFT_UP: rightDown = 0; break;
+      case irr::EMIE_MOUSE_MOVED:
+        mouseX = static_cast<int16_t>(mouse.X);
+        mouseY = static_cast<int16_t>(mouse.Y);
+        break;
+      case irr::EMIE_MOUSE_WHEEL: wheel = mouse.Wheel; break;
+      default: break;
+    }
+  } else if (event.EventType == irr::EET_KEY_INPUT_EVENT) {
+    const irr::SEvent::SKeyInput& key = event.KeyInput;
+    int code = static_cast<int>(key.Key);
+    if (code >= 0 && code < bv::kKeyCount) {
+      lastKey = key.PressedDown ? static_cast<int16_t>(code) : -1;
+      keyDown[code] = key.PressedDown ? 1 : 0;
+      // The chord acts on the release of Enter or F4 while Alt is down, or
+      // when Alt was down as the key went down: on X11 the keys of a chord
+      // may be let go in either order.
+      if (code == bv::kKeyReturn || code == bv::kKeyF4) {
+        uint8_t& armed = code == bv::kKeyReturn ? altEnterArmed : altF4Armed;
+        if (key.PressedDown) {
+          armed = IsAltDown() ? 1 : 0;
+        } else {
+          bool chord = IsAltDown() || armed;
+          armed = 0;
+          if (chord && code == bv::kKeyReturn) altEnterRequest = 1;
+          if (chord && code == bv::kKeyF4) CloseWindow();
+        }
+      }
+    }
+  }
+  // Log texts are dropped: Irrlicht's log is silenced, and there is no
+  // debugger output to pass them to.
+  return true;
+}
+
+bool BvSystem::LoadConfig() {
+  config = bv::ReadConfigFile();
+  if (volumes != nullptr) {
+    volumes->SetMusicVolume(config.musicVolume / 100.0f);
+    volumes->SetEffectsVolume(config.effectsVolume / 100.0f);
+  }
+  return true;
+}
+
+bool BvSystem::SaveConfig() { return bv::WriteConfigFile(config); }
+
+bool BvSystem::IsDesktopLargerThanWindow() {
+  int width = 0, height = 0;
+  // Without a display to measure, a window is as good as anything.
+  if (!bv::QueryScreenSize(&width, &height)) return true;
+  return width > windowWidth + bv::kDesktopMargin && height > windowHeight + bv::kDesktopMargin;
+}
+
+bool BvSystem::CreateDisplay(bool fullScreen, int16_t driverType) {
+  window = 0;
+  xDisplay = nullptr;
+  windowClosed = false;
+  std::memset(keyDown, 0, sizeof keyDown);
+
+  headless = bv::NullDriverRequested();
+  desktopLargerThanWindow = headless ? 1 : IsDesktopLargerThanWindow();
+  if (!desktopLargerThanWindow) fullScreen = true;
+
+  if (!headless) bv::InstallXErrorHandler();
+  g_Device = nullptr;
+  irr::SIrrlichtCreationParameters params;
+  params.DriverType = bv::DeviceDriverType(driverType, headless);
+  params.WindowSize = irr::core::dimension2du(windowWidth, windowHeight);
+  params.Bits = bv::kPreferredBits;
+  params.Fullscreen = fullScreen;
+  params.Stencilbuffer = false;
+  params.Vsync = true;
+  params.EventReceiver = this;
+  g_Device = irr::createDeviceEx(params);
+  if (g_Device == nullptr) {
+    params.Bits = bv::kFallbackBits;
+    g_Device = irr::createDeviceEx(params);
+  }
+  if (g_Device == nullptr) return false;
+  // Irrlicht sets its own handler while it makes the window; take it back.
+  if (!headless) bv::InstallXErrorHandler();
+
+  g_Driver = g_Device->getVideoDriver();
+  g_SceneManager = g_Device->getSceneManager();
+  if (g_Driver == nullptr) {
+    DropDevice();
+    return false;
+  }
+  g_Device->getLogger()->setLogLevel(irr::ELL_NONE);
+
+  displayReady = 1;
+  // Full screen may have fallen back to a window (no matching video mode).
+  config.fullScreen = g_Device->isFullscreen() ? 1 : 0;
+  config.driverType = driverType;
+
+  if (irr::gui::ICursorControl* cursorControl = g_Device->getCursorControl()) {
+    cursorControl->setVisible(true);
+  }
+
+  g_Driver->setTextureCreationFlag(irr::video::ETCF_OPTIMIZED_FOR_QUALITY, true);
+  g_Driver->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, false);
+  if (params.DriverType == irr::video::EDT_OPENGL) {
+    const irr::video::SExposedVideoData& data = g_Driver->getExposedVideoData();
+    xDisplay = data.OpenGLLinux.X11Display;
+    window = data.OpenGLLinux.X11Window;
+    refreshRate = bv::UsableRefreshRate(bv::QueryRefreshRate(xDisplay));
+  }
+  // A missing pack is not reported: files are then found in the folder only.
+  g_Device->getFileSystem()->addFileArchive(bv::kDataPack, true, false, irr::io::EFAT_ZIP);
+
+  SetUpWindow();
+  SetUpCustomCursor();
+  return true;
+}
+
+void BvSystem::SetUpWindow() {
+  g_Device->setWindowCaption(bv::kWindowCaption);
+  if (window == 0) return;
+  bv::ArgbImage icon = bv::ReadImage(g_Driver, bv::kWindowIconImage);
+  if (icon.width > 0) bv::SetWindowIcon(xDisplay, window, icon);
+  // Without a window manager nobody gives the new window the focus.
+  if (!bv::HasWindowManager(xDisplay)) bv::GiveInputFocus(xDisplay, window);
+}
+
+void BvSystem::SetUpCustomCursor() {
+  cursorIconId = bv::kCustomCursorId;
+  shownCursor = 0;
+  if (customCursor == 0) customCursor = LoadCursorImage(bv::kCustomCursorImage, 0, 0);
+  RestoreDefaultCursor();
+}
+
+unsigned long BvSystem::LoadCursorImage(const std::string& fileName, int hotX, int hotY) {
+  for (size_t i = 0; i < cursors.size(); ++i) {
+    const CursorEntry& entry = cursors[i];
+    if (entry.fileName == fileName && entry.hotX == hotX && entry.hotY == hotY) return i + 1;
+  }
+  // Check that the image can be read before handing out a handle.
+  irr::io::path checkPath(fileName.c_str());
+  if (g_Device == nullptr || !g_Device->getFileSystem()->existFile(checkPath)) return 0;
+  CursorEntry entry;
+  entry.fileName = fileName;
+  entry.hotX = hotX;
+  entry.hotY = hotY;
+  cursors.push_back(entry);
+  return cursors.size();
+}
+
+unsigned long BvSystem::XCursorFor(unsigned long cursor) {
+  if (cursor == 0 || cursor > cursors.size() || xDisplay == nullptr) return 0;
+  CursorEntry& entry = cursors[cursor - 1];
+  if (entry.xCursor == 0) {
+    bv::ArgbImage image = bv::ReadImage(g_Driver, entry.fileName);
+    entry.xCursor = bv::CreateArgbCursor(xDisplay, image, entry.hotX, entry.hotY);
+  }
+  return entry.xCursor;
+}
+
+void BvSystem::RestoreDefaultCursor() { SetClassCursor(customCursor); }
+
+void BvSystem::SetClassCursor(unsigned long cursor) {
+  if (cursor == 0 || cursor == shownCursor) return;
+  shownCursor = cursor;
+  ReapplyCursor();
+}
+
+void BvSystem::ReapplyCursor() {
+  unsigned long xCursor = XCursorFor(shownCursor);
+  if (xCursor != 0) bv::DefineWindowCursor(xDisplay, window, xCursor);
+}
+
+void BvSystem::DropDevice() {
+  if (g_Device == nullptr) return;
+  // X cursors belong to this device's display connection.
+  for (CursorEntry& entry : cursors) {
+    bv::FreeCursor(xDisplay, entry.xCursor);
+    entry.xCursor = 0;
+  }
+  shownCursor = 0;
+  g_Device->closeDevice();
+  g_Device->drop();
+  // Device, driver and scene manager go together, so no stale pointer is
+  // left for the shutdown to use.
+  g_Device = nullptr;
+  g_Driver = nullptr;
+  g_SceneManager = nullptr;
+  xDisplay = nullptr;
+  window = 0;
+  displayReady = 0;
+}
+
+bool BvSystem::ResetDisplay(bool fullScreen, int16_t driverType) {
+  DropDevice();
+  displayReady = 0;
+  if (!CreateDisplay(fullScreen, driverType)) return false;
+  bool running = false;
+  for (int attempt = 0; attempt < bv::kMaxRunAttempts && !running; ++attempt) {
+    running = g_Device->run();
+  }
+  // A device that never runs is given up: the program ends in order.
+  g_Quit = !running;
+  return true;
+}
+
+bool BvSystem::WindowExists() const {
+  return g_Device != nullptr && !windowClosed && !bv::QuitSignalReceived();
+}
+
+void BvSystem::PumpMessages() {
+  if (g_Device != nullptr && !g_Device->run()) windowClosed = true;
+}
+
+bool BvSystem::IsWindowActive() const {
+  if (activityProbe) return activityProbe();
+  if (g_Device == nullptr) return false;
+  return headless || g_Device->isWindowActive();
+}
+
+void BvSystem::CloseWindow() {
+  windowClosed = true;
+  if (g_Device != nullptr) g_Device->closeDevice();
+}

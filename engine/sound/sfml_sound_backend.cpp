@@ -1,0 +1,185 @@
+#include "engine/sound/sfml_sound_backend.h"
+
+#include <AL/alc.h>
+#include <SFML/Audio/Music.hpp>
+#include <SFML/Audio/Sound.hpp>
+#include <SFML/Audio/SoundBuffer.hpp>
+#include <SFML/System/Err.hpp>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace bv {
+namespace {
+
+// Most voices a multiple effect plays at once.
+constexpr size_t kMaxEffectVoices = 4;
+// SFML volumes run 0..100.
+constexpr float kSfmlFullVolume = 100.0f;
+
+float ToSfmlVolume(float volume) { return std::clamp(volume, 0.0f, 1.0f) * kSfmlFullVolume; }
+
+// Keeps SFML's error stream quiet while a file is opened: a file that fails
+// to open is an absent sound, not a message.
+class QuietSfmlErrors {
+ public:
+  QuietSfmlErrors() : m_Saved(sf::err().rdbuf(nullptr)) {}
+  ~QuietSfmlErrors() { sf::err().rdbuf(m_Saved); }
+
+ private:
+  std::streambuf* m_Saved;
+};
+
+// Play and Stop with the backend's stream rules over an SFML source (Music
+// or Sound, which share the status/play/pause/stop vocabulary).
+template <typename Source>
+void PlayKeepingPosition(Source& source) {
+  switch (source.getStatus()) {
+    case sf::SoundSource::Playing:
+      return;
+    case sf::SoundSource::Paused:
+      source.play();  // resumes where Stop left it
+      return;
+    case sf::SoundSource::Stopped:
+      source.stop();  // played to its end (or never played): from the start
+      source.play();
+      return;
+  }
+}
+
+template <typename Source>
+void PauseIfPlaying(Source& source) {
+  if (source.getStatus() == sf::SoundSource::Playing) source.pause();
+}
+
+class MusicStream : public SoundStream {
+ public:
+  bool Open(const std::string& path) { return m_Music.openFromFile(path); }
+  void Play() override { PlayKeepingPosition(m_Music); }
+  void Stop() override { PauseIfPlaying(m_Music); }
+  void SetRepeat(bool repeat) override { m_Music.setLoop(repeat); }
+  void SetVolume(float volume) override { m_Music.setVolume(ToSfmlVolume(volume)); }
+  bool IsPlaying() const override { return m_Music.getStatus() == sf::SoundSource::Playing; }
+
+ private:
+  sf::Music m_Music;
+};
+
+class BufferStream : public SoundStream {
+ public:
+  explicit BufferStream(std::shared_ptr<sf::SoundBuffer> buffer)
+      : m_Buffer(std::move(buffer)), m_Sound(*m_Buffer) {}
+  ~BufferStream() override { m_Sound.stop(); }
+  void Play() override { PlayKeepingPosition(m_Sound); }
+  void Stop() override { PauseIfPlaying(m_Sound); }
+  void SetRepeat(bool repeat) override { m_Sound.setLoop(repeat); }
+  void SetVolume(float volume) override { m_Sound.setVolume(ToSfmlVolume(volume)); }
+  bool IsPlaying() const override { return m_Sound.getStatus() == sf::SoundSource::Playing; }
+
+ private:
+  std::shared_ptr<sf::SoundBuffer> m_Buffer;  // outlives the sound
+  sf::Sound m_Sound;
+};
+
+class BufferEffect : public SoundEffect {
+ public:
+  BufferEffect(std::shared_ptr<sf::SoundBuffer> buffer, bool multiple)
+      : m_Buffer(std::move(buffer)), m_Multiple(multiple) {
+    AddVoice();
+  }
+  ~BufferEffect() override { Stop(); }
+
+  void Play() override {
+    sf::Sound* voice = PickVoice();
+    voice->stop();
+    voice->setVolume(ToSfmlVolume(m_Volume));
+    voice->play();
+  }
+  void Stop() override {
+    for (auto& voice : m_Voices) voice->stop();
+  }
+  void SetVolume(float volume) override {
+    m_Volume = volume;
+    for (auto& voice : m_Voices) voice->setVolume(ToSfmlVolume(volume));
+  }
+
+ private:
+  sf::Sound* AddVoice() {
+    m_Voices.push_back(std::make_unique<sf::Sound>(*m_Buffer));
+    m_Voices.back()->setVolume(ToSfmlVolume(m_Volume));
+    return m_Voices.back().get();
+  }
+  // Single: the one voice (restarted). Multiple: a finished voice, a new one
+  // below the cap, else the voice started longest ago.
+  sf::Sound* PickVoice() {
+    if (!m_Multiple) return m_Voices.front().get();
+    for (auto& voice : m_Voices) {
+      if (voice->getStatus() == sf::SoundSource::Stopped) return voice.get();
+    }
+    if (m_Voices.size() < kMaxEffectVoices) return AddVoice();
+    m_Next = (m_Next + 1) % m_Voices.size();
+    return m_Voices[m_Next].get();
+  }
+
+  std::shared_ptr<sf::SoundBuffer> m_Buffer;
+  bool m_Multiple;
+  float m_Volume = 1.0f;
+  size_t m_Next = 0;
+  std::vector<std::unique_ptr<sf::Sound>> m_Voices;
+};
+
+class SfmlSoundBackend : public SoundBackend {
+ public:
+  std::unique_ptr<SoundStream> OpenStream(const std::string& path, bool streamed) override {
+    if (streamed) {
+      auto music = std::make_unique<MusicStream>();
+      QuietSfmlErrors quiet;
+      if (!music->Open(path)) return nullptr;
+      return music;
+    }
+    std::shared_ptr<sf::SoundBuffer> buffer = LoadBuffer(path);
+    if (!buffer) return nullptr;
+    return std::make_unique<BufferStream>(buffer);
+  }
+
+  std::unique_ptr<SoundEffect> OpenEffect(const std::string& path, bool multiple) override {
+    std::shared_ptr<sf::SoundBuffer> buffer = LoadBuffer(path);
+    if (!buffer) return nullptr;
+    return std::make_unique<BufferEffect>(buffer, multiple);
+  }
+
+ private:
+  // Copies of one file share one decoded buffer while any of them lives.
+  std::shared_ptr<sf::SoundBuffer> LoadBuffer(const std::string& path) {
+    std::shared_ptr<sf::SoundBuffer> buffer = m_Buffers[path].lock();
+    if (buffer) return buffer;
+    buffer = std::make_shared<sf::SoundBuffer>();
+    QuietSfmlErrors quiet;
+    if (!buffer->loadFromFile(path)) {
+      m_Buffers.erase(path);
+      return nullptr;
+    }
+    m_Buffers[path] = buffer;
+    return buffer;
+  }
+
+  std::map<std::string, std::weak_ptr<sf::SoundBuffer>> m_Buffers;
+};
+
+}  // namespace
+
+bool ProbeAudioDevice() {
+  ALCdevice* device = alcOpenDevice(nullptr);
+  if (device == nullptr) return false;
+  alcCloseDevice(device);
+  return true;
+}
+
+std::unique_ptr<SoundBackend> CreateDefaultSoundBackend() {
+  if (!ProbeAudioDevice()) return nullptr;
+  return std::make_unique<SfmlSoundBackend>();
+}
+
+}  // namespace bv

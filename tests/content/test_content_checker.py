@@ -1,0 +1,188 @@
+#!/usr/bin/env python3
+"""The content checker passes on a sound small pack and catches each rule on
+a copy of it broken in one place. Fixtures are built here, in a temporary
+folder laid out like a pack."""
+import os
+import sys
+sys.dont_write_bytecode = True  # no caches in the source tree
+
+import tempfile
+import unittest
+
+SOURCE_DIR = os.environ.get("QV_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "..", ".."))
+sys.path.insert(0, os.path.join(SOURCE_DIR, "tools"))
+
+from PIL import Image  # noqa: E402
+
+import check_content  # noqa: E402
+from required_names import parse_required  # noqa: E402
+
+GLOBAL = """<global>
+  <images><image name="gpanel"><filename>gui/panel.png</filename></image></images>
+  <levels><level name="pause"><lvlelements></lvlelements></level></levels>
+</global>
+"""
+
+# Uses the forward references the readers allow: a particle source declared
+# after its emitter and a parent declared after its child.
+SCENE = """<scene>
+  <images>
+    <image name="sheet"><colorkey>-16711936</colorkey><filename>art/sheet.png</filename></image>
+  </images>
+  <sprites>
+    <sprite name="s1"><sourceimage>sheet</sourceimage><sourcerect x="0" y="0" width="32" height="32"/></sprite>
+    <sprite name="s2"><sourceimage>sheet</sourceimage><sourcerect x="32" y="0" width="32" height="32"/></sprite>
+  </sprites>
+  <elements>
+    <element type="particle" name="sparks"><sourceelement>dot</sourceelement></element>
+    <element type="image" name="dot"><sourcesprite>s1</sourcesprite></element>
+    <element type="image" name="button"><sourcesprite>s2</sourcesprite>
+      <shape type="polygon"><vertex x="-16" y="-16"/><vertex x="16" y="-16"/><vertex x="16" y="16"/><vertex x="-16" y="16"/></shape>
+    </element>
+    <element type="anim" name="blink"><sprites><sprite>s1</sprite><sprite>s2</sprite></sprites>
+      <shape type="circle"><radius>12</radius></shape></element>
+  </elements>
+  <levels>
+    <level name="main"><lvlelements>
+      <lvlelement name="label"><sourceelement>dot</sourceelement><parent>btn</parent></lvlelement>
+      <lvlelement name="btn"><sourceelement>button</sourceelement>
+        <behaviors><behavior type="mouseovergrow"><soundover>click</soundover></behavior></behaviors></lvlelement>
+      <lvlelement name="text"><sourceelement>myfont</sourceelement></lvlelement>
+    </lvlelements></level>
+  </levels>
+</scene>
+"""
+
+LANG = """<?xml version="1.0" encoding="ISO-8859-1"?>
+<lang>
+<text code="ok">OK</text>
+<text code="hello">Caf\xe9 ouvert</text>
+</lang>
+"""
+
+REQUIRED = """sound click click.ogg 3 1
+lang ok
+file art/sheet.png
+image scene.xml sheet
+level scene.xml 1
+clickable scene.xml 0 btn
+alias scene.xml myfont
+alias * guifont
+reserved _bdr0
+"""
+
+
+def replace(name, old, new):
+    def edit(files):
+        assert old in files[name], "fixture text %r not in %s" % (old, name)
+        files[name] = files[name].replace(old, new)
+    return edit
+
+
+def add(name, text):
+    def edit(files):
+        files[name] = text
+    return edit
+
+
+# (rule the checker must report, what breaks the pack)
+BROKEN = [
+    ("xml", replace("scene.xml", "</scene>", "")),
+    ("unresolved", replace("scene.xml", "<sourceimage>sheet</sourceimage><sourcerect x=\"32\"",
+                           "<sourceimage>later</sourceimage><sourcerect x=\"32\"")),
+    ("unresolved", replace("scene.xml", "<sourceelement>button</sourceelement>",
+                           "<sourceelement>nobutton</sourceelement>")),
+    ("unresolved", replace("scene.xml", "<sourceelement>dot</sourceelement></element>",
+                           "<sourceelement>nodot</sourceelement></element>")),
+    ("unresolved", replace("scene.xml", "<parent>btn</parent>", "<parent>nobody</parent>")),
+    ("unresolved", replace("scene.xml", "art/sheet.png", "art/missing.png")),
+    ("unresolved", replace("scene.xml", "art/sheet.png", "Art/Sheet.png")),    # letter case
+    ("unresolved", replace("scene.xml", "<soundover>click</soundover>", "<soundover>boom</soundover>")),
+    ("element-type", replace("scene.xml", 'type="image" name="dot"', 'type="Image" name="dot"')),
+    ("duplicate", replace("scene.xml", '<sprite name="s2">', '<sprite name="s1">')),
+    ("duplicate", replace("scene.xml", '<lvlelement name="text">', '<lvlelement name="btn">')),
+    ("duplicate", replace("data/lang.xml", 'code="hello"', 'code="ok"')),
+    ("shared-image", replace("global.xml", 'name="gpanel"', 'name="sheet"')),
+    ("shared-image", replace("global.xml", "gui/panel.png", "art/sheet.png")),
+    ("sprite-bounds", replace("scene.xml", 'x="32" y="0" width="32"', 'x="40" y="0" width="32"')),
+    ("sprite-bounds", replace("scene.xml", 'width="32" height="32"/></sprite>\n    <sprite name="s2">',
+                              'width="32" height="0"/></sprite>\n    <sprite name="s2">')),
+    ("no-shape", replace("scene.xml", '<shape type="polygon"><vertex x="-16" y="-16"/><vertex x="16" y="-16"/>'
+                         '<vertex x="16" y="16"/><vertex x="-16" y="16"/></shape>', "")),
+    ("no-shape", replace("scene.xml", '<lvlelement name="btn"><sourceelement>button</sourceelement>',
+                         '<lvlelement name="btn"><sourceelement>dot</sourceelement>')),
+    ("polygon", replace("scene.xml", '<vertex x="-16" y="-16"/><vertex x="16" y="-16"/><vertex x="16" y="16"/>'
+                        '<vertex x="-16" y="16"/>', '<vertex x="-16" y="16"/><vertex x="16" y="16"/>'
+                        '<vertex x="16" y="-16"/><vertex x="-16" y="-16"/>')),          # clockwise
+    ("polygon", replace("scene.xml", '<vertex x="16" y="16"/><vertex x="-16" y="16"/>',
+                        '<vertex x="0" y="-8"/><vertex x="-16" y="16"/>')),             # not convex
+    ("polygon", replace("scene.xml", '<vertex x="16" y="16"/><vertex x="-16" y="16"/>', "")),  # 2 vertices
+    ("polygon", replace("scene.xml", '<vertex x="-16" y="16"/></shape>',
+                        '<vertex x="-16" y="16"/><vertex x="-16" y="16"/></shape>')),   # repeated vertex
+    ("polygon", replace("scene.xml", '<vertex x="-16" y="16"/></shape>', '<vertex x="-16" y="16"/>' +
+                        "".join('<vertex x="%d" y="%d"/>' % (-17 - i, 15 - i) for i in range(18)) + "</shape>")),
+    ("reserved", replace("scene.xml", 'name="blink"', 'name="guifont"')),
+    ("reserved", replace("scene.xml", '<lvlelement name="text">', '<lvlelement name="_bdr0">')),
+    ("argb-unsigned", replace("scene.xml", "<colorkey>-16711936</colorkey>", "<colorkey>4278255360</colorkey>")),
+    ("lang-format", replace("data/lang.xml", ">OK<", "> OK<")),
+    ("lang-format", replace("data/lang.xml", '<text code="ok">', "<text>")),
+    ("font", replace("global.xml", 'name="gpanel"', 'name="panel-font12"')),
+    ("required", replace("data/lang.xml", 'code="ok"', 'code="okay"')),
+    ("required", replace("scene.xml", '<image name="sheet">', '<image name="sheet2">')),
+    ("required", add("required-extra", "lvlelement scene.xml 0 missing\n")),
+    ("required", add("required-extra", "level global.xml 2\n")),
+    ("required", add("required-extra", "sound boom boom.ogg 3 1\n")),
+]
+
+
+class ContentCheckerTest(unittest.TestCase):
+    def check(self, files):
+        with tempfile.TemporaryDirectory() as tmp:
+            pack = os.path.join(tmp, "pack")
+            sounds = os.path.join(tmp, "sounds")
+            os.makedirs(os.path.join(pack, "art"))
+            os.makedirs(os.path.join(pack, "gui"))
+            os.makedirs(os.path.join(pack, "data"))
+            os.makedirs(sounds)
+            with open(os.path.join(sounds, "click.ogg"), "wb") as f:
+                f.write(b"OggS")
+            Image.new("RGBA", (64, 32), (255, 0, 0, 255)).save(os.path.join(pack, "art", "sheet.png"))
+            Image.new("RGBA", (16, 16), (0, 0, 255, 255)).save(os.path.join(pack, "gui", "panel.png"))
+            required_path = os.path.join(tmp, "required.txt")
+            with open(required_path, "w") as f:
+                f.write(REQUIRED + files.get("required-extra", ""))
+            for name, text in files.items():
+                if name == "required-extra":
+                    continue
+                with open(os.path.join(pack, name), "wb") as f:
+                    f.write(text.encode("latin-1"))
+            checker = check_content.Checker(check_content.Pack(pack), parse_required(required_path), sounds)
+            return checker.run()
+
+    def base(self):
+        return {"global.xml": GLOBAL, "scene.xml": SCENE, "data/lang.xml": LANG}
+
+    def test_sound_pack_passes(self):
+        self.assertEqual(self.check(self.base()), [])
+
+    def test_each_rule_catches_its_fault(self):
+        for rule, edit in BROKEN:
+            files = self.base()
+            edit(files)
+            problems = self.check(files)
+            with self.subTest(rule=rule, problems=problems):
+                self.assertTrue(any("[%s]" % rule in p for p in problems),
+                                "rule %s not reported; got %s" % (rule, problems))
+
+    def test_real_pack_passes(self):
+        build = os.environ.get("QV_BUILD_DIR")
+        if not build:
+            self.skipTest("QV_BUILD_DIR not set")
+        code = check_content.main(["--pack", os.path.join(build, "data", "data.pk"),
+                                   "--sounds", os.path.join(build, "data", "sounds"),
+                                   "--content", os.path.join(SOURCE_DIR, "content")])
+        self.assertEqual(code, 0)
+
+
+if __name__ == "__main__":
+    unittest.main()

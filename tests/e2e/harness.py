@@ -1,0 +1,179 @@
+"""End-to-end harness: runs the real game under its own virtual X server.
+
+Each game gets a fresh user folder (XDG_DATA_HOME), OpenAL Soft's silent
+driver, message boxes on stderr, and a fixed seed and clock. The harness waits
+for conditions with time limits, sends input through XTest (xdotool),
+captures the screen to PNG and reads the files the game writes.
+"""
+import os
+import shutil
+import struct
+import subprocess
+import tempfile
+import time
+
+from PIL import Image
+
+SAVE_SIZE = 844
+PROFILE_OFFSET = 4
+PROFILE_SIZE = 120
+HISCORE_OFFSET = 484
+HISCORE_SIZE = 36
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, condition, limit, step=0.1):
+    """Polls condition() until it is true; Failure after limit seconds."""
+    end = time.monotonic() + limit
+    while time.monotonic() < end:
+        value = condition()
+        if value:
+            return value
+        time.sleep(step)
+    raise Failure("timed out after %.1f s waiting for %s" % (limit, what))
+
+
+class VirtualDisplay:
+    """An Xvfb server on a display number it picks itself."""
+
+    def __init__(self, size="1024x768x24"):
+        read_fd, write_fd = os.pipe()
+        self.proc = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", size, "-nolisten", "tcp",
+             "-noreset"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        with os.fdopen(read_fd) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            self.proc.kill()
+            raise Failure("Xvfb did not start")
+        self.display = ":" + number
+
+    def close(self):
+        self.proc.terminate()
+        try:
+            self.proc.wait(5)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+
+
+class Game:
+    """One run of build/quorvel with its own display and user folder."""
+
+    def __init__(self, build_dir, args=(), seed=1234, clock=1700000000):
+        self.build_dir = os.path.abspath(build_dir)
+        self.user_dir = tempfile.mkdtemp(prefix="quorvel_e2e_")
+        self.shots_dir = os.path.join(self.user_dir, "shots")
+        os.makedirs(self.shots_dir)
+        self.xvfb = VirtualDisplay()
+        self.env = dict(os.environ)
+        self.env.update({
+            "DISPLAY": self.xvfb.display,
+            "XDG_DATA_HOME": self.user_dir,
+            "ALSOFT_DRIVERS": "null",
+            "QUORVEL_MESSAGES": "stderr",
+            "QUORVEL_SEED": str(seed),
+            "QUORVEL_TIME": str(clock),
+        })
+        self.env.pop("CI", None)
+        self.log_path = os.path.join(self.user_dir, "stderr.txt")
+        self.log = open(self.log_path, "wb")
+        self.proc = subprocess.Popen([os.path.join(self.build_dir, "quorvel"), *args],
+                                     cwd=self.build_dir, env=self.env,
+                                     stdout=subprocess.DEVNULL, stderr=self.log)
+        self.started = time.monotonic()
+
+    # ---- files ------------------------------------------------------------
+    def data_path(self, name):
+        return os.path.join(self.user_dir, "brasvolt", "quorvel", name)
+
+    def read_save(self):
+        with open(self.data_path("savegame.sav"), "rb") as f:
+            return f.read()
+
+    def messages(self):
+        self.log.flush()
+        with open(self.log_path, "rb") as f:
+            return f.read().decode("utf-8", "replace")
+
+    # ---- process ------------------------------------------------------------
+    def elapsed(self):
+        return time.monotonic() - self.started
+
+    def running(self):
+        return self.proc.poll() is None
+
+    def wait_exit(self, limit):
+        try:
+            return self.proc.wait(limit)
+        except subprocess.TimeoutExpired:
+            raise Failure("the game still runs after %.1f s" % limit)
+
+    # ---- window and input ---------------------------------------------------
+    def xdotool(self, *args):
+        out = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True,
+                             timeout=10)
+        return out.stdout.strip()
+
+    def window(self):
+        ids = self.xdotool("search", "--name", "^Quorvel$").split()
+        return ids[0] if ids else None
+
+    def wait_window(self, limit=20):
+        return wait_for("the game window", self.window, limit)
+
+    def key(self, name):
+        self.xdotool("key", "--window", self.window() or "", name)
+
+    def click(self, x, y):
+        """A left click at window pixel (x, y)."""
+        self.xdotool("mousemove", "--window", self.window() or "", str(x), str(y), "click", "1")
+
+    def capture(self, name):
+        """The window's 800 x 600 content as a PNG; returns the image."""
+        path = os.path.join(self.shots_dir, name + ".png")
+        subprocess.run(["import", "-display", self.xvfb.display, "-window",
+                        self.window() or "root", path], env=self.env, check=True,
+                       capture_output=True, timeout=20)
+        return Image.open(path).convert("RGB")
+
+    def close(self, keep=False):
+        if self.running():
+            self.proc.terminate()
+            try:
+                self.proc.wait(5)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+        self.log.close()
+        self.xvfb.close()
+        if not keep:
+            shutil.rmtree(self.user_dir, ignore_errors=True)
+
+
+def parse_hiscores(save):
+    """[(score, key, name)] of the ten entries."""
+    table = []
+    for j in range(10):
+        at = HISCORE_OFFSET + j * HISCORE_SIZE
+        score, key = struct.unpack_from("<ii", save, at)
+        name = save[at + 8:at + 33].split(b"\0", 1)[0].decode("latin-1")
+        table.append((score, key, name))
+    return table
+
+
+def colour_share(image, predicate, step=4):
+    """Share of sampled pixels for which predicate(r, g, b) holds."""
+    w, h = image.size
+    hits = total = 0
+    pixels = image.load()
+    for y in range(0, h, step):
+        for x in range(0, w, step):
+            total += 1
+            if predicate(*pixels[x, y]):
+                hits += 1
+    return hits / max(1, total)

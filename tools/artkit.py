@@ -1,0 +1,145 @@
+"""The game's one palette and the drawing helpers every art module shares.
+
+Art modules (tools/art/*.py) import this to keep one look: soft vertical
+gradients, a dark outline two pixels wide, a white highlight in the upper
+left, shapes drawn at 4x and scaled down for clean edges.
+"""
+from PIL import Image, ImageDraw, ImageFilter
+
+# Oversampling factor for anti-aliased shapes.
+SUPERSAMPLE = 4
+
+# Neutral colours (RGB).
+INK = (24, 18, 40)            # outlines and dark text
+PAPER = (250, 244, 228)       # light panels and light text
+GOLD = (250, 200, 70)         # highlights, titles, selection
+GOLD_DARK = (170, 110, 20)
+SHADOW = (0, 0, 0)
+
+# Six worlds, each with its own colour mood: sky top, sky bottom, accent.
+WORLD_MOODS = [
+    {"name": "meadow", "top": (120, 200, 240), "bottom": (200, 240, 170), "accent": (70, 160, 60)},
+    {"name": "desert", "top": (250, 190, 110), "bottom": (250, 230, 170), "accent": (200, 110, 40)},
+    {"name": "lagoon", "top": (30, 110, 170), "bottom": (80, 200, 200), "accent": (20, 150, 160)},
+    {"name": "forest", "top": (30, 80, 50), "bottom": (110, 160, 80), "accent": (200, 170, 60)},
+    {"name": "glacier", "top": (150, 180, 230), "bottom": (235, 245, 255), "accent": (90, 130, 210)},
+    {"name": "volcano", "top": (50, 20, 40), "bottom": (190, 60, 30), "accent": (250, 150, 40)},
+]
+
+# Five piece colours (colour 1..5); each also has its own silhouette so that
+# colour-blind players tell them apart: red circle, yellow diamond, green
+# leaf-like hexagon, blue square, purple star.
+PIECES = [
+    {"colour": 1, "name": "ruby", "shape": "circle", "light": (255, 120, 110), "dark": (180, 20, 40)},
+    {"colour": 2, "name": "amber", "shape": "diamond", "light": (255, 235, 120), "dark": (210, 140, 0)},
+    {"colour": 3, "name": "jade", "shape": "hexagon", "light": (150, 240, 140), "dark": (20, 130, 60)},
+    {"colour": 4, "name": "sapphire", "shape": "square", "light": (130, 190, 255), "dark": (20, 60, 190)},
+    {"colour": 5, "name": "amethyst", "shape": "star", "light": (230, 150, 255), "dark": (110, 30, 160)},
+]
+
+
+def lerp(a, b, t):
+    return tuple(int(round(x + (y - x) * t)) for x, y in zip(a, b))
+
+
+def vertical_gradient(size, top, bottom, alpha=255):
+    """An RGBA image of size (w, h) shading from top to bottom."""
+    w, h = size
+    img = Image.new("RGBA", size)
+    d = ImageDraw.Draw(img)
+    for y in range(h):
+        c = lerp(top, bottom, y / max(1, h - 1))
+        d.line((0, y, w, y), fill=c + (alpha,))
+    return img
+
+
+def shape_points(shape, cx, cy, r):
+    """Polygon points of a named silhouette (None for the circle)."""
+    import math
+    if shape == "diamond":
+        return [(cx, cy - r), (cx + r * 0.8, cy), (cx, cy + r), (cx - r * 0.8, cy)]
+    if shape == "square":
+        k = r * 0.82
+        return [(cx - k, cy - k), (cx + k, cy - k), (cx + k, cy + k), (cx - k, cy + k)]
+    if shape == "hexagon":
+        return [(cx + r * math.cos(math.radians(a)), cy + r * math.sin(math.radians(a)))
+                for a in range(30, 390, 60)]
+    if shape == "star":
+        pts = []
+        for i in range(10):
+            rr = r if i % 2 == 0 else r * 0.48
+            a = math.radians(-90 + 36 * i)
+            pts.append((cx + rr * math.cos(a), cy + rr * math.sin(a)))
+        return pts
+    return None
+
+
+def _mask(size, shape, inset):
+    w, h = size
+    m = Image.new("L", size, 0)
+    d = ImageDraw.Draw(m)
+    cx, cy, r = w / 2, h / 2, min(w, h) / 2 - inset
+    pts = shape_points(shape, cx, cy, r)
+    if pts is None:
+        d.ellipse((cx - r, cy - r, cx + r, cy + r), fill=255)
+    else:
+        d.polygon(pts, fill=255)
+    return m
+
+
+def gem(size, shape, light, dark, outline=INK):
+    """A shaded, outlined piece of the given silhouette, RGBA, size x size."""
+    s = size * SUPERSAMPLE
+    ow = 2 * SUPERSAMPLE
+    outer = _mask((s, s), shape, 1 * SUPERSAMPLE)
+    inner = _mask((s, s), shape, 1 * SUPERSAMPLE + ow)
+    body = vertical_gradient((s, s), light, dark)
+    img = Image.new("RGBA", (s, s), outline + (0,))
+    img.paste(Image.new("RGBA", (s, s), outline + (255,)), (0, 0), outer)
+    img.paste(body, (0, 0), inner)
+    # Highlight: a soft white blob in the upper left, clipped to the body.
+    hl = Image.new("L", (s, s), 0)
+    hd = ImageDraw.Draw(hl)
+    hd.ellipse((s * 0.22, s * 0.16, s * 0.55, s * 0.40), fill=150)
+    hl = hl.filter(ImageFilter.GaussianBlur(s * 0.03))
+    hl = Image.composite(hl, Image.new("L", (s, s), 0), inner)
+    img.paste(Image.new("RGBA", (s, s), (255, 255, 255, 255)), (0, 0), hl)
+    return img.resize((size, size), Image.LANCZOS)
+
+
+def panel(size, top, bottom, radius=12, border=GOLD, border_width=3):
+    """A rounded panel with a gradient face and a coloured border, RGBA."""
+    w, h = size
+    s = SUPERSAMPLE
+    big = (w * s, h * s)
+    m = Image.new("L", big, 0)
+    ImageDraw.Draw(m).rounded_rectangle((0, 0, big[0] - 1, big[1] - 1), radius * s, fill=255)
+    inner = Image.new("L", big, 0)
+    b = border_width * s
+    ImageDraw.Draw(inner).rounded_rectangle((b, b, big[0] - 1 - b, big[1] - 1 - b),
+                                            max(1, (radius - border_width) * s), fill=255)
+    img = Image.new("RGBA", big, border + (0,))
+    img.paste(Image.new("RGBA", big, border + (255,)), (0, 0), m)
+    img.paste(vertical_gradient(big, top, bottom), (0, 0), inner)
+    return img.resize(size, Image.LANCZOS)
+
+
+def glow(size, colour, on_black=True):
+    """A radial glow for additive drawing (blit mode 2): drawn on black,
+    since additive drawing ignores alpha."""
+    w, h = size
+    img = Image.new("RGB", size, (0, 0, 0))
+    d = ImageDraw.Draw(img)
+    steps = max(w, h) // 2
+    for i in range(steps, 0, -1):
+        t = i / steps
+        c = tuple(int(v * (1 - t) ** 1.6) for v in colour)
+        d.ellipse((w / 2 - w / 2 * t, h / 2 - h / 2 * t, w / 2 + w / 2 * t, h / 2 + h / 2 * t), fill=c)
+    return img if on_black else img.convert("RGBA")
+
+
+def next_pow2(n):
+    p = 1
+    while p < n:
+        p *= 2
+    return p

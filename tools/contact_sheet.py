@@ -1,0 +1,109 @@
+#!/usr/bin/env python3
+"""Draws one sheet of every image in the pack, to judge the look at a glance:
+the style reference (six world moods, five pieces), each font writing a
+sample line on a light and a dark strip, then every other image on a
+checkerboard (alpha) or black (images without alpha, as additive ones are
+drawn), each labelled with its pack name.
+
+    contact_sheet.py <data.pk> <out.png>
+"""
+import io
+import sys
+sys.dont_write_bytecode = True  # no caches in the source tree
+
+import zipfile
+
+from PIL import Image, ImageDraw, ImageFont
+
+import artkit
+from font_image import draw_text, read_glyphs
+
+SHEET_WIDTH = 1200
+THUMB = 128
+LABEL_FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
+SAMPLE = "Quorvel: Über 1234 pièces! àéîõü ÇÑ ¿? %&+-"
+
+
+def _checker(size, cell=8):
+    img = Image.new("RGBA", size, (200, 200, 200, 255))
+    d = ImageDraw.Draw(img)
+    for y in range(0, size[1], cell):
+        for x in range(0, size[0], cell):
+            if (x // cell + y // cell) % 2:
+                d.rectangle((x, y, x + cell - 1, y + cell - 1), fill=(150, 150, 150, 255))
+    return img
+
+
+def _style_rows(label_font):
+    rows = []
+    strip = Image.new("RGBA", (SHEET_WIDTH, 150), (40, 36, 56, 255))
+    d = ImageDraw.Draw(strip)
+    w = SHEET_WIDTH // 6
+    for i, mood in enumerate(artkit.WORLD_MOODS):
+        g = artkit.vertical_gradient((w - 10, 110), mood["top"], mood["bottom"])
+        strip.alpha_composite(g, (i * w + 5, 5))
+        d.rectangle((i * w + 5, 95, i * w + 45, 115), fill=mood["accent"] + (255,))
+        d.text((i * w + 8, 122), "world %d %s" % (i + 1, mood["name"]), font=label_font, fill=artkit.PAPER)
+    rows.append(strip)
+    pieces = Image.new("RGBA", (SHEET_WIDTH, 110), (40, 36, 56, 255))
+    d = ImageDraw.Draw(pieces)
+    for i, p in enumerate(artkit.PIECES):
+        g = artkit.gem(72, p["shape"], p["light"], p["dark"])
+        pieces.alpha_composite(g, (20 + i * 150, 5))
+        grey = g.convert("LA").convert("RGBA")   # shapes must read without colour
+        pieces.alpha_composite(grey.resize((36, 36)), (100 + i * 150, 40))
+        d.text((20 + i * 150, 82), "%d %s" % (p["colour"], p["name"]), font=label_font, fill=artkit.PAPER)
+    rows.append(pieces)
+    return rows
+
+
+def draw(pack_path, out_path):
+    label_font = ImageFont.truetype(LABEL_FONT, 12)
+    rows = _style_rows(label_font)
+    thumbs = []
+    with zipfile.ZipFile(pack_path) as pack:
+        for name in sorted(pack.namelist()):
+            if not name.lower().endswith(".png"):
+                continue
+            img = Image.open(io.BytesIO(pack.read(name)))
+            img.load()
+            rects = read_glyphs(img) if name.startswith("fonts/") else None
+            if rects:
+                sample = draw_text(img, rects, SAMPLE)
+                row = Image.new("RGBA", (SHEET_WIDTH, sample.size[1] * 2 + 24), (250, 244, 228, 255))
+                ImageDraw.Draw(row).rectangle((0, sample.size[1] + 12, SHEET_WIDTH, row.size[1]),
+                                              fill=(30, 26, 50, 255))
+                ImageDraw.Draw(row).text((4, 2), "%s (%d glyphs)" % (name, len(rects)), font=label_font,
+                                         fill=(90, 90, 90, 255))
+                row.alpha_composite(sample, (260, 4))
+                row.alpha_composite(sample, (260, sample.size[1] + 16))
+                rows.append(row)
+            else:
+                thumbs.append((name, img))
+    per_row = SHEET_WIDTH // (THUMB + 16)
+    for i in range(0, len(thumbs), per_row):
+        row = Image.new("RGBA", (SHEET_WIDTH, THUMB + 44), (60, 56, 76, 255))
+        d = ImageDraw.Draw(row)
+        for k, (name, img) in enumerate(thumbs[i:i + per_row]):
+            x = 8 + k * (THUMB + 16)
+            has_alpha = img.mode in ("RGBA", "LA") or "transparency" in img.info
+            bg = _checker((THUMB, THUMB)) if has_alpha else Image.new("RGBA", (THUMB, THUMB), (0, 0, 0, 255))
+            t = img.convert("RGBA")
+            t.thumbnail((THUMB, THUMB))
+            bg.alpha_composite(t, ((THUMB - t.size[0]) // 2, (THUMB - t.size[1]) // 2))
+            row.alpha_composite(bg, (x, 6))
+            d.text((x, THUMB + 8), name[-20:], font=label_font, fill=artkit.PAPER)
+            d.text((x, THUMB + 22), "%dx%d %s" % (img.size[0], img.size[1], img.mode), font=label_font,
+                   fill=artkit.PAPER)
+        rows.append(row)
+    sheet = Image.new("RGBA", (SHEET_WIDTH, sum(r.size[1] + 4 for r in rows)), (20, 18, 30, 255))
+    y = 0
+    for r in rows:
+        sheet.alpha_composite(r, (0, y))
+        y += r.size[1] + 4
+    sheet.convert("RGB").save(out_path)
+    return out_path
+
+
+if __name__ == "__main__":
+    draw(sys.argv[1], sys.argv[2])
