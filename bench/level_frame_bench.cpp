@@ -6,7 +6,10 @@
 // beside the 75 Hz frame budget. Runs with the NULL driver, then with OpenGL
 // when DISPLAY is set (under Xvfb: software GL).
 //
-//   level_frame_bench [frames]
+// Every element carries a fade-in and one motion or mouse behaviour (sine,
+// cosine, rotation, mouse-over grow in turn); "--bare" leaves them out.
+//
+//   level_frame_bench [frames] [--bare]
 #include <irrlicht.h>
 #include <time.h>
 
@@ -20,9 +23,12 @@
 
 #include "engine/level/camera.h"
 #include "engine/level/element.h"
+#include "engine/level/fade_behaviors.h"
+#include "engine/level/input_behaviors.h"
 #include "engine/level/level.h"
 #include "engine/level/level_element.h"
 #include "engine/level/level_manager.h"
+#include "engine/level/motion_behaviors.h"
 #include "engine/level/registries.h"
 #include "engine/platform/message_box.h"
 #include "engine/resources/image.h"
@@ -83,7 +89,7 @@ void AddSheetTexture(irr::video::IVideoDriver* driver) {
 }
 
 // Scene resources and one level with borders and the benchmark's elements.
-BvLevel* BuildLevel(BvLevelManager& manager) {
+BvLevel* BuildLevel(BvLevelManager& manager, bool behaviours) {
   auto* image = new BvImage("sheet");
   image->SetFileName("bench-sheet.png");
   manager.GetImages()->AddObject(image);
@@ -125,6 +131,14 @@ BvLevel* BuildLevel(BvLevelManager& manager) {
     } else {
       e->SetDynType(-1);
     }
+    if (!behaviours) continue;
+    switch (i % 4) {
+      case 0: e->AddBehavior(new BvSinusYBehavior(20.0f, 500.0f, float(i))); break;
+      case 1: e->AddBehavior(new BvCosinusXBehavior(20.0f, 500.0f, float(i))); break;
+      case 2: e->AddBehavior(new BvRotateBehavior(100.0f)); break;
+      default: e->AddBehavior(new BvMouseOverGrowBehavior(1.2f, 20.0f, nullptr)); break;
+    }
+    e->AddBehavior(new BvFadeInBehavior(20.0f, 0.0f));
   }
   return level;
 }
@@ -135,7 +149,7 @@ struct Result {
   int bodies = 0;
 };
 
-Result Run(irr::video::E_DRIVER_TYPE type, int frames) {
+Result Run(irr::video::E_DRIVER_TYPE type, int frames, bool behaviours) {
   Result result;
   irr::SIrrlichtCreationParameters params;
   params.DriverType = type;
@@ -157,7 +171,7 @@ Result Run(irr::video::E_DRIVER_TYPE type, int frames) {
   std::vector<double> update, physics, draw, pass;
   {
     BvLevelManager manager(nullptr, true);
-    BvLevel* level = BuildLevel(manager);
+    BvLevel* level = BuildLevel(manager, behaviours);
     // Phases one after another, as the pass runs them per element.
     std::vector<BvLevelElement*> order;
     for (int layer = 0; layer < kLayerCount; ++layer)
@@ -225,17 +239,25 @@ void Print(const char* driver, const Result& r) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultFrames;
+  int frames = kDefaultFrames;
+  bool behaviours = true;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--bare")
+      behaviours = false;
+    else
+      frames = std::max(1, std::atoi(argv[i]));
+  }
   bv::SetMessageBoxMode(bv::MessageBoxMode::Stderr);
   std::printf("level frame benchmark: %d elements in %d layers, %d dynamic bodies, %d frames "
-              "at %.3f ms\n",
-              kElements, kLayerCount, kDynamicBodies, frames, kStepMs);
+              "at %.3f ms, %s\n",
+              kElements, kLayerCount, kDynamicBodies, frames, kStepMs,
+              behaviours ? "with behaviours" : "without behaviours");
   std::printf("frame budget at %.0f Hz: %.3f ms (CPU time per frame, milliseconds)\n",
               kRefreshHz, kStepMs);
   std::printf("%-8s %-8s %9s %9s %10s\n", "driver", "phase", "mean", "p99", "p99/budget");
-  Print("null", Run(irr::video::EDT_NULL, frames));
+  Print("null", Run(irr::video::EDT_NULL, frames, behaviours));
   if (std::getenv("DISPLAY"))
-    Print("opengl", Run(irr::video::EDT_OPENGL, frames));
+    Print("opengl", Run(irr::video::EDT_OPENGL, frames, behaviours));
   else
     std::printf("opengl   skipped: no DISPLAY (run under xvfb-run)\n");
   return 0;

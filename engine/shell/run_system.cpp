@@ -35,6 +35,7 @@ void RunSystem(bv::SessionRunner session) {
           g_TimerReady = true;
           if (session != nullptr) session(system);
           system.SaveConfig();
+          g_TimerReady = false;
         }
       }
     }

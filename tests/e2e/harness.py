@@ -126,8 +126,15 @@ class Game:
     def wait_window(self, limit=20):
         return wait_for("the game window", self.window, limit)
 
-    def key(self, name):
-        self.xdotool("key", "--window", self.window() or "", name)
+    def key(self, name, hold=0.15):
+        """A key press through XTest (to the window under the pointer, which
+        has the focus on a server without window manager). The key is held
+        for a few frames: the game reads keys as held down, and a press and
+        release within one frame would go unseen."""
+        self.xdotool("mousemove", "--window", self.window() or "", "400", "300")
+        self.xdotool("keydown", name)
+        time.sleep(hold)
+        self.xdotool("keyup", name)
 
     def click(self, x, y):
         """A left click at window pixel (x, y)."""

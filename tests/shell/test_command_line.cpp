@@ -72,7 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Only blanks separate words: several are one separator, and a tab
         // belongs to the word.
         Case{"-level    6     -world\t2", {false, 6, -1, -1, false, ""}},
-        Case{"-world 3\t-level", {false, -1, 3, -1, false, ""}}));
+        Case{"-world 3\t-level", {false, -1, 3, -1, false, ""}}),
+    [](const ::testing::TestParamInfo<Case>& info) { return "Case" + std::to_string(info.index); });
 
 TEST(CommandLine, SceneNameKeepsItsFirst79Characters) {
   ParseCommandLine("-scene " + kLongName);

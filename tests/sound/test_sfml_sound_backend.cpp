@@ -179,6 +179,30 @@ TEST(SfmlSoundChild, Body) {
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     manager.StopSound("music");
   }
+  if (which == "play") {
+    // The stream rules, on a 0.4 s tone: Stop pauses, Play resumes, and a
+    // stream that played to its end starts again.
+    std::unique_ptr<bv::SoundBackend> backend = bv::CreateDefaultSoundBackend();
+    ASSERT_NE(backend, nullptr);
+    for (bool streamed : {true, false}) {
+      std::unique_ptr<bv::SoundStream> stream = backend->OpenStream("data/sounds/tone.wav", streamed);
+      ASSERT_NE(stream, nullptr);
+      EXPECT_EQ(backend->OpenStream("data/sounds/absent.wav", streamed), nullptr);
+      stream->Play();
+      EXPECT_TRUE(stream->IsPlaying());
+      stream->Play();  // already playing: goes on
+      EXPECT_TRUE(stream->IsPlaying());
+      stream->Stop();
+      EXPECT_FALSE(stream->IsPlaying());
+      stream->Play();
+      EXPECT_TRUE(stream->IsPlaying());
+      std::this_thread::sleep_for(std::chrono::milliseconds(800));
+      EXPECT_FALSE(stream->IsPlaying()) << "ended by itself";
+      stream->Play();
+      EXPECT_TRUE(stream->IsPlaying());
+      stream->Stop();
+    }
+  }
 }
 
 }  // namespace

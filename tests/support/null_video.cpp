@@ -23,6 +23,7 @@ NullVideo::NullVideo() {
   g_Device = m_Device;
   g_Driver = m_Driver;
   g_TextureManager = new BvTextureManager();
+  m_PreviousMessageMode = static_cast<int>(GetMessageBoxMode());
   SetMessageBoxMode(MessageBoxMode::Capture);
   ClearShownMessages();
 }
@@ -33,6 +34,7 @@ NullVideo::~NullVideo() {
   if (m_Device) m_Device->drop();
   g_Device = m_PreviousDevice;
   g_Driver = m_PreviousDriver;
+  SetMessageBoxMode(static_cast<MessageBoxMode>(m_PreviousMessageMode));
 }
 
 bool NullVideo::WritePng(const std::string& path, int w, int h, irr::video::SColor colour) const {

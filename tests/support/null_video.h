@@ -30,6 +30,7 @@ class NullVideo {
   irr::IrrlichtDevice* m_PreviousDevice = nullptr;
   irr::video::IVideoDriver* m_PreviousDriver = nullptr;
   void* m_PreviousTextures = nullptr;
+  int m_PreviousMessageMode = 0;
 };
 
 // A fresh, empty folder under the system's temporary folder.

@@ -1,0 +1,92 @@
+#include "game/scenes/scene.h"
+
+#include "engine/level/level.h"
+#include "engine/level/level_element.h"
+#include "engine/level/level_manager.h"
+#include "engine/shell/globals.h"
+#include "engine/shell/system.h"
+#include "engine/sound/sound_functions.h"
+#include "game/core/game.h"
+#include "game/core/player_store.h"
+
+namespace {
+constexpr const char* kClickSound = "guiclick";
+constexpr float kClickVolume = 0.5f;
+}  // namespace
+
+BvScene::BvScene() = default;
+BvScene::~BvScene() = default;
+
+bool BvScene::Load() {
+  m_Done = false;
+  m_Result = 0;
+  m_Elapsed = 0.0f;
+  m_Previous = 0.0f;
+  return true;
+}
+
+bool BvScene::LoadSceneFile(const char* file) {
+  BvScene::Load();
+  BvLevelManager* levels = GetLevelManager();
+  if (!levels || !levels->LoadScene(file)) return false;
+  levels->LoadLevel(0, file, true);
+  return true;
+}
+
+void BvScene::Update(float ms) {
+  m_Previous = m_Elapsed;
+  m_Elapsed += ms;
+  if (!m_TipPending) return;
+  m_TipDelay -= ms;
+  if (m_TipDelay > 0.0f) return;
+  m_TipDelay = 0.0f;
+  m_TipPending = false;
+  BvGame* game = GetGame();
+  if (!game) return;
+  game->ShowGui(kGuiTutorial, kGuiModeFrozen, m_TipBit);
+  // Recorded as seen even when another GUI refused the request.
+  if (BvProfile* profile = game->GetCurrentProfile()) profile->seenTips |= uint32_t(m_TipBit);
+}
+
+void BvScene::Render(float) {}
+void BvScene::OnEvent(int) {}
+void BvScene::RequestClose() { m_Done = true; }
+
+bool BvScene::IsMouseOver(const char* name) {
+  BvLevelManager* levels = GetLevelManager();
+  BvLevel* level = levels ? levels->GetCurrentLevel() : nullptr;
+  if (!level) return false;
+  auto* element = static_cast<BvLevelElement*>(level->GetObjectByName(name));
+  if (!element) return false;
+  return element->HitTest(levels->GetMouseWorldPosition(0));
+}
+
+bool BvScene::IsMouseDownOver(const char* name) {
+  return g_System && g_System->leftDown && IsMouseOver(name);
+}
+
+bool BvScene::IsButtonClicked(const char* name, bool playSound) {
+  if (!IsMouseDownOver(name)) return false;
+  if (playSound) PlayEffect(kClickSound, false, kClickVolume);
+  if (BvGame* game = GetGame()) game->WasLeftClicked();
+  return true;
+}
+
+bool BvScene::HasPassed(float t) const { return m_Previous < t && m_Elapsed > t; }
+
+void BvScene::ScheduleTip(int bit, float delayMs) {
+  if (m_TipPending) return;
+  BvGame* game = GetGame();
+  const BvProfile* profile = game ? game->GetCurrentProfile() : nullptr;
+  if (!profile || profile->showHints == 0) return;
+  if ((uint32_t(bit) & ~profile->seenTips) == 0) return;
+  m_TipPending = true;
+  m_TipDelay = delayMs;
+  m_TipBit = bit;
+}
+
+BvLevelManager* BvScene::GetLevelManager() const {
+  return g_Game ? g_Game->GetCurrentLevels() : nullptr;
+}
+
+BvGame* BvScene::GetGame() const { return g_Game; }

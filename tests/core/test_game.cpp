@@ -1,0 +1,314 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "engine/platform/message_box.h"
+#include "engine/platform/random_source.h"
+#include "engine/shell/game_host.h"
+#include "engine/shell/globals.h"
+#include "game/core/game.h"
+#include "game/core/player_store.h"
+#include "game/scenes/scene.h"
+
+namespace {
+
+// A screen or dialog that records what the game object asks of it.
+class RecordingScene : public BvScene {
+ public:
+  explicit RecordingScene(std::vector<std::string>* log, std::string name)
+      : m_Log(log), m_Name(std::move(name)) {}
+  bool Load() override {
+    BvScene::Load();
+    m_Log->push_back(m_Name + " load");
+    return loads;
+  }
+  void Init(intptr_t argument) override {
+    m_Log->push_back(m_Name + " init " + std::to_string(argument));
+  }
+  void Update(float ms) override {
+    BvScene::Update(ms);
+    ++updates;
+  }
+  void OnEvent(int code) override { m_Log->push_back(m_Name + " event " + std::to_string(code)); }
+  void Finish(int result) {
+    SetResult(result);
+    RequestClose();
+  }
+  bool loads = true;
+  int updates = 0;
+
+ private:
+  std::vector<std::string>* m_Log;
+  std::string m_Name;
+};
+
+// A game with recording scenes 1..17 and GUIs 0..10, a host whose save file
+// goes to a temporary user folder, and a global.xml with eleven GUI levels
+// in a temporary working folder.
+class GameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/qv_game_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir = pattern;
+    oldXdg = getenv("XDG_DATA_HOME") ? getenv("XDG_DATA_HOME") : "";
+    setenv("XDG_DATA_HOME", dir.c_str(), 1);
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
+    oldCwd = cwd;
+    ASSERT_EQ(chdir(dir.c_str()), 0);
+    std::ofstream xml("global.xml");
+    xml << "<global><levels>";
+    for (int n = 0; n < 11; ++n) xml << "<level name=\"gui" << n << "\"></level>";
+    xml << "</levels></global>";
+    xml.close();
+    bv::SetMessageBoxMode(bv::MessageBoxMode::Capture);
+    bv::ClearShownMessages();
+    g_Quit = false;
+    host = new BvGameHost(nullptr);
+    game = host->GetGame();
+    for (int n = 1; n <= 17; ++n) {
+      scenes[n] = new RecordingScene(&log, "scene" + std::to_string(n));
+      game->SetSceneEntry(n, scenes[n]);
+    }
+    for (int n = 0; n <= 10; ++n) {
+      guis[n] = new RecordingScene(&log, "gui" + std::to_string(n));
+      game->SetGuiEntry(n, guis[n]);
+    }
+    host->GetStore().Reset();
+  }
+  void TearDown() override {
+    delete host;
+    g_Quit = false;
+    if (chdir(oldCwd.c_str()) != 0) ADD_FAILURE() << "chdir back";
+    if (oldXdg.empty()) unsetenv("XDG_DATA_HOME");
+    else setenv("XDG_DATA_HOME", oldXdg.c_str(), 1);
+    std::string cmd = "rm -rf '" + dir + "'";
+    if (std::system(cmd.c_str()) != 0) ADD_FAILURE() << "cleanup";
+  }
+  std::string SavePath() const { return dir + "/brasvolt/quorvel/savegame.sav"; }
+  long SaveSize() const {
+    struct stat st;
+    return stat(SavePath().c_str(), &st) == 0 ? long(st.st_size) : -1;
+  }
+  // Events the scene got since the log was last cleared.
+  std::vector<std::string> Take() {
+    std::vector<std::string> out;
+    out.swap(log);
+    return out;
+  }
+  bool Shown(const std::string& text) const {
+    for (const bv::ShownMessage& m : bv::ShownMessages())
+      if (m.caption == "Alert" && m.text == text) return true;
+    return false;
+  }
+
+  std::string dir, oldCwd, oldXdg;
+  std::vector<std::string> log;
+  BvGameHost* host = nullptr;
+  BvGame* game = nullptr;
+  RecordingScene* scenes[18] = {};
+  RecordingScene* guis[11] = {};
+};
+
+TEST_F(GameTest, SceneFlowSavesAfterEveryFinishedScene) {
+  struct Case {
+    int finished, result;
+    bool profile;
+    int world, level;
+    int next;  // 0: stays
+  };
+  const Case cases[] = {
+      {1, 0, false, 0, 0, 17}, {17, 0, false, 0, 0, 2}, {2, 0, false, 0, 0, 3},
+      {2, 0, true, 1, 3, 16},  {16, 0, true, 1, 1, 11}, {16, 0, true, 1, 3, 5},
+      {5, 3, true, 1, 3, 5},   {5, 0, true, 2, 0, 3},   {3, 0, true, 2, 0, 16},
+      {11, 0, true, 1, 2, 3},  {8, 2, true, 4, 4, 2},   {1, 3, false, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    BvPlayerStore& store = host->GetStore();
+    store.Reset();
+    if (c.profile) {
+      store.SelectProfile(0, "Ann");
+      store.profiles[0].world = c.world;
+      store.profiles[0].level = c.level;
+    }
+    game->SetScene(c.finished);
+    std::remove(SavePath().c_str());
+    Take();
+    game->OnSceneDone(c.result);
+    EXPECT_EQ(SaveSize(), 844) << "save after scene " << c.finished;
+    const int expected = c.next ? c.next : c.finished;
+    EXPECT_EQ(game->GetCurrentSceneNumber(), expected) << "after scene " << c.finished;
+    if (c.next) {
+      const std::string name = "scene" + std::to_string(c.next);
+      EXPECT_EQ(Take(), (std::vector<std::string>{name + " load", name + " init 0"}));
+    }
+  }
+  game->SetScene(2);
+  game->OnSceneDone(1);
+  EXPECT_TRUE(g_Quit);
+  EXPECT_EQ(SaveSize(), 844);
+}
+
+TEST_F(GameTest, LastStoryCompletesTheGameOnce) {
+  BvPlayerStore& store = host->GetStore();
+  store.SelectProfile(0, "Ann");
+  store.profiles[0].world = 6;
+  store.profiles[0].score = 250000;
+  EXPECT_FALSE(game->IsExpertMode());
+  game->SetScene(3);
+  game->OnSceneDone(0);
+  EXPECT_EQ(game->GetCurrentSceneNumber(), 2);
+  EXPECT_EQ(store.profiles[0].completedGames, 1);
+  EXPECT_EQ(store.profiles[0].world, 0);
+  EXPECT_TRUE(game->IsExpertMode());
+  EXPECT_EQ(store.hiscores[0].score, 250000);
+  EXPECT_STREQ(store.hiscores[0].name, "Ann");
+  // World 0 now: the next story end goes to the map.
+  game->SetScene(3);
+  game->OnSceneDone(0);
+  EXPECT_EQ(game->GetCurrentSceneNumber(), 16);
+  EXPECT_EQ(store.profiles[0].completedGames, 1);
+}
+
+TEST_F(GameTest, MissingOrOutOfRangeScenesQuitWithMessage) {
+  struct Case { int n; const char* message; };
+  for (Case c : {Case{0, "Scene #0 not implemented !!"}, Case{18, "Scene #18 not implemented !!"},
+                 Case{-3, "Scene #-3 not implemented !!"}}) {
+    g_Quit = false;
+    bv::ClearShownMessages();
+    game->SetScene(c.n);
+    EXPECT_TRUE(Shown(c.message)) << c.n;
+    EXPECT_TRUE(g_Quit) << c.n;
+    EXPECT_EQ(game->GetCurrentScene(), nullptr) << c.n;
+  }
+  g_Quit = false;
+  game->SetSceneEntry(2, nullptr);
+  game->SetScene(2);
+  EXPECT_TRUE(Shown("Scene #2 not implemented !!"));
+  EXPECT_TRUE(g_Quit);
+  g_Quit = false;
+  scenes[4]->loads = false;
+  Take();
+  game->SetScene(4);
+  EXPECT_TRUE(Shown("Scene not loaded !"));
+  EXPECT_TRUE(g_Quit);
+  EXPECT_EQ(Take(), (std::vector<std::string>{"scene4 load"})) << "no Init after a failed load";
+}
+
+TEST_F(GameTest, ShowGuiModesAndOpenCloseEvents) {
+  game->SetScene(4);
+  struct Case { int mode; bool announced; };
+  for (Case c : {Case{1, true}, Case{2, true}, Case{3, false}}) {
+    Take();
+    game->ShowGui(5, c.mode, 77);
+    EXPECT_EQ(game->GetGuiMode(), c.mode);
+    EXPECT_EQ(game->GetCurrentGui(), 5);
+    game->Update();
+    game->Update();
+    game->SetGuiMode(0);  // the GUI closed
+    game->Update();
+    game->Update();
+    std::vector<std::string> events;
+    for (const std::string& e : Take())
+      if (e.rfind("scene4 event", 0) == 0 || e.rfind("gui5 init", 0) == 0) events.push_back(e);
+    std::vector<std::string> want = {"gui5 init 77"};
+    if (c.announced) {
+      want.push_back("scene4 event 17");
+      want.push_back("scene4 event 18");
+    }
+    EXPECT_EQ(events, want) << "mode " << c.mode;
+  }
+}
+
+TEST_F(GameTest, FrozenGuiStopsSceneUpdatesAndSecondGuiIsDropped) {
+  game->SetScene(4);
+  game->ShowGui(0, 1, 0);
+  const int before = scenes[4]->updates;
+  game->Update();
+  EXPECT_EQ(scenes[4]->updates, before) << "mode 1 freezes the scene";
+  EXPECT_EQ(guis[0]->updates, 1);
+  Take();
+  game->ShowGui(8, 1, 4);
+  EXPECT_EQ(game->GetCurrentGui(), 0);
+  EXPECT_TRUE(Take().empty()) << "a second GUI is dropped entirely";
+  game->SetGuiMode(0);
+  game->ShowGui(5, 2, 0);
+  game->Update();
+  EXPECT_EQ(scenes[4]->updates, before + 1) << "mode 2 keeps the scene running";
+}
+
+TEST_F(GameTest, ShowGuiOutsideTableOrMissingLeavesModeZero) {
+  game->SetScene(4);
+  game->SetGuiEntry(9, nullptr);
+  struct Case { int n; const char* message; };
+  for (Case c : {Case{-1, "Gui #-1 not implemented !!"}, Case{11, "Gui #11 not implemented !!"},
+                 Case{9, "Gui #9 not implemented !!"}}) {
+    bv::ClearShownMessages();
+    game->ShowGui(c.n, 1, 0);
+    EXPECT_TRUE(Shown(c.message)) << c.n;
+    EXPECT_EQ(game->GetGuiMode(), 0) << c.n;
+  }
+  // Later dialogs still open.
+  game->ShowGui(1, 2, 0);
+  EXPECT_EQ(game->GetGuiMode(), 2);
+}
+
+TEST_F(GameTest, StartPositionIsRangeChecked) {
+  struct Case { int world, level, layout; bool profile; int wantWorld, wantLevel, wantLayout; };
+  const Case cases[] = {
+      {2, -1, -1, false, 0, 0, -1},  // no profile: nothing changes
+      {2, -1, 12, true, 2, 5, 12},   // the saved level stays
+      {2, 3, -1, true, 2, 3, -1},
+      {9, 11, 60, true, 0, 5, -1},   // out of range: as if not given
+      {6, -1, 70, true, 0, 5, -1},
+      {-4, -7, -2, true, 0, 5, -1},  // negative values are "not given" too
+  };
+  for (const Case& c : cases) {
+    BvPlayerStore& store = host->GetStore();
+    store.Reset();
+    if (c.profile) {
+      store.SelectProfile(0, "Ann");
+      store.profiles[0].level = 5;
+    }
+    g_CmdWorld = c.world;
+    g_CmdLevel = c.level;
+    g_CmdLayout = c.layout;
+    game->ApplyStartPosition();
+    EXPECT_EQ(store.profiles[0].world, c.wantWorld) << "-world " << c.world;
+    EXPECT_EQ(store.profiles[0].level, c.wantLevel) << "-level " << c.level;
+    EXPECT_EQ(g_CmdLayout, c.wantLayout) << "-layout " << c.layout;
+  }
+  g_CmdWorld = g_CmdLevel = g_CmdLayout = -1;
+}
+
+TEST_F(GameTest, TipsAreScheduledOnceAndRecordedWhenRefused) {
+  BvPlayerStore& store = host->GetStore();
+  store.SelectProfile(0, "Ann");
+  game->SetScene(4);
+  RecordingScene* scene = scenes[4];
+  scene->ScheduleTip(8, 100.0f);
+  scene->ScheduleTip(2, 10.0f);  // dropped: one is pending
+  EXPECT_EQ(scene->GetTipBit(), 8);
+  game->ShowGui(5, 2, 0);  // a recap open: the tip cannot show
+  scene->Update(60.0f);
+  EXPECT_TRUE(scene->IsTipPending());
+  scene->Update(60.0f);
+  EXPECT_FALSE(scene->IsTipPending());
+  EXPECT_EQ(game->GetCurrentGui(), 5);
+  EXPECT_EQ(store.profiles[0].seenTips, 8u) << "seen even though refused";
+  scene->ScheduleTip(8, 10.0f);
+  EXPECT_FALSE(scene->IsTipPending()) << "a seen tip is not scheduled again";
+  store.profiles[0].showHints = 0;
+  scene->ScheduleTip(2, 10.0f);
+  EXPECT_FALSE(scene->IsTipPending()) << "hints off";
+}
+
+}  // namespace

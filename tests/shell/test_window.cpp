@@ -1,0 +1,228 @@
+// The real program and the real display under a virtual X server. Skipped
+// when there is no DISPLAY (no X server tools in this run).
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/shell/application.h"
+#include "engine/shell/globals.h"
+#include "engine/shell/system.h"
+#include "support/fake_volumes.h"
+#include "support/null_video.h"
+#include "support/private_x_server.h"
+#include "support/scoped_env.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+#define SKIP_WITHOUT_DISPLAY()                                   \
+  do {                                                           \
+    const char* display = std::getenv("DISPLAY");                \
+    if (display == nullptr || display[0] == '\0') {              \
+      GTEST_SKIP() << "no DISPLAY: window tests need an X server"; \
+    }                                                            \
+  } while (0)
+
+// Waits for a child for up to timeoutMs; its exit code, or -1 (killed when
+// it did not end).
+int WaitForExit(pid_t pid, int timeoutMs) {
+  for (int waited = 0; waited < timeoutMs; waited += 20) {
+    int status = 0;
+    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+  return -1;
+}
+
+// build/quorvel started from build/ on the private server, with its own
+// user folder; output goes to a log file in that folder.
+class RealProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SKIP_WITHOUT_DISPLAY();
+    ASSERT_TRUE(server.Ok()) << "Xvfb did not start";
+    pid = fork();
+    if (pid == 0) {
+      if (chdir(QV_BUILD_DIR) != 0) _exit(126);
+      setenv("DISPLAY", server.Display().c_str(), 1);
+      setenv("XDG_DATA_HOME", home.c_str(), 1);
+      setenv("CI", "1", 1);
+      unsetenv("QUORVEL_NULL_DRIVER");
+      std::string log = home + "/quorvel.log";
+      if (!freopen(log.c_str(), "w", stdout) || !freopen(log.c_str(), "a", stderr)) _exit(125);
+      execl("./quorvel", "./quorvel", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    ASSERT_GT(pid, 0);
+    window = bv::test::RunOn(server.Display(), "timeout 20 xdotool search --sync --name '^Quorvel$' | head -n 1");
+    ASSERT_FALSE(window.empty()) << "no window captioned \"Quorvel\"";
+  }
+  void TearDown() override {
+    if (pid > 0) WaitForExit(pid, 1);
+    if (HasFailure()) {
+      std::ifstream log(home + "/quorvel.log");
+      std::cerr << "quorvel's output:\n" << log.rdbuf() << "\n";
+    }
+  }
+  std::string On(const std::string& command) { return bv::test::RunOn(server.Display(), command); }
+
+  bv::test::PrivateXServer server;
+  std::string home = bv::test::MakeTempFolder("window");
+  fs::path configFile = fs::path(home) / "brasvolt" / "quorvel" / "config.dat";
+  pid_t pid = -1;
+  std::string window;
+};
+
+TEST_F(RealProgram, OpensItsWindowAndEndsInOrderOnAltF4) {
+  // 800 by 600, and given the focus without a window manager.
+  EXPECT_EQ(On("xwininfo -id " + window + " | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w\"x\"h}'"),
+            "800x600");
+  EXPECT_EQ(On("xdotool getwindowfocus"), window);
+  EXPECT_EQ(On("xprop -id " + window + " _NET_WM_ICON | head -c 22"), "_NET_WM_ICON(CARDINAL)");
+  On("xdotool key alt+F4");
+  int code = WaitForExit(pid, 10000);
+  pid = -1;
+  EXPECT_EQ(code, 0);
+  ASSERT_TRUE(fs::exists(configFile));
+  EXPECT_EQ(fs::file_size(configFile), 24u);
+}
+
+TEST_F(RealProgram, AltEnterRebuildsTheWindowAndTheSignalEndsInOrder) {
+  On("xdotool key alt+Return");
+  // The rebuilt display is again a window named "Quorvel" (full screen falls
+  // back to a window on this server).
+  // (A search may meet the old window as it goes away: ask a few times.)
+  std::string again = On(
+      "for i in 1 2 3 4 5 6 7 8 9 10; do w=$(xdotool search --name '^Quorvel$' 2>/dev/null | head -n 1); "
+      "[ -n \"$w\" ] && { echo $w; break; }; sleep 0.3; done");
+  EXPECT_FALSE(again.empty());
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  kill(pid, SIGTERM);
+  int code = WaitForExit(pid, 10000);
+  pid = -1;
+  EXPECT_EQ(code, 0);
+  ASSERT_TRUE(fs::exists(configFile));
+  EXPECT_EQ(fs::file_size(configFile), 24u);
+}
+
+// An application that runs a script each frame and counts focus changes.
+class FocusApp : public BvApplication {
+ public:
+  FocusApp() : BvApplication(nullptr) {}
+  void Update() override {
+    ++frames;
+    if (onUpdate) onUpdate(frames);
+  }
+  void OnPause() override {
+    ++pauses;
+    BvApplication::OnPause();
+  }
+  void OnResume() override {
+    ++resumes;
+    BvApplication::OnResume();
+  }
+  std::function<void(int)> onUpdate;
+  int frames = 0, pauses = 0, resumes = 0;
+};
+
+TEST(RealWindow, FocusOutAndInMutesAndRestoresOnceEach) {
+  SKIP_WITHOUT_DISPLAY();
+  bv::test::PrivateXServer server;
+  ASSERT_TRUE(server.Ok());
+  bv::test::ScopedEnv display("DISPLAY", server.Display().c_str());
+  bv::test::ScopedEnv realDriver("QUORVEL_NULL_DRIVER", nullptr);
+  BvSystem system;
+  g_System = &system;
+  bv::test::FakeVolumes volumes;
+  volumes.effects = 0.5f;
+  volumes.music = 0.25f;
+  system.volumes = &volumes;
+  ASSERT_TRUE(system.CreateDisplay(false, bv::kDriverOpenGL));
+  ASSERT_NE(system.Window(), 0u);
+  g_Quit = false;
+  {
+    FocusApp app;
+    int pausesBefore = -1, resumesBefore = -1;
+    bool activeBefore = false;
+    app.onUpdate = [&](int frame) {
+      if (frame == 10) {
+        activeBefore = system.IsWindowActive();
+        pausesBefore = app.pauses;
+        resumesBefore = app.resumes;
+        volumes.log.clear();
+        bv::test::FocusWindowOn(server.Display(), 0);
+      }
+      if (frame == 40) bv::test::FocusWindowOn(server.Display(), system.Window());
+      if (frame == 70) app.Quit();
+    };
+    app.Run();
+    EXPECT_TRUE(activeBefore);
+    EXPECT_EQ(app.pauses - pausesBefore, 1);
+    EXPECT_EQ(app.resumes - resumesBefore, 1);
+    EXPECT_EQ(volumes.log, (std::vector<std::string>{"effects 0.000000", "music 0.000000",
+                                                      "effects 0.500000", "music 0.250000"}));
+  }
+  g_Quit = false;
+  g_System = nullptr;
+}
+
+// The window's pixels: cleared with the clear colour, the fade overlay
+// blended over it.
+TEST(RealWindow, ClearsAndBlendsTheFadeOverlay) {
+  SKIP_WITHOUT_DISPLAY();
+  bv::test::PrivateXServer server;
+  ASSERT_TRUE(server.Ok());
+  bv::test::ScopedEnv display("DISPLAY", server.Display().c_str());
+  bv::test::ScopedEnv realDriver("QUORVEL_NULL_DRIVER", nullptr);
+  BvSystem system;
+  g_System = &system;
+  ASSERT_TRUE(system.CreateDisplay(false, bv::kDriverOpenGL));
+  g_Quit = false;
+  std::string shot = bv::test::MakeTempFolder("fade") + "/shot.png";
+  std::string window = std::to_string(system.Window());
+  auto pixel = [&] {
+    bv::test::RunOn(server.Display(), "import -window " + window + " " + shot);
+    return bv::test::RunOn(server.Display(), "convert " + shot + " -format '%[pixel:p{400,300}]' info:");
+  };
+  std::string cleared, faded;
+  {
+    FocusApp app;
+    app.SetClearColour(irr::video::SColor(255, 200, 100, 50));
+    // Half covered: level 127.5 after one step of 1 ms at 127500 per second.
+    app.StartFade(irr::video::SColor(255, 0, 0, 0), 127500.0f);
+    app.onUpdate = [&](int frame) {
+      if (frame == 5) cleared = pixel();
+      if (frame == 6) app.FadeToColour(1.0f);
+      if (frame > 6) app.FadeToColour(0.0f);  // keeps the overlay shown
+      if (frame == 10) faded = pixel();
+      if (frame == 11) app.Quit();
+    };
+    app.Run();
+  }
+  EXPECT_EQ(cleared, "srgb(200,100,50)");
+  int r = 0, g = 0, b = 0;
+  ASSERT_EQ(std::sscanf(faded.c_str(), "srgb(%d,%d,%d)", &r, &g, &b), 3) << faded;
+  // 127 of 255 black over the clear colour.
+  EXPECT_NEAR(r, 100, 2);
+  EXPECT_NEAR(g, 50, 2);
+  EXPECT_NEAR(b, 25, 2);
+  g_Quit = false;
+  g_System = nullptr;
+}
+
+}  // namespace
