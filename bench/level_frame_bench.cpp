@@ -9,7 +9,11 @@
 // Every element carries a fade-in and one motion or mouse behaviour (sine,
 // cosine, rotation, mouse-over grow in turn); "--bare" leaves them out.
 //
+// With QV_BENCH_SHOT=<file.png> the last OpenGL frame of the pass is saved
+// (read from the back buffer before the frame ends).
+//
 //   level_frame_bench [frames] [--bare]
+#include <GL/gl.h>
 #include <irrlicht.h>
 #include <time.h>
 
@@ -70,8 +74,8 @@ Stats Summarise(std::vector<double> samples) {
   return s;
 }
 
-// The sheet: kAnimFrames squares of different colours with a soft edge, so
-// the alpha blend does real work.
+// The sheet: kAnimFrames soft discs of different colours, so the alpha
+// blend does real work and the additive ones glow.
 void AddSheetTexture(irr::video::IVideoDriver* driver) {
   const irr::u32 w = kAnimFrames * kFrameSize, h = kFrameSize;
   irr::video::IImage* image =
@@ -81,8 +85,11 @@ void AddSheetTexture(irr::video::IVideoDriver* driver) {
       const irr::u32 frame = x / kFrameSize;
       const int dx = int(x % kFrameSize) - kFrameSize / 2, dy = int(y) - kFrameSize / 2;
       const int alpha = std::max(0, 255 - (dx * dx + dy * dy) * 255 / (kFrameSize * kFrameSize / 4));
-      image->setPixel(x, y, irr::video::SColor(irr::u32(alpha), 40 + frame * 25, 200 - frame * 20,
-                                               100 + frame * 10));
+      // Colour fades with alpha, as glow art is drawn on black.
+      const irr::u32 a = irr::u32(alpha);
+      image->setPixel(x, y, irr::video::SColor(a, (40 + frame * 25) * a / 255,
+                                               (200 - frame * 20) * a / 255,
+                                               (100 + frame * 10) * a / 255));
     }
   driver->addTexture("bench-sheet.png", image);
   image->drop();
@@ -141,6 +148,24 @@ BvLevel* BuildLevel(BvLevelManager& manager, bool behaviours) {
     e->AddBehavior(new BvFadeInBehavior(20.0f, 0.0f));
   }
   return level;
+}
+
+// Saves the back buffer (800 by 600) as an image file.
+void SaveBackBuffer(irr::video::IVideoDriver* driver, const char* path) {
+  constexpr int w = 800, h = 600;
+  std::vector<unsigned char> rgba(size_t(w) * h * 4);
+  glReadBuffer(GL_BACK);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  irr::video::IImage* image =
+      driver->createImage(irr::video::ECF_A8R8G8B8, irr::core::dimension2du(w, h));
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const unsigned char* p = &rgba[(size_t(h - 1 - y) * w + x) * 4];
+      image->setPixel(irr::u32(x), irr::u32(y), irr::video::SColor(255, p[0], p[1], p[2]));
+    }
+  if (!driver->writeImageToFile(image, path)) std::fprintf(stderr, "could not write %s\n", path);
+  image->drop();
 }
 
 struct Result {
@@ -204,6 +229,8 @@ Result Run(irr::video::E_DRIVER_TYPE type, int frames, bool behaviours) {
       const double t0 = CpuMs();
       g_Driver->beginScene(true, false, irr::video::SColor(255, 20, 20, 40));
       manager.RenderCurrentLevel(kStepMs, false, false);
+      const char* shot = std::getenv("QV_BENCH_SHOT");
+      if (windowed && shot && f == frames - 1) SaveBackBuffer(g_Driver, shot);
       g_Driver->endScene();
       pass.push_back(CpuMs() - t0);
     }

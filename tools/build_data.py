@@ -76,9 +76,9 @@ def art_modules():
     mods = []
     for name in sorted(os.listdir(folder)):
         if name.endswith(".py") and not name.startswith("_"):
-            spec = importlib.util.spec_from_file_location("art_" + name[:-3], os.path.join(folder, name))
-            mod = importlib.util.module_from_spec(spec)
-            spec.loader.exec_module(mod)
+            module_spec = importlib.util.spec_from_file_location("art_" + name[:-3], os.path.join(folder, name))
+            mod = importlib.util.module_from_spec(module_spec)
+            module_spec.loader.exec_module(mod)
             if not hasattr(mod, "generate"):
                 raise SystemExit("tools/art/%s has no generate(work_dir)" % name)
             mods.append((name[:-3], mod))

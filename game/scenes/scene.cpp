@@ -6,12 +6,15 @@
 #include "engine/shell/globals.h"
 #include "engine/shell/system.h"
 #include "engine/sound/sound_functions.h"
+#include "engine/sound/sound_manager.h"
 #include "game/core/game.h"
 #include "game/core/player_store.h"
 
 namespace {
 constexpr const char* kClickSound = "guiclick";
 constexpr float kClickVolume = 0.5f;
+// Volume every screen's music starts at.
+constexpr float kMusicVolume = 0.1f;
 }  // namespace
 
 BvScene::BvScene() = default;
@@ -83,6 +86,12 @@ void BvScene::ScheduleTip(int bit, float delayMs) {
   m_TipPending = true;
   m_TipDelay = delayMs;
   m_TipBit = bit;
+}
+
+void BvScene::StartMusic(const char* name) {
+  if (!g_SoundManager || g_SoundManager->IsSoundPlaying(name)) return;
+  StopMusic();
+  PlayMusic(name, kMusicVolume);
 }
 
 BvLevelManager* BvScene::GetLevelManager() const {

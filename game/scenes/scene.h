@@ -46,6 +46,10 @@ class BvScene {
   // hints off or the tip was seen.
   void ScheduleTip(int bit, float delayMs);
 
+  // Starts a screen's music: the current music stops and this one starts
+  // (volume 0.1) unless it is already playing.
+  void StartMusic(const char* name);
+
   BvLevelManager* GetLevelManager() const;
   BvGame* GetGame() const;
   int GetState() const { return m_State; }

@@ -228,6 +228,47 @@ TEST_F(GameTest, ShowGuiModesAndOpenCloseEvents) {
   }
 }
 
+TEST_F(GameTest, ClosingRecapAndOpeningNoticeInOneFrameStillSendsClosed) {
+  game->SetScene(4);
+  game->ShowGui(5, 2, 0);
+  game->Update();
+  Take();
+  game->SetGuiMode(0);      // the recap closed
+  game->ShowGui(7, 3, 0);   // and a notice opened before the next update
+  game->Update();
+  std::vector<std::string> events;
+  for (const std::string& e : Take())
+    if (e.rfind("scene4 event", 0) == 0) events.push_back(e);
+  EXPECT_EQ(events, (std::vector<std::string>{"scene4 event 18"}));
+}
+
+TEST_F(GameTest, HostWritesWithScoresOnDestructionAndReadsItBack) {
+  BvPlayerStore& store = host->GetStore();
+  store.SelectProfile(0, "Ann");
+  store.profiles[0].score = 60000;
+  std::remove(SavePath().c_str());
+  delete host;  // writes the save, after submitting the scores
+  host = nullptr;
+  EXPECT_EQ(SaveSize(), 844);
+  host = new BvGameHost(nullptr);
+  host->LoadSaveGame();
+  EXPECT_EQ(host->GetStore().current, 0);
+  EXPECT_STREQ(host->GetStore().profiles[0].name, "Ann");
+  EXPECT_EQ(host->GetStore().hiscores[1].score, 60000);
+  EXPECT_STREQ(host->GetStore().hiscores[1].name, "Ann");
+  // No save file: a reset store, and a new file when the host goes.
+  delete host;
+  std::remove(SavePath().c_str());
+  host = new BvGameHost(nullptr);
+  host->LoadSaveGame();
+  EXPECT_EQ(host->GetStore().current, -1);
+  EXPECT_EQ(host->GetStore().hiscores[1].score, 50000);
+  delete host;
+  host = nullptr;
+  EXPECT_EQ(SaveSize(), 844);
+  host = new BvGameHost(nullptr);  // for TearDown
+}
+
 TEST_F(GameTest, FrozenGuiStopsSceneUpdatesAndSecondGuiIsDropped) {
   game->SetScene(4);
   game->ShowGui(0, 1, 0);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "engine/shell/globals.h"
@@ -18,9 +19,13 @@ struct Options {
 };
 
 struct Case {
+  const char* name;  // the test's name: letters and digits only
   const char* commandLine;
   Options expected;
 };
+
+// Shown by gtest in place of the case's raw bytes.
+void PrintTo(const Case& c, std::ostream* os) { *os << '"' << c.commandLine << '"'; }
 
 const std::string kLongName(100, 'n');
 
@@ -44,36 +49,37 @@ const Options kNone{false, -1, -1, -1, false, ""};
 INSTANTIATE_TEST_SUITE_P(
     Words, CommandLineCases,
     ::testing::Values(
-        Case{"", kNone},
-        Case{"   ", kNone},
-        Case{"-debuginfo", {true, -1, -1, -1, false, ""}},
+        Case{"Empty", "", kNone},
+        Case{"OnlyBlanks", "   ", kNone},
+        Case{"DebugInfo", "-debuginfo", {true, -1, -1, -1, false, ""}},
         // A value word is not consumed: "3" and "2" are looked at and ignored.
-        Case{"-level 3 -world 2", {false, 3, 2, -1, false, ""}},
-        Case{"-layout 17", {false, -1, -1, 17, false, ""}},
+        Case{"LevelAndWorld", "-level 3 -world 2", {false, 3, 2, -1, false, ""}},
+        Case{"Layout", "-layout 17", {false, -1, -1, 17, false, ""}},
         // -1 is stored, then examined as an option and matches none.
-        Case{"-level -1", kNone},
+        Case{"NegativeLevel", "-level -1", kNone},
         // Missing values.
-        Case{"-level", kNone},
-        Case{"-world 4 -layout", {false, -1, 4, -1, false, ""}},
-        Case{"-scene", kNone},
+        Case{"LevelWithoutValue", "-level", kNone},
+        Case{"LayoutWithoutValue", "-world 4 -layout", {false, -1, 4, -1, false, ""}},
+        Case{"SceneWithoutValue", "-scene", kNone},
         // "-scene" consumes its value even when it looks like an option.
-        Case{"-scene -debuginfo", {false, -1, -1, -1, true, "-debuginfo"}},
-        Case{"-scene map -level 2", {false, 2, -1, -1, true, "map"}},
+        Case{"SceneConsumesOptionLikeValue", "-scene -debuginfo",
+             {false, -1, -1, -1, true, "-debuginfo"}},
+        Case{"SceneThenLevel", "-scene map -level 2", {false, 2, -1, -1, true, "map"}},
         // Exact, case-sensitive words only.
-        Case{"-Level 3 -DEBUGINFO -level=3 debuginfo", kNone},
+        Case{"CaseSensitiveExactWords", "-Level 3 -DEBUGINFO -level=3 debuginfo", kNone},
         // Decimal conversion: no digits gives 0, trailing letters end it.
-        Case{"-level abc", {false, 0, -1, -1, false, ""}},
-        Case{"-level 12ab", {false, 12, -1, -1, false, ""}},
-        Case{"-level +7", {false, 7, -1, -1, false, ""}},
+        Case{"NoDigitsGivesZero", "-level abc", {false, 0, -1, -1, false, ""}},
+        Case{"TrailingLettersEndTheNumber", "-level 12ab", {false, 12, -1, -1, false, ""}},
+        Case{"PlusSign", "-level +7", {false, 7, -1, -1, false, ""}},
         // Out of range clamps instead of overflowing.
-        Case{"-level 99999999999", {false, 2147483647, -1, -1, false, ""}},
+        Case{"OutOfRangeClamps", "-level 99999999999", {false, 2147483647, -1, -1, false, ""}},
         // The last occurrence wins.
-        Case{"-level 1 -level 5", {false, 5, -1, -1, false, ""}},
+        Case{"LastOccurrenceWins", "-level 1 -level 5", {false, 5, -1, -1, false, ""}},
         // Only blanks separate words: several are one separator, and a tab
         // belongs to the word.
-        Case{"-level    6     -world\t2", {false, 6, -1, -1, false, ""}},
-        Case{"-world 3\t-level", {false, -1, 3, -1, false, ""}}),
-    [](const ::testing::TestParamInfo<Case>& info) { return "Case" + std::to_string(info.index); });
+        Case{"SeveralBlanksAndATab", "-level    6     -world\t2", {false, 6, -1, -1, false, ""}},
+        Case{"TabBelongsToTheWord", "-world 3\t-level", {false, -1, 3, -1, false, ""}}),
+    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 TEST(CommandLine, SceneNameKeepsItsFirst79Characters) {
   ParseCommandLine("-scene " + kLongName);

@@ -19,6 +19,7 @@
 #include "engine/shell/application.h"
 #include "engine/shell/globals.h"
 #include "engine/shell/system.h"
+#include "support/child_process.h"
 #include "support/fake_volumes.h"
 #include "support/null_video.h"
 #include "support/private_x_server.h"
@@ -36,18 +37,7 @@ namespace fs = std::filesystem;
     }                                                            \
   } while (0)
 
-// Waits for a child for up to timeoutMs; its exit code, or -1 (killed when
-// it did not end).
-int WaitForExit(pid_t pid, int timeoutMs) {
-  for (int waited = 0; waited < timeoutMs; waited += 20) {
-    int status = 0;
-    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  kill(pid, SIGKILL);
-  waitpid(pid, nullptr, 0);
-  return -1;
-}
+using bv::test::WaitForExit;
 
 // build/quorvel started from build/ on the private server, with its own
 // user folder; output goes to a log file in that folder.

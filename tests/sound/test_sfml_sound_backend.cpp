@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "engine/sound/sound_manager.h"
+#include "support/child_process.h"
 
 namespace fs = std::filesystem;
 
@@ -27,6 +28,8 @@ namespace {
 
 constexpr char kChildModeVar[] = "QV_SOUND_SMOKE_MODE";
 constexpr char kChildDirVar[] = "QV_SOUND_SMOKE_DIR";
+// Longest a child run may take (milliseconds); a run takes about two seconds.
+constexpr int kChildTimeoutMs = 30000;
 
 void PutLe(std::ofstream& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
@@ -102,10 +105,8 @@ ChildResult RunChild(const fs::path& dir, const std::string& mode,
     _exit(91);
   }
   ChildResult result;
-  int status = 0;
-  if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
-    result.exitCode = WEXITSTATUS(status);
-  }
+  // A child that hangs in the audio device is killed and fails the test.
+  result.exitCode = bv::test::WaitForExit(pid, kChildTimeoutMs);
   result.stderrText = ReadAll(errPath);
   if (result.exitCode != 0) result.stderrText += ReadAll(outPath);
   return result;

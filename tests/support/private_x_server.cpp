@@ -1,6 +1,7 @@
 #include "support/private_x_server.h"
 
 #include <X11/Xlib.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,8 +9,18 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "support/child_process.h"
+
 namespace bv {
 namespace test {
+namespace {
+
+// Longest wait for a new server to accept connections (milliseconds).
+constexpr int kStartTimeoutMs = 10000;
+// Longest wait for it to end once asked to (then it is killed).
+constexpr int kStopTimeoutMs = 5000;
+
+}  // namespace
 
 PrivateXServer::PrivateXServer() {
   int fds[2];
@@ -27,18 +38,27 @@ PrivateXServer::PrivateXServer() {
     close(fds[0]);
     return;
   }
-  // The server writes its display number once it accepts connections.
+  // The server writes its display number once it accepts connections; a
+  // server that says nothing in time counts as not started.
   std::string number;
   char c = 0;
-  while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+  bool complete = false;
+  pollfd readable{fds[0], POLLIN, 0};
+  while (poll(&readable, 1, kStartTimeoutMs) == 1 && read(fds[0], &c, 1) == 1) {
+    if (c == '\n') {
+      complete = true;
+      break;
+    }
+    number += c;
+  }
   close(fds[0]);
-  if (!number.empty()) m_Display = ":" + number;
+  if (complete && !number.empty()) m_Display = ":" + number;
 }
 
 PrivateXServer::~PrivateXServer() {
   if (m_Pid > 0) {
     kill(m_Pid, SIGTERM);
-    waitpid(m_Pid, nullptr, 0);
+    WaitForExit(m_Pid, kStopTimeoutMs);
   }
 }
 
