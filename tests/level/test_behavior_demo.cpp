@@ -14,6 +14,7 @@
 #include "engine/level/level.h"
 #include "engine/level/level_manager.h"
 #include "engine/platform/message_box.h"
+#include "support/null_video.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/globals.h"
 
@@ -71,8 +72,7 @@ class BehaviorDemo : public ::testing::Test {
   // Writes the 64 by 32 sheet (red square left, green square right) and
   // the fixture with its folder filled in; returns the level file's path.
   std::string WriteDemo() {
-    const fs::path dir = fs::path(::testing::TempDir()) / "qv_demo";
-    fs::create_directories(dir);
+    const fs::path dir = bv::test::MakeTempFolder("qv_demo");
     irr::video::IImage* sheet =
         g_Driver->createImage(irr::video::ECF_A8R8G8B8, irr::core::dimension2du(64, 32));
     for (irr::u32 y = 0; y < 32; ++y) {

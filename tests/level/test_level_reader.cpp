@@ -18,6 +18,7 @@
 #include "engine/level/registries.h"
 #include "engine/level/zoom_behaviors.h"
 #include "engine/platform/message_box.h"
+#include "support/null_video.h"
 
 namespace {
 
@@ -28,14 +29,17 @@ class LevelReader : public ::testing::Test {
   void SetUp() override {
     bv::SetMessageBoxMode(bv::MessageBoxMode::Capture);
     bv::ClearShownMessages();
-    dir = fs::path(::testing::TempDir()) / "qv_level_reader";
-    fs::create_directories(dir);
+    dir = bv::test::MakeTempFolder("qv_level_reader");
     auto* image = new BvImageElement("img");
     image->SetBlitMode(1);
     manager.GetElements()->AddObject(image);
     manager.GetElements()->AddObject(new BvImageElement("hover"));
   }
-  void TearDown() override { bv::SetMessageBoxMode(bv::DefaultMessageBoxMode()); }
+  void TearDown() override {
+    bv::SetMessageBoxMode(bv::DefaultMessageBoxMode());
+    std::error_code ignored;
+    fs::remove_all(dir, ignored);
+  }
 
   std::string Write(const std::string& name, const std::string& text) {
     const fs::path path = dir / name;
