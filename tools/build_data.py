@@ -107,8 +107,7 @@ def add_generated(builder, content_dir, work_dir):
             raise ValueError("\n".join(problems))
         builder.add("data/layouts.bin", layouts.compile_layouts(lay), "content/layouts")
         builder.add("data/lang.xml", xml_merge.merge_lang(os.path.join(content_dir, "lang")), "content/lang")
-        builder.add("global.xml", xml_merge.merge_global(os.path.join(content_dir, "global")).encode("utf-8"),
-                    "content/global")
+        builder.add("global.xml", xml_merge.global_bytes(os.path.join(content_dir, "global")), "content/global")
     except ValueError as e:
         raise SystemExit("content error: %s" % e)
     return art

@@ -56,7 +56,8 @@ def _serialize(node, indent):
 
 
 def merge_global(folder):
-    """Text of global.xml (UTF-8, ASCII in practice)."""
+    """Text of global.xml, declared Latin-1 like every file the game reads
+    (its reader takes each byte as one character); see global_bytes."""
     sections = {"images": [], "sprites": [], "elements": []}
     levels = {}
     for path in _fragments(folder):
@@ -77,7 +78,7 @@ def merge_global(folder):
                         raise ValueError("%s: level %d is already given" % (path, index))
                     del level.attrib["index"]
                     levels[index] = level
-    out = ["<?xml version=\"1.0\"?>", "<global>"]
+    out = ['<?xml version="1.0" encoding="ISO-8859-1"?>', "<global>"]
     for tag in ("images", "sprites", "elements"):
         out.append("  <%s>" % tag)
         for node in sections[tag]:
@@ -94,3 +95,14 @@ def merge_global(folder):
     out.append("  </levels>")
     out.append("</global>")
     return "\n".join(out) + "\n"
+
+
+def global_bytes(folder):
+    """Bytes of global.xml, Latin-1 encoded; raises ValueError for a
+    character outside Latin-1 (the game would show it as other letters)."""
+    text = merge_global(folder)
+    try:
+        return text.encode("latin-1")
+    except UnicodeEncodeError as e:
+        line = text.count("\n", 0, e.start) + 1
+        raise ValueError("global.xml line %d: %r is not Latin-1 text" % (line, text[e.start:e.end]))

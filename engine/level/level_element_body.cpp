@@ -125,7 +125,8 @@ void BvLevelElement::CreateFixture() {
     case kShapeCircle: {
       // A mirrored scale still gives a positive radius.
       float radius = std::fabs(bv::FiniteOrZero(m_Source->GetRadius() * sx));
-      if (radius >= b2_linearSlop) {
+      // Beyond the polygons' reach the body's mass sums lose all meaning.
+      if (radius >= b2_linearSlop && radius <= bv::kMaxCornerCoordinate) {
         circle.m_radius = radius;
         single = &circle;
       }

@@ -17,7 +17,10 @@ float Cross(const b2Vec2& o, const b2Vec2& a, const b2Vec2& b) {
   return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
 }
 
-bool IsFinite(const b2Vec2& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+// Finite and within reach (NaN fails both comparisons).
+bool IsUsable(const b2Vec2& p) {
+  return std::fabs(p.x) <= kMaxCornerCoordinate && std::fabs(p.y) <= kMaxCornerCoordinate;
+}
 
 // True when b is a proper left turn from a through b to c.
 bool TurnsLeft(const b2Vec2& a, const b2Vec2& b, const b2Vec2& c) {
@@ -42,7 +45,7 @@ float PolygonArea(const std::vector<b2Vec2>& polygon) {
 std::vector<b2Vec2> ConvexHull(const std::vector<b2Vec2>& points) {
   std::vector<b2Vec2> unique;
   for (const b2Vec2& p : points) {
-    if (!IsFinite(p)) continue;
+    if (!IsUsable(p)) continue;
     bool merged = false;
     for (const b2Vec2& q : unique) {
       if (b2DistanceSquared(p, q) < kWeldDistance * kWeldDistance) {

@@ -16,6 +16,11 @@ namespace bv {
 // library's own area assertion (b2_epsilon) so no piece can trip it.
 constexpr float kMinPolygonArea = 1.0e-4f;
 
+// Largest usable corner coordinate, metres. Far beyond any screen, and far
+// below where the library's mass and centre sums lose all precision and turn
+// a body's position into NaN.
+constexpr float kMaxCornerCoordinate = 1.0e6f;
+
 // The convex hull of points (metres), counter-clockwise, without merged or
 // collinear points. Non-finite points are skipped. Empty when fewer than
 // three usable corners remain or the area is below kMinPolygonArea.

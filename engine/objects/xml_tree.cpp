@@ -10,6 +10,8 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "engine/shell/globals.h"
 
@@ -122,7 +124,17 @@ void ReadTree(Reader* reader, BvXmlDocument* document) {
 
 BvXmlNode::BvXmlNode(const std::string& name) : m_Name(name) {}
 
-BvXmlNode::~BvXmlNode() = default;
+BvXmlNode::~BvXmlNode() {
+  // Released one node at a time rather than by recursion, so a deeply
+  // nested file cannot run the stack out.
+  std::vector<std::unique_ptr<BvXmlNode>> pending = std::move(m_Children);
+  while (!pending.empty()) {
+    std::unique_ptr<BvXmlNode> node = std::move(pending.back());
+    pending.pop_back();
+    for (auto& child : node->m_Children) pending.push_back(std::move(child));
+    node->m_Children.clear();
+  }
+}
 
 bool BvXmlNode::IsNamed(const char* name) const {
   return bv::NameEqualsIgnoreCase(m_Name.c_str(), name);

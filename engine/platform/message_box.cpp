@@ -56,6 +56,7 @@ std::string Latin1ToUtf8(const std::string& latin1) {
 }
 
 void ShowMessageBox(const std::string& caption, const std::string& text) {
+  if (g_shown.size() >= kMaxKeptMessages) g_shown.erase(g_shown.begin());
   g_shown.push_back({caption, text});
   MessageBoxMode mode = GetMessageBoxMode();
   if (mode == MessageBoxMode::Capture) return;

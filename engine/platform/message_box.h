@@ -1,6 +1,7 @@
 #pragma once
 // Message boxes for content errors ("Alert") and fatal start-up errors
 // ("Error"). Texts are Latin-1, as the game's data is.
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,12 @@ void SetMessageBoxMode(MessageBoxMode mode);
 // Shows a message (modal only in Interactive mode).
 void ShowMessageBox(const std::string& caption, const std::string& text);
 
-// Messages shown since the last clear (kept in every mode).
+// Most messages kept: a long run that misses a lookup every frame must not
+// grow without end, so the oldest go first.
+constexpr size_t kMaxKeptMessages = 256;
+
+// The latest messages shown since the last clear, oldest first (kept in
+// every mode, at most kMaxKeptMessages).
 const std::vector<ShownMessage>& ShownMessages();
 void ClearShownMessages();
 

@@ -5,6 +5,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/xf86vmode.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -32,6 +33,14 @@ uint32_t Premultiply(uint32_t argb) {
   uint32_t g = ((argb >> 8) & 0xFF) * a / 255;
   uint32_t b = (argb & 0xFF) * a / 255;
   return (a << 24) | (r << 16) | (g << 8) | b;
+}
+
+// True when the image holds exactly width x height pixels (a short pixel
+// list would be read past its end).
+bool IsWhole(const ArgbImage& image) {
+  if (image.width <= 0 || image.height <= 0) return false;
+  size_t places = static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
+  return image.pixels.size() == places;
 }
 
 }  // namespace
@@ -65,7 +74,7 @@ float QueryRefreshRate(void* display) {
 
 void SetWindowIcon(void* display, unsigned long window, const ArgbImage& image) {
   Display* d = AsDisplay(display);
-  if (d == nullptr || window == 0 || image.width <= 0 || image.height <= 0) return;
+  if (d == nullptr || window == 0 || !IsWhole(image)) return;
   // Format 32 properties are arrays of long: width, height, then the pixels.
   std::vector<unsigned long> data;
   data.reserve(2 + image.pixels.size());
@@ -81,11 +90,12 @@ void SetWindowIcon(void* display, unsigned long window, const ArgbImage& image) 
 
 unsigned long CreateArgbCursor(void* display, const ArgbImage& image, int hotX, int hotY) {
   Display* d = AsDisplay(display);
-  if (d == nullptr || image.width <= 0 || image.height <= 0) return 0;
+  if (d == nullptr || !IsWhole(image)) return 0;
   XcursorImage* cursorImage = XcursorImageCreate(image.width, image.height);
   if (cursorImage == nullptr) return 0;
-  cursorImage->xhot = static_cast<XcursorDim>(hotX);
-  cursorImage->yhot = static_cast<XcursorDim>(hotY);
+  // The hot spot must lie inside the image.
+  cursorImage->xhot = static_cast<XcursorDim>(std::clamp(hotX, 0, image.width - 1));
+  cursorImage->yhot = static_cast<XcursorDim>(std::clamp(hotY, 0, image.height - 1));
   for (size_t i = 0; i < image.pixels.size(); ++i) cursorImage->pixels[i] = Premultiply(image.pixels[i]);
   Cursor cursor = XcursorImageLoadCursor(d, cursorImage);
   XcursorImageDestroy(cursorImage);

@@ -63,7 +63,8 @@ ConfigBytes EncodeConfig(const BvConfig& config) {
 
 BvConfig DecodeConfig(const uint8_t* bytes, size_t count) {
   ConfigBytes b = EncodeConfig(BvConfig());
-  std::memcpy(b.data(), bytes, std::min(count, kConfigFileSize));
+  // An empty read may come with no buffer at all.
+  if (bytes != nullptr && count > 0) std::memcpy(b.data(), bytes, std::min(count, kConfigFileSize));
   BvConfig config;
   config.fullScreen = b[kFullScreenAt];
   config.driverType = Get16(b, kDriverTypeAt);

@@ -17,6 +17,10 @@ constexpr float kMouseDeltaScale = 10.0f;
 constexpr float kCameraFieldOfView = 0.87266386f;  // 50 degrees
 constexpr float kCameraFar = 5000.0f;
 
+// The device's cursor control; null without a device (or when the device
+// has none).
+irr::gui::ICursorControl* Cursor() { return g_Device ? g_Device->getCursorControl() : nullptr; }
+
 BvMouseDelta CurrentMouseDelta() {
   auto* base = dynamic_cast<BvGameBase*>(g_App);
   if (!base) return BvMouseDelta{0.0f, 0.0f};
@@ -72,8 +76,8 @@ void BvGameBase::SetupCamera() {
 
 void BvGameBase::UpdateMouse() {
   if (!g_System) return;
-  if (mouseCaptured && g_Device) {
-    const irr::core::position2di at = g_Device->getCursorControl()->getPosition();
+  if (mouseCaptured && Cursor()) {
+    const irr::core::position2di at = Cursor()->getPosition();
     mouseX = at.X;
     mouseY = at.Y;
     RecentreMouse();
@@ -91,19 +95,19 @@ void BvGameBase::UpdateMouse() {
 }
 
 void BvGameBase::CaptureMouse() {
-  if (g_Device) g_Device->getCursorControl()->setVisible(false);
+  if (Cursor()) Cursor()->setVisible(false);
   mouseCaptured = 1;
 }
 
 void BvGameBase::ReleaseMouse() {
-  if (g_Device) g_Device->getCursorControl()->setVisible(true);
+  if (Cursor()) Cursor()->setVisible(true);
   mouseCaptured = 0;
   if (g_System) g_System->ReapplyCursor();
 }
 
 void BvGameBase::RecentreMouse() {
-  if (!g_Device || !g_System) return;
+  if (!Cursor() || !g_System) return;
   referenceX = g_System->windowWidth / 2;
   referenceY = g_System->windowHeight / 2;
-  g_Device->getCursorControl()->setPosition(referenceX, referenceY);
+  Cursor()->setPosition(referenceX, referenceY);
 }

@@ -19,7 +19,12 @@ constexpr size_t kMaxEffectVoices = 4;
 // SFML volumes run 0..100.
 constexpr float kSfmlFullVolume = 100.0f;
 
-float ToSfmlVolume(float volume) { return std::clamp(volume, 0.0f, 1.0f) * kSfmlFullVolume; }
+// 0..1 to SFML's scale; a value that is not a number is silence (the audio
+// library refuses a NaN gain with an error line each time).
+float ToSfmlVolume(float volume) {
+  if (!(volume > 0.0f)) return 0.0f;
+  return std::min(volume, 1.0f) * kSfmlFullVolume;
+}
 
 // Keeps SFML's error stream quiet while a file is opened: a file that fails
 // to open is an absent sound, not a message.

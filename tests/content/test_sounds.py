@@ -27,7 +27,7 @@ QUIET = 32767 * 0.25     # a normalized sound peaks well above this
 def decode(path):
     """Mono 16-bit samples at 44.1 kHz."""
     raw = subprocess.run(["sox", path, "-t", "raw", "-e", "signed", "-b", "16", "-c", "1", "-r", "44100", "-"],
-                         check=True, capture_output=True).stdout
+                         check=True, capture_output=True, timeout=60).stdout
     samples = array.array("h")
     samples.frombytes(raw)
     if sys.byteorder != "little":

@@ -55,6 +55,23 @@ class GlobalMergeTest(unittest.TestCase):
                     xml_merge.merge_global(tmp)
 
 
+    def test_text_is_written_latin1_as_the_game_reads_it(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            write(tmp, {"a.xml": '<g><levels><level index="0" name="caf\u00e9"/></levels></g>'})
+            data = xml_merge.global_bytes(tmp)
+        self.assertTrue(data.startswith(b'<?xml version="1.0" encoding="ISO-8859-1"?>'))
+        self.assertIn(b'name="caf\xe9"', data)
+        doc, err = xml_tree.parse(data)
+        self.assertIsNone(err)
+        self.assertEqual(doc.child("levels").each("level")[0].attr("name"), "caf\u00e9")
+
+    def test_text_outside_latin1_stops_the_build(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            write(tmp, {"a.xml": '<g><levels><level index="0" name="\u20ac"/></levels></g>'})
+            with self.assertRaises(ValueError):
+                xml_merge.global_bytes(tmp)
+
+
 class LangMergeTest(unittest.TestCase):
     def test_values_are_latin1_and_escaped(self):
         with tempfile.TemporaryDirectory() as tmp:

@@ -394,6 +394,8 @@ TEST_F(LevelElementTest, BadShapesLayersAndValuesNeverAbort) {
       {"bow tie", kShapePolygon, {{-10, -10}, {10, 10}, {10, -10}, {-10, 10}}, 0, false},
       {"zero circle", kShapeCircle, {}, 0, true},
       {"nan circle", kShapeCircle, {}, kNaN, true},
+      {"huge circle", kShapeCircle, {}, 1e20f, true},
+      {"huge polygon", kShapePolygon, {{1e20f, 0}, {-1e20f, 1e20f}, {0, -1e20f}}, 0, true},
       {"point edge", kShapeEdge, {{3, 3}, {3, 3}}, 0, true},
       {"unknown type", 42, {}, 0, false},
   };

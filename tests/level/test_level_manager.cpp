@@ -575,4 +575,26 @@ TEST_F(LevelManagerTest, RenderElementByNameAlertsOnAMissingName) {
   EXPECT_EQ(bv::ShownMessages()[0].text, "GetObjectByName, Object not found : missing");
 }
 
+TEST_F(LevelManagerTest, ImmediateDrawingByName) {
+  const vector2df at(100, 100), one(1, 1);
+  const SColor white(255, 255, 255, 255);
+  manager->DrawSpriteByName("spr", at, 0.0f, one, white, false, false);
+  manager->DrawElementByName("box", at, 0.0f, one, white, false, false, true);
+  ASSERT_EQ(quads.size(), 2u);
+  EXPECT_FALSE(quads[0].additive) << "sprites by name draw normally";
+  EXPECT_TRUE(quads[1].additive);
+  EXPECT_FLOAT_EQ(quads[0].corners[0].X, 95.0f) << "centred on the screen point";
+
+  manager->DrawSpriteByName("nope", at, 0.0f, one, white, false, false);
+  BvParticleElement emitter("emitter");
+  manager->DrawElement(&emitter, at, 0.0f, one, white, false, false, false);
+  manager->DrawSprite(nullptr, at, 0.0f, one, white, false, false, false);
+  g_TextureManager->Select("unknown");
+  manager->DrawTextureRect(irr::core::recti(0, 0, 4, 4), 0, 0, 0, one, white, true, false, false,
+                           false);
+  EXPECT_EQ(quads.size(), 2u) << "nothing for a missing sprite, another kind, no texture";
+  ASSERT_EQ(bv::ShownMessages().size(), 1u);
+  EXPECT_EQ(bv::ShownMessages()[0].text, "GetObjectByName, Object not found : nope");
+}
+
 }  // namespace

@@ -158,6 +158,9 @@ TEST(PolygonShape, DegenerateInputMakesNoPiece) {
       {"flattened on one axis", {b2Vec2(-1, 0), b2Vec2(1, 0), b2Vec2(1, 1e-7f), b2Vec2(-1, 1e-7f)}},
       {"not a number", {b2Vec2(nan, 0), b2Vec2(1, nan), b2Vec2(nan, nan)}},
       {"infinite with two finite", {b2Vec2(inf, 0), b2Vec2(0, 0), b2Vec2(1, 0)}},
+      // Finite but so far out that the body's centre would come out NaN.
+      {"huge", {b2Vec2(1e15f, 0), b2Vec2(-1e15f, 1e15f), b2Vec2(0, -1e15f)}},
+      {"huge with two near", {b2Vec2(0, 0), b2Vec2(1, 0), b2Vec2(0, 1e7f)}},
   };
   for (const Case& c : cases) {
     EXPECT_TRUE(bv::MakeConvexPieces(c.points).empty()) << c.what;

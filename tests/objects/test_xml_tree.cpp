@@ -129,6 +129,26 @@ TEST_F(XmlTreeTest, EdgeShapes) {
   }
 }
 
+// A file nested far deeper than any real one is read and released without
+// running out of stack.
+TEST_F(XmlTreeTest, DeepNestingIsReadAndReleased) {
+  constexpr int kDepth = 300000;
+  std::string text;
+  text.reserve(kDepth * 8);
+  for (int i = 0; i < kDepth; ++i) text += "<a>";
+  for (int i = 0; i < kDepth; ++i) text += "</a>";
+  const std::string path = Write("deep.xml", text);
+  {
+    BvXmlDocument doc;
+    doc.Load(path.c_str(), nullptr);
+    int depth = 0;
+    for (const BvXmlNode* node = &doc; node->GetFirstChild() != nullptr; node = node->GetFirstChild()) {
+      ++depth;
+    }
+    EXPECT_EQ(depth, kDepth - 1);  // the outer element is the document itself
+  }
+}
+
 TEST(XmlNumbers, ParseLikeAtoiAndAtofInTheCLocale) {
   const std::pair<const char*, int> ints[] = {
       {"12", 12}, {"  7", 7}, {"+3", 3}, {"-4", -4}, {"12abc", 12}, {"abc", 0},

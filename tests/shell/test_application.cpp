@@ -15,40 +15,12 @@
 #include "support/fake_volumes.h"
 #include "support/joystick_events.h"
 #include "support/null_video.h"
+#include "support/scripted_app.h"
 #include "support/scoped_env.h"
 
 namespace {
 
-// An application whose frames are scripted: onUpdate runs in every Update
-// with the frame number (from 1) and the time step given to updates.
-class ScriptedApp : public BvApplication {
- public:
-  ScriptedApp() : BvApplication(nullptr) {}
-  void Update() override {
-    ++updates;
-    steps.push_back(GetTimeStepMs());
-    if (onUpdate) onUpdate(updates);
-  }
-  void OnPause() override {
-    ++pauses;
-    BvApplication::OnPause();
-  }
-  void OnResume() override {
-    ++resumes;
-    BvApplication::OnResume();
-  }
-  void LoadResources() override { ++loads; }
-  // Test access to the fields the loop keeps.
-  float FrameTimeMs() const { return frameTimeMs; }
-  float LastFrameMs() const { return lastFrameMs; }
-
-  std::function<void(int frame)> onUpdate;
-  int updates = 0;
-  int pauses = 0;
-  int resumes = 0;
-  int loads = 0;
-  std::vector<float> steps;
-};
+using bv::test::ScriptedApp;
 
 // The system object over Irrlicht's NULL device, a fake clock and fake
 // volumes, with the user folder in a temporary place.

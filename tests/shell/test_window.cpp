@@ -12,6 +12,8 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,6 +25,7 @@
 #include "support/fake_volumes.h"
 #include "support/null_video.h"
 #include "support/private_x_server.h"
+#include "support/scripted_app.h"
 #include "support/scoped_env.h"
 
 namespace {
@@ -110,54 +113,53 @@ TEST_F(RealProgram, AltEnterRebuildsTheWindowAndTheSignalEndsInOrder) {
   EXPECT_EQ(fs::file_size(configFile), 24u);
 }
 
-// An application that runs a script each frame and counts focus changes.
-class FocusApp : public BvApplication {
- public:
-  FocusApp() : BvApplication(nullptr) {}
-  void Update() override {
-    ++frames;
-    if (onUpdate) onUpdate(frames);
+using bv::test::ScriptedApp;
+
+// A system object with a real OpenGL window on a private X server of its
+// own; the globals it sets are cleared again even when a test fails early.
+class RealWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SKIP_WITHOUT_DISPLAY();
+    ASSERT_TRUE(server.Ok()) << "Xvfb did not start";
+    display.emplace("DISPLAY", server.Display().c_str());
+    realDriver.emplace("QUORVEL_NULL_DRIVER", nullptr);
+    system = std::make_unique<BvSystem>();
+    g_System = system.get();
+    ASSERT_TRUE(system->CreateDisplay(false, bv::kDriverOpenGL));
+    ASSERT_NE(system->Window(), 0u);
+    g_Quit = false;
   }
-  void OnPause() override {
-    ++pauses;
-    BvApplication::OnPause();
+  void TearDown() override {
+    g_Quit = false;
+    g_System = nullptr;
+    system.reset();
   }
-  void OnResume() override {
-    ++resumes;
-    BvApplication::OnResume();
-  }
-  std::function<void(int)> onUpdate;
-  int frames = 0, pauses = 0, resumes = 0;
+
+  bv::test::PrivateXServer server;
+  std::optional<bv::test::ScopedEnv> display;
+  std::optional<bv::test::ScopedEnv> realDriver;
+  std::unique_ptr<BvSystem> system;
 };
 
-TEST(RealWindow, FocusOutAndInMutesAndRestoresOnceEach) {
-  SKIP_WITHOUT_DISPLAY();
-  bv::test::PrivateXServer server;
-  ASSERT_TRUE(server.Ok());
-  bv::test::ScopedEnv display("DISPLAY", server.Display().c_str());
-  bv::test::ScopedEnv realDriver("QUORVEL_NULL_DRIVER", nullptr);
-  BvSystem system;
-  g_System = &system;
+TEST_F(RealWindow, FocusOutAndInMutesAndRestoresOnceEach) {
   bv::test::FakeVolumes volumes;
   volumes.effects = 0.5f;
   volumes.music = 0.25f;
-  system.volumes = &volumes;
-  ASSERT_TRUE(system.CreateDisplay(false, bv::kDriverOpenGL));
-  ASSERT_NE(system.Window(), 0u);
-  g_Quit = false;
+  system->volumes = &volumes;
   {
-    FocusApp app;
+    ScriptedApp app;
     int pausesBefore = -1, resumesBefore = -1;
     bool activeBefore = false;
     app.onUpdate = [&](int frame) {
       if (frame == 10) {
-        activeBefore = system.IsWindowActive();
+        activeBefore = system->IsWindowActive();
         pausesBefore = app.pauses;
         resumesBefore = app.resumes;
         volumes.log.clear();
         bv::test::FocusWindowOn(server.Display(), 0);
       }
-      if (frame == 40) bv::test::FocusWindowOn(server.Display(), system.Window());
+      if (frame == 40) bv::test::FocusWindowOn(server.Display(), system->Window());
       if (frame == 70) app.Quit();
     };
     app.Run();
@@ -167,31 +169,22 @@ TEST(RealWindow, FocusOutAndInMutesAndRestoresOnceEach) {
     EXPECT_EQ(volumes.log, (std::vector<std::string>{"effects 0.000000", "music 0.000000",
                                                       "effects 0.500000", "music 0.250000"}));
   }
-  g_Quit = false;
-  g_System = nullptr;
+  // The fake goes before the system object that points at it.
+  system->volumes = nullptr;
 }
 
 // The window's pixels: cleared with the clear colour, the fade overlay
 // blended over it.
-TEST(RealWindow, ClearsAndBlendsTheFadeOverlay) {
-  SKIP_WITHOUT_DISPLAY();
-  bv::test::PrivateXServer server;
-  ASSERT_TRUE(server.Ok());
-  bv::test::ScopedEnv display("DISPLAY", server.Display().c_str());
-  bv::test::ScopedEnv realDriver("QUORVEL_NULL_DRIVER", nullptr);
-  BvSystem system;
-  g_System = &system;
-  ASSERT_TRUE(system.CreateDisplay(false, bv::kDriverOpenGL));
-  g_Quit = false;
+TEST_F(RealWindow, ClearsAndBlendsTheFadeOverlay) {
   std::string shot = bv::test::MakeTempFolder("fade") + "/shot.png";
-  std::string window = std::to_string(system.Window());
+  std::string window = std::to_string(system->Window());
   auto pixel = [&] {
     bv::test::RunOn(server.Display(), "import -window " + window + " " + shot);
     return bv::test::RunOn(server.Display(), "convert " + shot + " -format '%[pixel:p{400,300}]' info:");
   };
   std::string cleared, faded;
   {
-    FocusApp app;
+    ScriptedApp app;
     app.SetClearColour(irr::video::SColor(255, 200, 100, 50));
     // Half covered: level 127.5 after one step of 1 ms at 127500 per second.
     app.StartFade(irr::video::SColor(255, 0, 0, 0), 127500.0f);
@@ -211,8 +204,6 @@ TEST(RealWindow, ClearsAndBlendsTheFadeOverlay) {
   EXPECT_NEAR(r, 100, 2);
   EXPECT_NEAR(g, 50, 2);
   EXPECT_NEAR(b, 25, 2);
-  g_Quit = false;
-  g_System = nullptr;
 }
 
 }  // namespace

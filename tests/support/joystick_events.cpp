@@ -11,7 +11,7 @@ std::string WriteJoystickEvents(const std::vector<JsEvent>& events, size_t extra
   std::string path = MakeTempFolder("joystick") + "/js0";
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (f == nullptr) return path;
-  std::fwrite(events.data(), sizeof(JsEvent), events.size(), f);
+  if (!events.empty()) std::fwrite(events.data(), sizeof(JsEvent), events.size(), f);
   for (size_t i = 0; i < extraBytes; ++i) std::fputc(0, f);
   std::fclose(f);
   return path;
