@@ -44,6 +44,7 @@ void BvTextureManager::LoadTexture(const char* file, const char* name, int key) 
     fresh.height = static_cast<int32_t>(size.Height);
     entry = &m_Entries.emplace(name, fresh).first->second;
   }
+  ++entry->references;
   m_Current = entry;
   if (key == bv::kKeyNoAlpha) {
     entry->useAlphaChannel = 0;
@@ -119,6 +120,7 @@ void BvTextureManager::Release(const char* name) {
   if (!name) return;
   auto found = m_Entries.find(name);
   if (found == m_Entries.end()) return;
+  if (--found->second.references > 0) return;
   irr::video::ITexture* texture = found->second.texture;
   RemoveFromDriver(texture, &found->second);
   m_Entries.erase(found);

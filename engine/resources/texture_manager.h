@@ -26,6 +26,9 @@ struct BvTextureEntry {
   uint8_t useAlphaChannel = 1;
   // Overall alpha of the tile drawing, 0 to 255.
   int16_t alpha = 255;
+  // Loads of this name not yet released: a scene and "global.xml" may both
+  // load one name, and releasing one must leave the other's texture.
+  int32_t references = 0;
 };
 
 class BvTextureManager {
@@ -40,7 +43,8 @@ class BvTextureManager {
   // colour made transparent, -1 no key (alpha channel used), -2 no key
   // (alpha channel ignored). Without g_Driver does nothing; a missing file
   // shows "Image not found : <file>" ("Alert") and changes nothing. An
-  // existing name keeps its position, tiles, frame and alpha.
+  // existing name keeps its position, tiles, frame and alpha, and counts
+  // one more load.
   void LoadTexture(const char* file, const char* name, int key);
   // Kinds 0 and 1: LoadTexture(file, name, -1); others the kind's key colour.
   void LoadTextureKeyed(const char* file, const char* name, int kind);
@@ -63,8 +67,8 @@ class BvTextureManager {
   // clip (null: none). Additive: white, no alpha channel; otherwise colour
   // (alpha << 24) | 0xFFFFFF with the entry's alpha-channel flag.
   void Draw(const irr::core::recti* clip, bool additive);
-  // Removes the named texture; the first remaining entry (name order)
-  // becomes current.
+  // Releases one load of the named texture; the last release removes it, and
+  // the first remaining entry (name order) becomes current.
   void Release(const char* name);
   // Every texture leaves the driver; no entries, no current.
   void Clear();

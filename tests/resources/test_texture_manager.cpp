@@ -147,6 +147,19 @@ TEST_F(TextureManagerTest, ASharedFileStaysWithTheDriverUntilItsLastName) {
   EXPECT_EQ(video_.driver()->findTexture(red_.c_str()), nullptr);
 }
 
+TEST_F(TextureManagerTest, ANameLoadedByTwoOwnersStaysUntilBothReleaseIt) {
+  // The global manager and a scene's manager both load "shared".
+  BvTextureManager& tm = *g_TextureManager;
+  tm.LoadTexture(red_.c_str(), "shared", -1);
+  tm.LoadTexture(red_.c_str(), "shared", -1);
+  tm.Release("shared");
+  ASSERT_NE(tm.Find("shared"), nullptr) << "the other owner still draws it";
+  EXPECT_NE(video_.driver()->findTexture(red_.c_str()), nullptr);
+  tm.Release("shared");
+  EXPECT_EQ(tm.Find("shared"), nullptr);
+  EXPECT_EQ(video_.driver()->findTexture(red_.c_str()), nullptr);
+}
+
 TEST_F(TextureManagerTest, MissingFileShowsItsAlertAndChangesNothing) {
   BvTextureManager& tm = *g_TextureManager;
   tm.LoadTexture(red_.c_str(), "red", -1);
