@@ -16,6 +16,9 @@
 #include "game/core/game.h"
 #include "game/core/player_store.h"
 #include "game/scenes/scene.h"
+#include "game/scenes/splash_distri_scene.h"
+#include "game/scenes/splash_scene.h"
+#include "support/null_video.h"
 
 namespace {
 
@@ -353,3 +356,53 @@ TEST_F(GameTest, TipsAreScheduledOnceAndRecordedWhenRefused) {
 }
 
 }  // namespace
+
+// Without "data/layouts.bin" no board can be set up: the player is told why
+// in an "Error" box before the program quits; the remaining steps still run
+// (the splash is entered and the quit takes effect at the frame's end).
+TEST_F(GameTest, MissingLayoutsFileIsReportedBeforeQuitting) {
+  bv::test::NullVideo video;
+  bv::ClearShownMessages();
+  game->LoadGlobalData();
+  int errors = 0;
+  for (const bv::ShownMessage& m : bv::ShownMessages())
+    errors += m.caption == "Error" && m.text.find("data/layouts.bin") != std::string::npos;
+  EXPECT_EQ(errors, 1);
+  EXPECT_TRUE(g_Quit);
+  EXPECT_EQ(game->GetCurrentSceneNumber(), 1);
+
+  // With the whole file in place the same start says nothing about it.
+  ASSERT_EQ(mkdir("data", 0755), 0);
+  std::ofstream("data/layouts.bin", std::ios::binary)
+      << std::string(60 * 17 * 13 * 8, '\0');
+  g_Quit = false;
+  bv::ClearShownMessages();
+  game->LoadGlobalData();
+  for (const bv::ShownMessage& m : bv::ShownMessages())
+    EXPECT_NE(m.caption, "Error") << m.text;
+}
+
+// The two splash screens on white: each uncovers, holds, covers at 200
+// alpha units per second and ends with result 0 once covered, about 6.3 s
+// (logo) and 4.3 s (distributor) after the visit began. No scene file is
+// needed: without the logo element the logo screen just times out.
+TEST_F(GameTest, SplashScreensLeaveOnTimeWithResultZero) {
+  struct Case { BvScene* scene; float minMs, maxMs; };
+  BvSplashScene logo;
+  BvSplashDistriScene distributor;
+  const Case cases[] = {{&logo, 6200.0f, 6400.0f}, {&distributor, 4200.0f, 4400.0f}};
+  for (const Case& c : cases) {
+    game->SetClearColour(irr::video::SColor(0xff000000));
+    c.scene->Init(0);
+    EXPECT_EQ(game->GetClearColour().color, 0xffffffffu);
+    int frames = 0;
+    while (!c.scene->IsDone() && frames < 1000) {
+      c.scene->Update(20.0f);
+      ++frames;
+    }
+    ASSERT_TRUE(c.scene->IsDone());
+    EXPECT_GT(c.scene->GetElapsed(), c.minMs);
+    EXPECT_LT(c.scene->GetElapsed(), c.maxMs);
+    EXPECT_EQ(c.scene->GetResult(), 0);
+  }
+}

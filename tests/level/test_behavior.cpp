@@ -7,31 +7,11 @@
 
 #include "engine/level/behavior.h"
 #include "engine/level/level_element.h"
+#include "support/recording_behavior.h"
 
 namespace {
 
-// Records every Apply with its tag; finishes after a set number of applies
-// (0: never). The type number is chosen by the test (15 makes it a wait).
-class RecordingBehavior : public BvBehavior {
- public:
-  RecordingBehavior(std::vector<std::string>* log, std::string tag, int type = 100,
-                    int finishAfter = 0)
-      : m_Log(log), m_Tag(std::move(tag)), m_Type(type), m_FinishAfter(finishAfter) {}
-  ~RecordingBehavior() override { m_Log->push_back("~" + m_Tag); }
-
-  void Apply(float dt) override {
-    m_Log->push_back(m_Tag);
-    if (m_FinishAfter > 0 && ++m_Applied >= m_FinishAfter) Finish();
-  }
-  int GetType() const override { return m_Type; }
-
- private:
-  std::vector<std::string>* m_Log;
-  std::string m_Tag;
-  int m_Type;
-  int m_FinishAfter;
-  int m_Applied = 0;
-};
+using bv::test::RecordingBehavior;
 
 // Counts the events it receives.
 class EventCounter : public CManagedObjectBase {

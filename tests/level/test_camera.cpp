@@ -8,28 +8,11 @@
 #include "engine/level/behavior.h"
 #include "engine/level/camera.h"
 #include "engine/level/level_manager.h"
+#include "support/recording_behavior.h"
 
 namespace {
 
-// Logs every Apply; finishes after finishAfter applies (0: never).
-class StepBehavior : public BvBehavior {
- public:
-  StepBehavior(std::vector<std::string>* log, std::string tag, int type, int finishAfter)
-      : m_Log(log), m_Tag(std::move(tag)), m_Type(type), m_FinishAfter(finishAfter) {}
-  ~StepBehavior() override { m_Log->push_back("~" + m_Tag); }
-  void Apply(float) override {
-    m_Log->push_back(m_Tag);
-    if (m_FinishAfter > 0 && ++m_Applied >= m_FinishAfter) Finish();
-  }
-  int GetType() const override { return m_Type; }
-
- private:
-  std::vector<std::string>* m_Log;
-  std::string m_Tag;
-  int m_Type;
-  int m_FinishAfter;
-  int m_Applied = 0;
-};
+using StepBehavior = bv::test::RecordingBehavior;
 
 TEST(Camera, ResetRestoresTheViewButKeepsBehaviours) {
   std::vector<std::string> log;

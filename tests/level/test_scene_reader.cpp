@@ -235,4 +235,24 @@ TEST_F(SceneReaderTest, LoadingASceneReplacesEverythingBefore) {
   EXPECT_TRUE(Shown().empty());
 }
 
+// A scene and the global data may share an image name, and two names may
+// share one file: releasing one owner's image keeps what the other uses.
+TEST_F(SceneReaderTest, SharedTexturesSurviveTheOtherOwnersRelease) {
+  BvLevelManager global(nullptr, false);
+  ASSERT_TRUE(global.LoadScene(Scene("global.xml", Images()).c_str()));
+  ASSERT_TRUE(manager->LoadScene(Scene("scene.xml", Images()).c_str()));
+  irr::video::ITexture* shared = g_TextureManager->Find("a")->texture;
+  ASSERT_TRUE(manager->LoadScene(
+      Scene("next.xml", "<elements><element type=\"image\" name=\"x\"/></elements>").c_str()));
+  for (const char* name : {"a", "b", "a2"})
+    ASSERT_NE(g_TextureManager->Find(name), nullptr) << name << " still used by the global data";
+  EXPECT_EQ(g_TextureManager->Find("a")->texture, shared);
+  EXPECT_EQ(video.driver()->getTexture((folder + "/a.png").c_str()), shared)
+      << "the driver still holds the texture (not loaded again)";
+  // The last owner's release frees it; a2 shares the file with a.
+  global.ClearScene();
+  EXPECT_EQ(g_TextureManager->GetCount(), 0u);
+  EXPECT_TRUE(Shown().empty());
+}
+
 }  // namespace
