@@ -4,10 +4,6 @@
 
 namespace bv {
 
-namespace {
-constexpr double kPi = 3.14159265358979323846;
-}  // namespace
-
 double PathAngleDegrees(irr::core::vector2df d) {
   if (d.Y == 0.0f) return d.X < 0.0f ? 180.0 : 0.0;
   if (d.X == 0.0f) return d.Y < 0.0f ? 90.0 : 270.0;

@@ -5,6 +5,8 @@
 
 namespace bv {
 
+constexpr double kPi = 3.14159265358979323846;
+
 // Direction of d in degrees with the screen-style convention of the path
 // behaviour: 0 along +x, 270 along +y, 90 along -y, 180 along -x.
 double PathAngleDegrees(irr::core::vector2df d);

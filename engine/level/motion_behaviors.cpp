@@ -7,7 +7,6 @@
 #include "engine/level/vector_math.h"
 
 namespace {
-constexpr double kPi = 3.14159265358979323846;
 // Body type of a dynamic Box2D body.
 constexpr int kDynamicBody = 2;
 // Elapsed milliseconds times speed, times this, gives path segments.
@@ -162,7 +161,7 @@ void BvPathBehavior::Apply(float dt) {
   const float length = static_cast<float>(step.getLength());
   if ((m_Flags & kFlagTurn) && length != 0.0f) {
     m_Target->SetRotation(
-        static_cast<float>(m_StartRotation - bv::PathAngleDegrees(step) * kPi / 180.0));
+        static_cast<float>(m_StartRotation - bv::PathAngleDegrees(step) * bv::kPi / 180.0));
   }
   if ((m_Flags & kFlagAnimSpeed) && length != 0.0f) {
     m_Target->SetAnimSpeed(length * m_AnimFactor);

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "engine/level/behavior_math.h"
 #include "engine/level/level_element.h"
 
 namespace {
-constexpr double kPi = 3.14159265358979323846;
 enum ZoomEffect { kZoomSmooth = 0, kZoomElastic = 1, kZoomSquash = 2 };
 // Smooth zoom: share of the scale per ms is speed / kSmoothScale.
 constexpr float kSmoothScale = 10000.0f;
@@ -82,7 +82,7 @@ void BvZoomToBehavior::ApplySmooth(float dt) {
 }
 
 void BvZoomToBehavior::ApplyElastic(float dt) {
-  const float angle = static_cast<float>(m_Elapsed * m_Speed / kSwingScale + kPi / 2.0);
+  const float angle = static_cast<float>(m_Elapsed * m_Speed / kSwingScale + bv::kPi / 2.0);
   const float c = static_cast<float>(std::sin(angle));
   auto axis = [&](float sign, float* amplitude, float decayScale) {
     float n = static_cast<float>(m_TargetFactor + c * sign * *amplitude);
@@ -121,7 +121,7 @@ void BvPulseBehavior::OnTargetSet() {
 
 void BvPulseBehavior::Apply(float dt) {
   const float angle = static_cast<float>(m_Speed * m_Elapsed / kPulseScale);
-  if (angle > kPi) {
+  if (angle > bv::kPi) {
     m_Target->SetScale(m_StartScale, m_StartScale);
     OnFinished();
     return;
