@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/platform/file_io.h"
+#include "engine/platform/little_endian.h"
 #include "engine/platform/user_folder.h"
 
 namespace bv {
@@ -24,40 +25,19 @@ static_assert(kReserved20At + 2 + 2 == kConfigFileSize, "config.dat is 24 bytes"
 
 constexpr int32_t kMaxVolume = 100;
 
-void Put16(ConfigBytes& b, size_t at, int16_t v) {
-  uint16_t u = static_cast<uint16_t>(v);
-  b[at] = static_cast<uint8_t>(u & 0xFF);
-  b[at + 1] = static_cast<uint8_t>(u >> 8);
-}
-
-void Put32(ConfigBytes& b, size_t at, int32_t v) {
-  uint32_t u = static_cast<uint32_t>(v);
-  for (size_t i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>((u >> (8 * i)) & 0xFF);
-}
-
-int16_t Get16(const ConfigBytes& b, size_t at) {
-  return static_cast<int16_t>(static_cast<uint16_t>(b[at] | (b[at + 1] << 8)));
-}
-
-int32_t Get32(const ConfigBytes& b, size_t at) {
-  uint32_t u = 0;
-  for (size_t i = 0; i < 4; ++i) u |= static_cast<uint32_t>(b[at + i]) << (8 * i);
-  return static_cast<int32_t>(u);
-}
-
 }  // namespace
 
 ConfigBytes EncodeConfig(const BvConfig& config) {
   ConfigBytes b{};
   b[kFullScreenAt] = config.fullScreen;
-  Put16(b, kDriverTypeAt, config.driverType);
+  PutI16(b.data() + kDriverTypeAt, config.driverType);
   b[kMusicOnAt] = config.musicOn;
   b[kSoundOnAt] = config.soundOn;
-  Put32(b, kEffectsVolumeAt, config.effectsVolume);
-  Put32(b, kMusicVolumeAt, config.musicVolume);
-  Put16(b, kReserved16At, config.reserved16);
+  PutI32(b.data() + kEffectsVolumeAt, config.effectsVolume);
+  PutI32(b.data() + kMusicVolumeAt, config.musicVolume);
+  PutI16(b.data() + kReserved16At, config.reserved16);
   b[kReserved18At] = config.reserved18;
-  Put16(b, kReserved20At, config.reserved20);
+  PutI16(b.data() + kReserved20At, config.reserved20);
   return b;
 }
 
@@ -67,14 +47,14 @@ BvConfig DecodeConfig(const uint8_t* bytes, size_t count) {
   if (bytes != nullptr && count > 0) std::memcpy(b.data(), bytes, std::min(count, kConfigFileSize));
   BvConfig config;
   config.fullScreen = b[kFullScreenAt];
-  config.driverType = Get16(b, kDriverTypeAt);
+  config.driverType = GetI16(b.data() + kDriverTypeAt);
   config.musicOn = b[kMusicOnAt];
   config.soundOn = b[kSoundOnAt];
-  config.effectsVolume = std::clamp(Get32(b, kEffectsVolumeAt), 0, kMaxVolume);
-  config.musicVolume = std::clamp(Get32(b, kMusicVolumeAt), 0, kMaxVolume);
-  config.reserved16 = Get16(b, kReserved16At);
+  config.effectsVolume = std::clamp(GetI32(b.data() + kEffectsVolumeAt), 0, kMaxVolume);
+  config.musicVolume = std::clamp(GetI32(b.data() + kMusicVolumeAt), 0, kMaxVolume);
+  config.reserved16 = GetI16(b.data() + kReserved16At);
   config.reserved18 = b[kReserved18At];
-  config.reserved20 = Get16(b, kReserved20At);
+  config.reserved20 = GetI16(b.data() + kReserved20At);
   return config;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/platform/little_endian.h"
 #include "engine/shell/globals.h"
 
 namespace {
@@ -12,10 +13,6 @@ const char* const kBinaryFile = "data/layouts.bin";
 const char* const kXmlFile = "data/layouts.xml";
 const BvLayoutCell kEmptyCell{};
 
-int32_t ReadI32(const uint8_t* at) {
-  return static_cast<int32_t>(uint32_t(at[0]) | uint32_t(at[1]) << 8 | uint32_t(at[2]) << 16 |
-                              uint32_t(at[3]) << 24);
-}
 }  // namespace
 
 BvLayoutBank::BvLayoutBank() : m_Layouts{} {}
@@ -35,8 +32,8 @@ bool BvLayoutBank::LoadBinary(irr::io::IFileSystem* fileSystem) {
   for (int layout = 0; layout < kBinaryLayoutCount; ++layout) {
     for (int cell = 0; cell < kCellsPerLayout; ++cell) {
       const uint8_t* at = bytes.data() + layout * kLayoutBytes + cell * kCellBytes;
-      m_Layouts[layout][cell].back = ReadI32(at);
-      m_Layouts[layout][cell].front = ReadI32(at + 4);
+      m_Layouts[layout][cell].back = bv::GetI32(at);
+      m_Layouts[layout][cell].front = bv::GetI32(at + 4);
     }
   }
   return true;

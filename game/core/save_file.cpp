@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "engine/platform/file_io.h"
+#include "engine/platform/little_endian.h"
 #include "game/core/player_store.h"
 
 namespace bv {
@@ -32,18 +33,6 @@ static_assert(kSaveProfileOffset + BvPlayerStore::kProfileCount * kSaveProfileSi
 static_assert(kSaveHiscoreOffset + BvPlayerStore::kHiscoreCount * kSaveHiscoreSize ==
                   kSaveFileSize,
               "the save file is 844 bytes");
-
-void PutU32(uint8_t* at, uint32_t v) {
-  at[0] = static_cast<uint8_t>(v);
-  at[1] = static_cast<uint8_t>(v >> 8);
-  at[2] = static_cast<uint8_t>(v >> 16);
-  at[3] = static_cast<uint8_t>(v >> 24);
-}
-void PutI32(uint8_t* at, int32_t v) { PutU32(at, static_cast<uint32_t>(v)); }
-uint32_t GetU32(const uint8_t* at) {
-  return uint32_t(at[0]) | uint32_t(at[1]) << 8 | uint32_t(at[2]) << 16 | uint32_t(at[3]) << 24;
-}
-int32_t GetI32(const uint8_t* at) { return static_cast<int32_t>(GetU32(at)); }
 
 void EncodeProfile(const BvProfile& p, uint8_t* at) {
   PutI32(at + kPFreed, p.freed);
@@ -89,8 +78,7 @@ void DecodeProfile(const uint8_t* at, BvProfile& p) {
 SaveImage EncodeSaveImage(const BvPlayerStore& store) {
   SaveImage image{};
   uint8_t* bytes = image.data();
-  bytes[0] = static_cast<uint8_t>(store.current);
-  bytes[1] = static_cast<uint8_t>(static_cast<uint16_t>(store.current) >> 8);
+  PutI16(bytes, store.current);
   for (int i = 0; i < BvPlayerStore::kProfileCount; ++i)
     EncodeProfile(store.profiles[i], bytes + kSaveProfileOffset + i * kSaveProfileSize);
   for (int j = 0; j < BvPlayerStore::kHiscoreCount; ++j) {
@@ -105,7 +93,7 @@ SaveImage EncodeSaveImage(const BvPlayerStore& store) {
 
 bool DecodeSaveImage(const uint8_t* bytes, size_t size, BvPlayerStore& store) {
   if (!bytes || size != kSaveFileSize) return false;
-  int16_t current = static_cast<int16_t>(uint16_t(bytes[0]) | uint16_t(bytes[1]) << 8);
+  int16_t current = GetI16(bytes);
   if (current < BvPlayerStore::kNoProfile || current >= BvPlayerStore::kProfileCount)
     current = BvPlayerStore::kNoProfile;
   store.current = current;
