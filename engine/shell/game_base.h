@@ -2,6 +2,7 @@
 // What every game on the engine shares above the frame loop: loading of the
 // global GUI scene "global.xml" and the language file, drawing of the two
 // level managers by GUI mode, and the mouse update with its optional capture.
+#include "engine/resources/bitmap_font.h"
 #include "engine/shell/application.h"
 
 class BvGameBase : public BvApplication {
@@ -37,8 +38,12 @@ class BvGameBase : public BvApplication {
   float GetMouseDeltaY() const { return mouseDeltaY; }
   int GetWheel() const { return wheel; }
   bool IsMouseCaptured() const { return mouseCaptured != 0; }
+  BvBitmapFont* GetBitmapFont() { return &bitmapFont; }
 
  protected:
+  // Tiled-image text drawing; nothing in the game sets it up (its texts are
+  // Irrlicht fonts drawn by the level drawing), so it stays empty.
+  BvBitmapFont bitmapFont;
   // The game's current GUI number (-1 none).
   int currentGui = 0;
   int wheel = 0;
