@@ -7,6 +7,7 @@
 
 class BvGame;
 class BvLevelManager;
+struct BvLevelStats;
 
 class BvScene {
  public:
@@ -33,6 +34,10 @@ class BvScene {
   // The mouse is over the named level element of the current level (hit
   // test against its body; an element without a body is never hit).
   virtual bool IsMouseOver(const char* name);
+  // Points the board awards; only the board screen keeps a score.
+  virtual void AddScore(int points) {}
+  // The level statistics of a board or hidden-object screen; null elsewhere.
+  virtual BvLevelStats* GetLevelStats() { return nullptr; }
 
   // The left button is down over the named element.
   bool IsMouseDownOver(const char* name);
