@@ -93,14 +93,18 @@ void BvGame::SetScene(int n) {
     bv::ShowMessageBox(kAlertCaption, Format("Scene #%d not implemented !!", n));
     // A number outside the table leaves no scene current.
     m_CurrentScene = n >= kSceneSplash && n <= kLastScene ? n : 0;
+    m_SceneReady = false;
     Quit();
     return;
   }
   m_CurrentScene = n;
   BvScene* scene = m_Scenes[n].get();
-  if (!scene->Load()) {
+  m_SceneReady = scene->Load();
+  if (!m_SceneReady) {
     bv::ShowMessageBox(kAlertCaption, "Scene not loaded !");
-    // The scene's elements are missing: its Init is not run.
+    // The scene's elements are missing: neither its Init nor, until the
+    // quit ends the loop, its Update and Render run (they would reach the
+    // element pointers of its previous visit).
     Quit();
     return;
   }
@@ -114,7 +118,12 @@ void BvGame::ShowGui(int n, int mode, intptr_t argument) {
     bv::ShowMessageBox(kAlertCaption, Format("Gui #%d not implemented !!", n));
     return;
   }
-  if (!globalLevels || !globalLevels->LoadLevel(n, kGuiFile, false)) return;
+  if (!globalLevels || !globalLevels->LoadLevel(n, kGuiFile, false)) {
+    // Without its level the dialog could never close: say so and open
+    // nothing, so the screen does not wait for it.
+    bv::ShowMessageBox(kAlertCaption, Format("Gui level #%d not found in global.xml", n));
+    return;
+  }
   guiMode = mode;
   currentGui = n;
   gui->Init(argument);
@@ -158,7 +167,8 @@ void BvGame::Update() {
   if (guiMode != kGuiModeFrozen) {
     if (BvScene* scene = GetCurrentScene()) {
       if (scene->IsDone()) OnSceneDone(scene->GetResult());
-      if (BvScene* now = GetCurrentScene()) now->Update(dt);
+      BvScene* now = GetCurrentScene();
+      if (now && m_SceneReady) now->Update(dt);
     }
   }
   if (guiMode != kGuiModeNone && currentGui != kNoGui) {
@@ -168,7 +178,7 @@ void BvGame::Update() {
 
 void BvGame::Render() {
   BvGameBase::Render();
-  if (guiMode == kGuiModeFrozen) return;
+  if (guiMode == kGuiModeFrozen || !m_SceneReady) return;
   if (BvScene* scene = GetCurrentScene()) scene->Render(GetTimeStepMs());
 }
 

@@ -41,7 +41,7 @@ class BvGame : public BvGameBase {
   void SetScene(int n);
   // Opens GUI n in the given mode with the argument for its Init. Ignored
   // while a GUI is open; a number outside 0..10, a missing GUI or a GUI
-  // level that fails to load leaves the mode at 0.
+  // level that fails to load shows its "Alert" and leaves the mode at 0.
   void ShowGui(int n, int mode, intptr_t argument);
   // The current scene's OnEvent(code); nothing without a scene.
   void NotifyScene(int code);
@@ -92,6 +92,9 @@ class BvGame : public BvGameBase {
   unsigned long m_GameCursor = 0;
   // The current scene was told (event 17) that a GUI is open.
   bool m_GuiNotified = false;
+  // The current scene's Load succeeded: only then are its Update and
+  // Render run.
+  bool m_SceneReady = false;
 };
 
 // The one game object, set by the game host once the constructor returned.
