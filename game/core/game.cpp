@@ -13,6 +13,7 @@
 #include "engine/shell/system.h"
 #include "game/core/layout_bank.h"
 #include "game/core/player_store.h"
+#include "game/core/probe.h"
 #include "game/core/scene_flow.h"
 #include "game/scenes/scene_table.h"
 #include "game/scenes/scene.h"
@@ -178,8 +179,11 @@ void BvGame::Update() {
 
 void BvGame::Render() {
   BvGameBase::Render();
-  if (guiMode == kGuiModeFrozen || !m_SceneReady) return;
-  if (BvScene* scene = GetCurrentScene()) scene->Render(GetTimeStepMs());
+  if (guiMode != kGuiModeFrozen && m_SceneReady) {
+    if (BvScene* scene = GetCurrentScene()) scene->Render(GetTimeStepMs());
+  }
+  // After the level pass, which moves the elements.
+  if (m_Probe) m_Probe->AfterFrame(*this);
 }
 
 void BvGame::UpdateMouse() {

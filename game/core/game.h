@@ -12,6 +12,7 @@
 class BvGameHost;
 class BvLayoutBank;
 class BvLevelElement;
+class BvProbe;
 class BvScene;
 struct BvPlayerStore;
 struct BvProfile;
@@ -90,6 +91,8 @@ class BvGame : public BvGameBase {
   std::unique_ptr<BvScene> m_Guis[kGuiTableSize];
   std::unique_ptr<BvLayoutBank> m_LayoutBank;
   unsigned long m_GameCursor = 0;
+  // The test probe (QUORVEL_PROBE), null in play.
+  std::unique_ptr<BvProbe> m_Probe;
   // The current scene was told (event 17) that a GUI is open.
   bool m_GuiNotified = false;
   // The current scene's Load succeeded: only then are its Update and
