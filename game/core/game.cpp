@@ -43,7 +43,7 @@ BvGame::BvGame(BvGameHost* gameHost) : BvGameBase(gameHost) {
   m_LayoutBank = std::make_unique<BvLayoutBank>();
   m_BoardHost = std::make_unique<BvGameBoardHost>();
   m_Board = std::make_unique<BvLayout>(m_BoardHost.get());
-  for (int n = kSceneSplash; n <= kLastScene; ++n) m_Scenes[n].reset(CreateScene(n));
+  for (int n = kSceneSplash; n <= kLastScene; ++n) m_Scenes[n].reset(CreateScene(n, m_Board.get()));
   for (int n = 0; n < kGuiTableSize; ++n) m_Guis[n].reset(CreateGui(n));
   m_CurrentScene = 0;
   currentGui = kNoGui;

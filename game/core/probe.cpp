@@ -14,6 +14,8 @@
 #include "engine/platform/clock.h"
 #include "engine/shell/globals.h"
 #include "engine/shell/system.h"
+#include "game/board/board_geometry.h"
+#include "game/board/layout.h"
 #include "game/core/game.h"
 #include "game/core/player_store.h"
 #include "game/scenes/scene.h"
@@ -104,6 +106,38 @@ nlohmann::json ProfileSnapshot(const BvProfile* profile) {
           {"seenTips", profile->seenTips}};
 }
 }  // namespace
+
+nlohmann::json BoardSnapshot(const BvGame& game) {
+  const BvLayout* board = game.GetBoard();
+  const int scene = game.GetCurrentSceneNumber();
+  const bool onBoardScreen = scene >= kSceneFirstBoard && scene < kSceneFirstBoard + BvProfile::kWorldCount;
+  if (!board || !onBoardScreen) return nullptr;
+  const BvLevelManager* levels = game.GetCurrentLevels();
+  nlohmann::json cells = nlohmann::json::array();
+  for (int column = 0; column < kBoardColumns; ++column) {
+    for (int row = 0; row < kBoardRows; ++row) {
+      const BvPiece& cell = board->GetCell(column, row);
+      const irr::core::vector2df centre =
+          levels ? ToWindow(*levels, CellToScreen(column, row)) : irr::core::vector2df();
+      cells.push_back({{"col", column},
+                       {"row", row},
+                       {"back", cell.background},
+                       {"colour", cell.colour},
+                       {"present", cell.present},
+                       {"motion", cell.motion},
+                       {"lock", cell.lockCounter},
+                       {"x", std::lround(centre.X)},
+                       {"y", std::lround(centre.Y)}});
+    }
+  }
+  return {{"settled", board->IsSettled()},
+          {"won", board->IsWon()},
+          {"noMoreMoves", board->IsNoMoreMoves()},
+          {"swapRunning", board->IsSwapRunning()},
+          {"spellRunning", board->IsSpellRunning()},
+          {"selected", {board->GetFirstColumn(), board->GetFirstRow()}},
+          {"cells", cells}};
+}
 
 BvProbe::BvProbe(std::string path) : m_Path(std::move(path)) {}
 

@@ -45,5 +45,5 @@ class BvProbe {
   bool m_WroteOnce = false;
 };
 
-// The board's part of the snapshot (null without a board).
+// The board's part of the snapshot (null off the board screens).
 nlohmann::json BoardSnapshot(const BvGame& game);

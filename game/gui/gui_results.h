@@ -17,14 +17,3 @@ constexpr int kGuiResultQuitCancelled = 13; // quit: cancel
 constexpr int kGuiResultBoardRecap = 14;    // board recap: OK
 constexpr int kGuiResultHiddenRecap = 15;   // hidden-object recap: OK
 constexpr int kGuiResultTimeUp = 16;        // time's up: OK
-
-// GUI numbers beyond those in game/core/scene_numbers.h.
-constexpr int kGuiOptions = 1;
-constexpr int kGuiNewPlayer = 2;
-constexpr int kGuiPlayers = 3;
-constexpr int kGuiQuit = 4;
-constexpr int kGuiRecapSwap = 5;
-constexpr int kGuiRecapHidden = 6;
-constexpr int kGuiAchieve = 7;
-constexpr int kGuiTrophies = 9;
-constexpr int kGuiTimeUp = 10;

@@ -112,6 +112,20 @@ TEST_F(ProbeTest, SnapshotShowsSceneProfileAndClickableElements) {
   EXPECT_EQ(button["w"], 20);
   EXPECT_EQ(button["h"], 20);
   EXPECT_EQ(shot["window"]["w"], 800);
+
+  // Scene 4 is a board screen: every cell, with its centre in the window.
+  const nlohmann::json& board = shot["board"];
+  ASSERT_EQ(board["cells"].size(), 17u * 13u);
+  const nlohmann::json& corner = board["cells"][0];
+  EXPECT_EQ(corner["col"], 0);
+  EXPECT_EQ(corner["row"], 0);
+  EXPECT_EQ(corner["x"], 50);  // cell (0, 0) at (-350, 257)
+  EXPECT_EQ(corner["y"], 43);
+  EXPECT_EQ(corner["colour"], -1);
+  EXPECT_EQ(board["selected"], nlohmann::json({-1, -1}));
+  world.game()->SetSceneEntry(16, new StateScene);
+  world.game()->SetScene(16);
+  EXPECT_TRUE(BvProbe::Snapshot(*world.game())["board"].is_null()) << "off the board screens";
 }
 
 TEST_F(ProbeTest, WritesAtomicallyOnlyChangesAndAtMostEvery50Ms) {
