@@ -170,7 +170,19 @@ nlohmann::json BvProbe::Snapshot(const BvGame& game) {
 }
 
 bool BvProbe::AfterFrame(const BvGame& game) {
-  const std::string text = Snapshot(game).dump();
+  // Every state of the visit is kept, so a state that lasts one frame
+  // (the board screen's 1) is seen even when its frame was not written.
+  const int scene = game.GetCurrentSceneNumber();
+  const BvScene* current = game.GetCurrentScene();
+  const int state = current ? current->GetState() : 0;
+  if (scene != m_Scene) {
+    m_Scene = scene;
+    m_States.clear();
+  }
+  if (m_States.empty() || m_States.back() != state) m_States.push_back(state);
+  nlohmann::json snapshot = Snapshot(game);
+  snapshot["scene"]["states"] = m_States;
+  const std::string text = snapshot.dump();
   if (m_WroteOnce && text == m_LastWritten) return false;
   bv::Clock& clock = bv::GetClock();
   const int64_t now = clock.Ticks();

@@ -4,7 +4,8 @@
 // anything changed, at most every 50 ms, atomically (a temporary file
 // renamed over the old one). Players never see it.
 //
-// Snapshot: "scene" (number, state, done), "gui" (number, mode, state),
+// Snapshot: "scene" (number, state, done, and in the written file "states",
+// the states the visit went through, one entry per change), "gui" (number, mode, state),
 // "profile" (null or name, world, level, score and the counters), "board"
 // (null or its flags, selection and every cell), "elements" (window pixel
 // rectangles of the named, clickable elements of the screen's level and of
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -43,6 +45,9 @@ class BvProbe {
   std::string m_LastWritten;
   int64_t m_LastWriteTicks = 0;
   bool m_WroteOnce = false;
+  // The scene of the visit being followed and its states so far.
+  int m_Scene = -1;
+  std::vector<int> m_States;
 };
 
 // The board's part of the snapshot (null off the board screens).

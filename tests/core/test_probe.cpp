@@ -148,6 +148,15 @@ TEST_F(ProbeTest, WritesAtomicallyOnlyChangesAndAtMostEvery50Ms) {
   EXPECT_EQ(Read()["profile"]["score"], 6000);
   EXPECT_FALSE(Exists(path + ".tmp"));
 
+  // A state held for one frame between two writes is still reported.
+  clock.AdvanceMs(10);
+  world.game()->GetCurrentScene()->SetState(1);
+  EXPECT_FALSE(probe.AfterFrame(*world.game()));
+  world.game()->GetCurrentScene()->SetState(3);
+  clock.AdvanceMs(60);
+  EXPECT_TRUE(probe.AfterFrame(*world.game()));
+  EXPECT_EQ(Read()["scene"]["states"], nlohmann::json({2, 1, 3}));
+
   BvProbe unwritable(world.dir() + "/missing/folder/probe.json");
   EXPECT_FALSE(unwritable.AfterFrame(*world.game()));
 }
