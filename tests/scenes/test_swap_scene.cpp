@@ -257,6 +257,27 @@ TEST_F(SwapSceneTest, MenuButtonOnlyWithoutAnOpenDialog) {
   EXPECT_EQ(world.game()->GetGuiMode(), 1) << "the pause menu, frozen";
 }
 
+// The right button held deselects on every frame while no dialog blocks
+// the screen; a notice (mode 3) does not block it.
+TEST_F(SwapSceneTest, RightButtonHeldDeselectsUnlessADialogIsOpen) {
+  world.game()->SetScene(4);
+  BvPiece& cell = board->GetCell(5, 5);
+  cell.present = 1;
+  cell.colour = 2;
+  struct Case { int mode; bool deselects; };
+  for (Case c : {Case{0, true}, Case{3, true}, Case{1, false}, Case{2, false}}) {
+    board->ClearSelection();
+    board->OnNotify(kEventPiecePressed, &cell);
+    ASSERT_EQ(board->GetFirstColumn(), 5);
+    world.game()->SetGuiMode(c.mode);
+    world.system()->rightDown = 1;
+    scene->HandleButtons();
+    world.system()->rightDown = 0;
+    EXPECT_EQ(board->GetFirstColumn() == -1, c.deselects) << "mode " << c.mode;
+  }
+  world.game()->SetGuiMode(0);
+}
+
 TEST_F(SwapSceneTest, MusicByLayoutParityAndNotRestartedOnReplay) {
   struct Case { int cmdLayout; int level; const char* music; };
   const Case cases[] = {
