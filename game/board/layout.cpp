@@ -6,6 +6,7 @@
 #include "game/core/layout_cell.h"
 #include "game/core/level_stats.h"
 #include "game/core/profile.h"
+#include "game/core/tip_bits.h"
 
 namespace {
 // Layout front codes.
@@ -16,8 +17,9 @@ constexpr int kFrontLockedTwice = 3;
 constexpr int kRunLength = 3;
 // The board must stay settled this long before the possible-move check, ms.
 constexpr float kMoveCheckDelayMs = 100.0f;
-// The GUI mode with no dialog open.
+// GUI modes: no dialog open, and a notice over the live board.
 constexpr int kGuiModeNone = 0;
+constexpr int kGuiModeNotice = 3;
 
 int DrawColour() { return bv::Rand() % kColourCount + 1; }
 }  // namespace
@@ -176,7 +178,7 @@ void BvLayout::Update(float ms) {
   BvProfile* profile = GetProfile();
   if (profile && profile->matches == 0) {
     m_Hint.ShowHint(GetLevelManager());
-    ScheduleTip(kTipMatchBasics, kTipMatchBasicsDelayMs);
+    ScheduleTip(kTipMatch3, kTipMatch3DelayMs);
   }
   ScheduleTip(kTipTimer, kTipTimerDelayMs);
   if (m_Won) {
@@ -234,5 +236,8 @@ void BvLayout::UpdateMoveCheck(float ms) {
 }
 
 void BvLayout::CheckAchievementStep() {
-  // Achievements are not kept yet: nothing to announce.
+  BvProfile* profile = GetProfile();
+  if (!profile || m_Host->GetGuiMode() != kGuiModeNone) return;
+  if (profile->CheckAchievements(m_Achievement))
+    m_Host->ShowGui(kGuiAchievementNotice, kGuiModeNotice, reinterpret_cast<intptr_t>(&m_Achievement));
 }

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "engine/objects/managed_object.h"
+#include "game/core/achievement.h"
 #include "game/board/board_geometry.h"
 #include "game/board/hint_helper.h"
 #include "game/board/piece.h"
@@ -30,14 +31,6 @@ class BvLevelManager;
 class BvMonsterManager;
 struct BvLayoutCell;
 struct BvProfile;
-
-// Tip bits the board schedules, with their delays (ms).
-constexpr int kTipMatchBasics = 1;
-constexpr int kTipCage = 64;
-constexpr int kTipTimer = 128;
-constexpr float kTipCageDelayMs = 2500.0f;
-constexpr float kTipMatchBasicsDelayMs = 2500.0f;
-constexpr float kTipTimerDelayMs = 1500.0f;
 
 // GUIs the board opens.
 constexpr int kGuiAchievementNotice = 7;
@@ -176,6 +169,7 @@ class BvLayout : public CManagedObjectBase {
   float GetNoMoreMovesTimer() const { return m_NoMoreMovesShow.timer; }
   bool IsIdleWaveActive() const { return m_IdleWave.active; }
   float GetIdleWaveTimer() const { return m_IdleWave.timer; }
+  const BvAchievement& GetAnnouncedAchievement() const { return m_Achievement; }
 
   // Time used in time mode (tests and the options' switch).
   void SetTimeUsed(float ms) { m_TimeUsed = ms; }
@@ -196,7 +190,7 @@ class BvLayout : public CManagedObjectBase {
   void EndBrokenSwap();
   void UpdateSettled();
   void UpdateMoveCheck(float ms);
-  // The achievement notice for a newly reached step.
+  // Opens the achievement notice for a newly reached step.
   void CheckAchievementStep();
   // End shows, split into their moments.
   void StartLevelComplete();
@@ -242,6 +236,8 @@ class BvLayout : public CManagedObjectBase {
   BvHintHelper m_Hint;
   std::unique_ptr<BvMonsterManager> m_Monsters;
   std::vector<BvSpellRecord> m_Spells;
+  // The step announced last: the notice reads it while it is open.
+  BvAchievement m_Achievement;
 
   // The level-complete show.
   struct LevelCompleteShow {

@@ -377,8 +377,12 @@ TEST_F(GameTest, TipsAreScheduledOnceAndRecordedWhenRefused) {
   EXPECT_EQ(store.profiles[0].seenTips, 8u) << "seen even though refused";
   scene->ScheduleTip(8, 10.0f);
   EXPECT_FALSE(scene->IsTipPending()) << "a seen tip is not scheduled again";
-  store.profiles[0].showHints = 0;
   scene->ScheduleTip(2, 10.0f);
+  EXPECT_EQ(scene->GetTipBit(), 2) << "the dropped tip comes again at its next event";
+  scene->Update(20.0f);
+  EXPECT_EQ(store.profiles[0].seenTips, 10u);
+  store.profiles[0].showHints = 0;
+  scene->ScheduleTip(4, 10.0f);
   EXPECT_FALSE(scene->IsTipPending()) << "hints off";
 }
 
