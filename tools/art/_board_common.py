@@ -416,12 +416,12 @@ def time_gauge_back():
     d.rounded_rectangle((x0 + 4 * S, y0 + 4 * S, x1 - 6 * S, y1 - 6 * S), 16 * S, fill=artkit.GOLD + (255,))
     d.rounded_rectangle((TUBE_X0 * S - S, TUBE_Y0 * S - S, TUBE_X1 * S + S, TUBE_Y1 * S + S), 16 * S,
                         fill=artkit.INK + (255,))
-    d.rounded_rectangle((TUBE_X0 * S, TUBE_Y0 * S, TUBE_X1 * S, TUBE_Y1 * S), 15 * S, fill=(30, 30, 50, 70))
+    d.rounded_rectangle((TUBE_X0 * S, TUBE_Y0 * S, TUBE_X1 * S, TUBE_Y1 * S), 15 * S, fill=(30, 30, 50, 40))
     img = _small(img, GAUGE_SIZE)
     # The window must stay see-through: cut it out after scaling.
     window = Image.new("L", GAUGE_SIZE, 0)
     ImageDraw.Draw(window).rounded_rectangle((TUBE_X0, TUBE_Y0, TUBE_X1 - 1, TUBE_Y1 - 1), 15, fill=255)
-    glass = Image.new("RGBA", GAUGE_SIZE, (30, 30, 50, 60))
+    glass = Image.new("RGBA", GAUGE_SIZE, (30, 30, 50, 40))
     img.paste(glass, (0, 0), window)
     return img
 

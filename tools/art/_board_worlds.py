@@ -43,7 +43,7 @@ WORLD_STYLE = [
      "block": ((120, 130, 110), (60, 66, 56)), "panel": ((70, 110, 56), (26, 54, 30)), "cell": (10, 30, 15, 110)},
     {"frame": ((240, 248, 255), (120, 150, 200), (190, 220, 255)), "fill": ((170, 210, 250), (90, 140, 220)),
      "block": ((200, 210, 230), (110, 120, 150)), "panel": ((110, 150, 220), (50, 80, 160)), "cell": (30, 50, 90, 80)},
-    {"frame": ((120, 96, 96), (42, 30, 36), (255, 130, 40)), "fill": ((250, 130, 60), (170, 40, 20)),
+    {"frame": ((120, 96, 96), (42, 30, 36), (255, 130, 40)), "fill": ((150, 80, 70), (70, 30, 34)),
      "block": ((110, 100, 110), (50, 44, 56)), "panel": ((130, 40, 40), (60, 16, 30)), "cell": (15, 5, 15, 120)},
 ]
 
@@ -103,9 +103,11 @@ def backfill_tile(style, world):
             a = math.pi / 3 * k
             d.line((c - math.cos(a) * s * 0.3, c - math.sin(a) * s * 0.3, c + math.cos(a) * s * 0.3,
                     c + math.sin(a) * s * 0.3), fill=(255, 255, 255, 190), width=2 * S)
-    else:               # cracked ember stone
-        d.line((s * 0.2, s * 0.3, s * 0.45, s * 0.5, s * 0.4, s * 0.75), fill=(255, 220, 120, 210), width=2 * S)
-        d.line((s * 0.45, s * 0.5, s * 0.78, s * 0.42), fill=(255, 220, 120, 210), width=2 * S)
+    else:               # basalt with glowing cracks
+        glow = (255, 150, 50, 230)
+        d.line((s * 0.2, s * 0.3, s * 0.45, s * 0.5, s * 0.4, s * 0.75), fill=glow, width=3 * S)
+        d.line((s * 0.45, s * 0.5, s * 0.78, s * 0.42), fill=glow, width=3 * S)
+        d.line((s * 0.2, s * 0.3, s * 0.45, s * 0.5, s * 0.4, s * 0.75), fill=(255, 230, 140, 255), width=S)
     return img.resize((CELL, CELL), Image.LANCZOS)
 
 
@@ -243,7 +245,7 @@ def _text_plate(size):
     return artkit.panel(size, (24, 18, 40), (52, 42, 76), radius=h // 2, border=artkit.GOLD_DARK, border_width=2)
 
 
-def score_panel(style, world):
+def score_panel(style):
     """"scoregui": the score bar across the top; dark plates under the score
     (from x 215 on screen) and the level text (from x 420), both on screen
     row 33."""
@@ -258,13 +260,12 @@ def score_panel(style, world):
     # Screen row 33 is picture row 33 - (47 - 48) = 34; screen x 215 is
     # picture x 215 - 160 = 55.
     img.alpha_composite(_text_plate((186, 28)), (44, 20))
-    img.alpha_composite(_text_plate((214, 28)), (250, 20))
+    img.alpha_composite(_text_plate((208, 28)), (250, 20))
     d = ImageDraw.Draw(img)
-    # A gem stud at each end.
+    # Gold rivets at both ends of the bar.
     for x in (22, w - 22):
-        g = artkit.jewel(22, artkit.PIECES[world % 5]["shape"], artkit.PIECES[world % 5]["light"],
-                         artkit.PIECES[world % 5]["dark"])
-        img.alpha_composite(g, (x - 11, 23))
+        d.ellipse((x - 5, 29, x + 5, 39), fill=artkit.GOLD + (255,), outline=artkit.INK + (255,))
+        d.point((x - 2, 31), fill=(255, 255, 230, 255))
     d.line((30, SCORE_BAR_ROWS - 8, w - 30, SCORE_BAR_ROWS - 8), fill=artkit.GOLD + (120,))
     return img
 
@@ -421,82 +422,179 @@ def _haze(c, sky, depth):
     return artkit.lerp(c, sky, depth)
 
 
-def _tree(d, x, y, size, colour, dark):
-    d.rectangle((x - size * 0.08, y - size * 0.5, x + size * 0.08, y), fill=dark)
-    for k, (dx, dy, r) in enumerate(((0, -0.9, 0.45), (-0.3, -0.65, 0.35), (0.3, -0.65, 0.35))):
+def _round_tree(img, x, y, size, leaf, trunk, light_dir=-1):
+    """A round-crowned tree lit from the upper left: trunk, dark crown,
+    lighter lumps toward the light."""
+    d = ImageDraw.Draw(img)
+    d.polygon([(x - size * 0.07, y), (x - size * 0.04, y - size * 0.6), (x + size * 0.04, y - size * 0.6),
+               (x + size * 0.08, y)], fill=trunk + (255,))
+    dark = artkit.lerp(leaf, (10, 30, 10), 0.35)
+    lit = artkit.lerp(leaf, (255, 255, 200), 0.25)
+    lumps = [(0, -0.9, 0.42), (-0.32, -0.7, 0.32), (0.32, -0.7, 0.32), (-0.15, -1.15, 0.3), (0.2, -1.1, 0.28)]
+    for dx, dy, r in lumps:
         d.ellipse((x + dx * size - r * size, y + dy * size - r * size, x + dx * size + r * size,
-                   y + dy * size + r * size), fill=colour)
+                   y + dy * size + r * size), fill=dark + (255,))
+    for dx, dy, r in lumps:
+        ox, oy = light_dir * r * size * 0.18, -r * size * 0.2
+        rr = r * 0.72
+        d.ellipse((x + dx * size - rr * size + ox, y + dy * size - rr * size + oy, x + dx * size + rr * size + ox,
+                   y + dy * size + rr * size + oy), fill=leaf + (255,))
+    for dx, dy, r in lumps[:3]:
+        rr = r * 0.35
+        cx, cy = x + dx * size - r * size * 0.3, y + dy * size - r * size * 0.35
+        d.ellipse((cx - rr * size, cy - rr * size, cx + rr * size, cy + rr * size), fill=lit + (255,))
 
 
-def _pine(d, x, y, size, colour):
-    for k in range(3):
-        w = size * (0.45 - k * 0.1)
-        top = y - size * (0.55 + k * 0.3)
-        d.polygon([(x, top - size * 0.3), (x + w, top + size * 0.25), (x - w, top + size * 0.25)], fill=colour)
+def _pine(d, x, y, size, colour, lit=None):
+    for k in range(4):
+        w = size * (0.42 - k * 0.08)
+        top = y - size * (0.45 + k * 0.28)
+        d.polygon([(x, top - size * 0.34), (x + w, top + size * 0.22), (x - w, top + size * 0.22)], fill=colour)
+        if lit:
+            d.polygon([(x, top - size * 0.34), (x - w, top + size * 0.22), (x - w * 0.35, top + size * 0.18)],
+                      fill=lit)
     d.rectangle((x - size * 0.05, y - size * 0.3, x + size * 0.05, y), fill=colour)
+
+
+def _peaks(img, rnd, base, count, height, width, lit, shade, snow=None, haze=0.0, sky=(0, 0, 0)):
+    """A range of faceted peaks lit from the left: each a triangle with a
+    jagged lit face, a shaded face and an optional snow cap."""
+    d = ImageDraw.Draw(img)
+    lit, shade = _haze(lit, sky, haze), _haze(shade, sky, haze)
+    xs = sorted(rnd.uniform(-60, 860) for _ in range(count))
+    for x in xs:
+        h = height * rnd.uniform(0.6, 1.0)
+        w = width * rnd.uniform(0.7, 1.2)
+        top = (x + rnd.uniform(-w * 0.1, w * 0.1), base - h)
+        left, right = (x - w, base + 2), (x + w, base + 2)
+        mid = (top[0] + rnd.uniform(-w * 0.15, w * 0.1), base + 2)
+        d.polygon([left, top, mid], fill=lit + (255,))
+        d.polygon([mid, top, right], fill=shade + (255,))
+        # Ridge lines down the shaded face.
+        for k in range(3):
+            t = rnd.uniform(0.3, 0.8)
+            d.line((top[0] + (right[0] - top[0]) * t * 0.3, top[1] + (base - top[1]) * t * 0.3,
+                    top[0] + (right[0] - top[0]) * t, base), fill=artkit.lerp(shade, lit, 0.25) + (255,), width=1)
+        if snow:
+            cap = 0.3
+            sl = (top[0] + (left[0] - top[0]) * cap, top[1] + (left[1] - top[1]) * cap)
+            sr = (top[0] + (right[0] - top[0]) * cap, top[1] + (right[1] - top[1]) * cap)
+            sm = (top[0] + (mid[0] - top[0]) * cap, top[1] + (mid[1] - top[1]) * cap)
+            jag = [sl]
+            for k in range(1, 6):
+                t = k / 6
+                jag.append((sl[0] + (sr[0] - sl[0]) * t, sl[1] + (sr[1] - sl[1]) * t + rnd.uniform(0, h * 0.08)))
+            d.polygon([top] + jag[:3] + [sm], fill=_haze(snow, sky, haze) + (255,))
+            d.polygon([top, sm] + jag[3:] + [sr], fill=_haze(artkit.lerp(snow, shade, 0.35), sky, haze) + (255,))
+
+
+def _grass_tufts(d, rnd, y0, y1, colour, count):
+    for _ in range(count):
+        x, y = rnd.uniform(0, 800), rnd.uniform(y0, y1)
+        for k in range(3):
+            d.line((x, y, x + rnd.uniform(-5, 5), y - rnd.uniform(7, 16)), fill=colour + (255,), width=1)
 
 
 def _meadow(img, rnd, mood):
     sky = mood["top"]
-    _glow(img, (620, 110), 120, (255, 250, 210), 230)
-    _clouds(img, rnd, 7, (40, 200), (255, 255, 255), 190)
-    d = ImageDraw.Draw(img)
-    _fill_below(img, _ridge(rnd, 300, 60, 0.55), _haze((120, 150, 200), sky, 0.45), _haze((150, 190, 200), sky, 0.3))
-    _fill_below(img, _ridge(rnd, 360, 30, 0.5), (130, 190, 110), (90, 150, 80))
-    d = ImageDraw.Draw(img)
-    for _ in range(14):
-        x = rnd.uniform(0, 800)
-        _tree(d, x, rnd.uniform(370, 395), rnd.uniform(30, 45), (70, 140, 70, 255), (80, 60, 40, 255))
-    _fill_below(img, _ridge(rnd, 440, 25, 0.45, step=16), (110, 190, 80), (60, 130, 50))
-    d = ImageDraw.Draw(img)
+    _glow(img, (620, 110), 130, (255, 250, 215), 230)
+    _clouds(img, rnd, 7, (30, 190), (255, 255, 255), 200)
+    _peaks(img, rnd, 300, 9, 120, 120, (200, 210, 235), (120, 135, 180), snow=(250, 250, 255), haze=0.45, sky=sky)
+    _fill_below(img, _ridge(rnd, 320, 25, 0.5), (150, 200, 120), (110, 170, 90))
+    for _ in range(16):
+        _round_tree(img, rnd.uniform(0, 800), rnd.uniform(332, 350), rnd.uniform(20, 28),
+                    _haze((80, 150, 70), sky, 0.35), _haze((90, 70, 50), sky, 0.35))
+    _fill_below(img, _ridge(rnd, 400, 30, 0.45, step=16), (130, 200, 90), (80, 150, 60))
     for _ in range(10):
-        x = rnd.uniform(0, 800)
-        _tree(d, x, rnd.uniform(470, 520), rnd.uniform(60, 90), (50, 120, 50, 255), (70, 50, 30, 255))
-    _fill_below(img, _ridge(rnd, 545, 15, 0.4, step=16), (80, 160, 60), (40, 100, 40))
+        _round_tree(img, rnd.uniform(0, 800), rnd.uniform(420, 450), rnd.uniform(40, 60), (70, 150, 60), (90, 64, 40))
+    # A winding path toward the hills.
+    path = Image.new("L", img.size, 0)
+    pd = ImageDraw.Draw(path)
+    pd.polygon([(360, 600), (470, 600), (430, 520), (470, 460), (420, 405), (408, 405), (440, 462), (390, 522)],
+               fill=220)
+    img.paste(Image.new("RGBA", img.size, (225, 200, 150, 255)), (0, 0), path.filter(ImageFilter.GaussianBlur(2)))
+    _fill_below(img, _ridge(rnd, 530, 14, 0.4, step=16), (90, 170, 60), (50, 120, 40))
     d = ImageDraw.Draw(img)
-    for _ in range(160):
-        x, y = rnd.uniform(0, 800), rnd.uniform(555, 600)
+    _grass_tufts(d, rnd, 520, 600, (50, 120, 40), 260)
+    for _ in range(170):
+        x, y = rnd.uniform(0, 800), rnd.uniform(540, 600)
         c = rnd.choice([(255, 240, 120), (255, 160, 190), (255, 255, 255), (200, 160, 255)])
-        d.ellipse((x - 2, y - 2, x + 2, y + 2), fill=c + (255,))
-    for _ in range(220):
-        x, y = rnd.uniform(0, 800), rnd.uniform(550, 600)
-        d.line((x, y, x + rnd.uniform(-4, 4), y - rnd.uniform(6, 14)), fill=(40, 110, 40, 255), width=1)
+        d.ellipse((x - 2.2, y - 2.2, x + 2.2, y + 2.2), fill=c + (255,))
+        d.point((x, y), fill=(255, 220, 80, 255))
+    # Big framing trees at both edges, nearest of all.
+    _round_tree(img, 10, 640, 190, (60, 140, 55), (80, 56, 36), light_dir=-1)
+    _round_tree(img, 800, 650, 170, (55, 130, 50), (80, 56, 36), light_dir=-1)
+
+
+def _dunes(img, rnd, base, amp, period, lit, shade):
+    ph = rnd.uniform(0, 6)
+    pts = [(x, base + math.sin(x / period + ph) * amp + math.sin(x / 47 + ph) * amp * 0.25)
+           for x in range(0, 801, 6)]
+    _fill_below(img, pts, lit, artkit.lerp(lit, shade, 0.6))
+    # Lee sides: where the crest falls to the right the sand is in a soft
+    # shadow that fades down the slope, inside this dune only.
+    region = Image.new("L", img.size, 0)
+    ImageDraw.Draw(region).polygon(pts + [(800, 600), (0, 600)], fill=255)
+    lee = Image.new("L", img.size, 0)
+    ld = ImageDraw.Draw(lee)
+    for (x0, y0), (x1, y1) in zip(pts, pts[1:]):
+        if y1 > y0:
+            ld.polygon([(x0, y0), (x1, y1), (x1 + amp, y1 + amp * 2.2), (x0 + amp, y0 + amp * 2.2)], fill=150)
+    lee = ImageChops.multiply(lee.filter(ImageFilter.GaussianBlur(amp * 0.5)), region)
+    img.paste(Image.new("RGBA", img.size, shade + (255,)), (0, 0), lee)
+    ImageDraw.Draw(img).line(pts, fill=artkit.lerp(lit, (255, 255, 255), 0.4) + (255,), width=2)
+
+
+def _palm(d, x, y, h, lean, trunk, leaf):
+    pts = [(x + lean * h * (k / 8) ** 2, y - h * k / 8) for k in range(9)]
+    for k, (a, b) in enumerate(zip(pts, pts[1:])):
+        d.line((a, b), fill=trunk + (255,), width=int(h * 0.07 * (1 - k / 12)))
+    tx, ty = pts[-1]
+    for k in range(7):
+        a = math.radians(-160 + k * 23)
+        ex, ey = tx + math.cos(a) * h * 0.45, ty + math.sin(a) * h * 0.3 + h * 0.12
+        mx, my = (tx + ex) / 2, min(ty, ey) - h * 0.08
+        d.polygon([(tx, ty), (mx, my - h * 0.05), (ex, ey), (mx, my + h * 0.04)], fill=leaf + (255,))
 
 
 def _desert(img, rnd, mood):
     sky = mood["top"]
-    _glow(img, (400, 230), 170, (255, 245, 200), 240)
+    _glow(img, (400, 235), 190, (255, 245, 205), 240)
     d = ImageDraw.Draw(img)
-    d.ellipse((350, 180, 450, 280), fill=(255, 250, 225, 255))
-    _clouds(img, rnd, 3, (60, 140), (255, 230, 200), 120)
-    # Mesas far away.
-    far = _haze((200, 120, 90), sky, 0.5)
+    d.ellipse((352, 187, 448, 283), fill=(255, 250, 228, 255))
+    _clouds(img, rnd, 3, (60, 140), (255, 232, 205), 120)
+    far = _haze((205, 125, 95), sky, 0.5)
     d = ImageDraw.Draw(img)
-    for _ in range(4):
+    for _ in range(5):
         x, w, h = rnd.uniform(0, 800), rnd.uniform(60, 140), rnd.uniform(40, 80)
-        d.polygon([(x - w, 330), (x - w * 0.7, 330 - h), (x + w * 0.7, 330 - h), (x + w, 330)], fill=far + (255,))
-    # Pyramids.
-    for x, s in ((150, 90), (250, 60), (680, 110)):
-        d.polygon([(x - s, 340), (x, 340 - s * 0.9), (x + s, 340)], fill=_haze((210, 150, 90), sky, 0.3) + (255,))
-        d.polygon([(x, 340 - s * 0.9), (x + s, 340), (x + s * 0.2, 340)], fill=_haze((170, 110, 70), sky, 0.3) + (255,))
-    for k, (base, top, bottom) in enumerate(((360, (240, 190, 120), (230, 170, 100)),
-                                             (430, (245, 180, 100), (220, 150, 80)),
-                                             (520, (235, 160, 80), (190, 120, 60)))):
-        pts = []
-        ph = rnd.uniform(0, 6)
-        for i in range(0, 801, 8):
-            pts.append((i, base + math.sin(i / (120 - k * 20) + ph) * (18 + k * 8) + math.sin(i / 47 + ph) * 6))
-        _fill_below(img, pts, top, bottom)
-        # The lit crest of each dune.
-        ImageDraw.Draw(img).line(pts, fill=artkit.lerp(top, (255, 255, 255), 0.35) + (255,), width=2)
+        d.polygon([(x - w, 332), (x - w * 0.7, 332 - h), (x + w * 0.7, 332 - h), (x + w, 332)], fill=far + (255,))
+        d.line((x - w * 0.7, 332 - h, x + w * 0.7, 332 - h), fill=_haze((240, 170, 120), sky, 0.5) + (255,), width=2)
+    for x, sz in ((150, 95), (262, 62), (660, 118)):
+        lit, shade = _haze((232, 172, 104), sky, 0.25), _haze((168, 104, 66), sky, 0.25)
+        d.polygon([(x - sz, 342), (x, 342 - sz * 0.92), (x + sz * 0.15, 342)], fill=lit + (255,))
+        d.polygon([(x, 342 - sz * 0.92), (x + sz, 342), (x + sz * 0.15, 342)], fill=shade + (255,))
+        for k in range(1, 8):
+            t = k / 8
+            y = 342 - sz * 0.92 * (1 - t)
+            d.line((x - sz * t, y, x + sz * 0.15 * t, y), fill=artkit.lerp(lit, shade, 0.3) + (255,), width=1)
+    _dunes(img, rnd, 365, 14, 110, (246, 196, 128), (214, 150, 90))
+    _dunes(img, rnd, 440, 20, 95, (246, 184, 108), (205, 132, 74))
+    _dunes(img, rnd, 530, 26, 80, (238, 166, 90), (186, 108, 58))
     d = ImageDraw.Draw(img)
-    for x in (60, 740):
-        y = 600
-        d.rounded_rectangle((x - 9, y - 110, x + 9, y), 9, fill=(60, 110, 60, 255))
-        d.rounded_rectangle((x - 34, y - 80, x - 22, y - 40), 6, fill=(60, 110, 60, 255))
-        d.rounded_rectangle((x - 34, y - 48, x - 5, y - 38), 5, fill=(60, 110, 60, 255))
-        d.rounded_rectangle((x + 22, y - 95, x + 34, y - 55), 6, fill=(60, 110, 60, 255))
-        d.rounded_rectangle((x + 5, y - 63, x + 34, y - 53), 5, fill=(60, 110, 60, 255))
+    for _ in range(25):
+        x, y = rnd.uniform(0, 800), rnd.uniform(545, 600)
+        r = rnd.uniform(3, 9)
+        d.ellipse((x - r, y - r * 0.6, x + r, y + r * 0.6), fill=(150, 100, 70, 255))
+        d.ellipse((x - r * 0.7, y - r * 0.6, x + r * 0.2, y), fill=(200, 150, 110, 255))
+    # An oasis palm at the left edge, a saguaro at the right.
+    _palm(d, 30, 600, 260, 0.35, (120, 80, 50), (60, 120, 50))
+    _palm(d, 62, 600, 190, -0.25, (110, 72, 44), (70, 135, 55))
+    x = 772
+    for box, r in (((x - 12, 420, x + 12, 600), 12), ((x - 44, 470, x - 28, 530), 8),
+                   ((x - 44, 520, x - 8, 534), 7), ((x + 26, 450, x + 42, 500), 8), ((x + 8, 494, x + 42, 508), 7)):
+        d.rounded_rectangle(box, r, fill=(50, 105, 60, 255))
+        d.rounded_rectangle((box[0] + 2, box[1] + 2, (box[0] + box[2]) / 2, box[3] - 2), r,
+                            fill=(80, 140, 80, 255))
 
 
 def _lagoon(img, rnd, mood):
@@ -504,7 +602,6 @@ def _lagoon(img, rnd, mood):
     for k, (base, colour) in enumerate(((380, (40, 120, 150)), (450, (30, 100, 130)), (530, (20, 80, 110)))):
         _fill_below(img, _ridge(rnd, base, 30 - k * 5, 0.55), colour, artkit.lerp(colour, (10, 40, 70), 0.5))
         d = ImageDraw.Draw(img)
-        # Coral and weed silhouettes on each shelf.
         for _ in range(8 + k * 4):
             x = rnd.uniform(0, 800)
             y = base + rnd.uniform(-10, 30)
@@ -522,79 +619,125 @@ def _lagoon(img, rnd, mood):
                 pts = [(x + math.sin(j * 0.8) * 8, y - h * j / 6) for j in range(7)]
                 d.line(pts, fill=artkit.lerp((60, 160, 90), (30, 100, 140), 0.5 - k * 0.2) + (255,),
                        width=int(5 + k * 2), joint="curve")
+        if k == 0:
+            # A far shoal of fish.
+            for _ in range(14):
+                fx, fy = 560 + rnd.uniform(-80, 80), 250 + rnd.uniform(-40, 40)
+                d.polygon([(fx, fy), (fx + 9, fy - 3), (fx + 12, fy), (fx + 9, fy + 3)], fill=(30, 90, 130, 255))
+                d.polygon([(fx + 12, fy), (fx + 16, fy - 3), (fx + 16, fy + 3)], fill=(30, 90, 130, 255))
     d = ImageDraw.Draw(img)
+    # Kelp at both edges, in front of everything.
+    for x0 in (14, 40, 764, 790):
+        pts = [(x0 + math.sin(j * 0.7 + x0) * 10, 600 - j * 32) for j in range(13)]
+        d.line(pts, fill=(40, 130, 80, 255), width=9, joint="curve")
+        for j, (x, y) in enumerate(pts[1:], 1):
+            side = 1 if j % 2 else -1
+            d.ellipse((x + side * 4 - 9, y - 5, x + side * 4 + 9, y + 5), fill=(60, 160, 90, 255))
     for _ in range(40):
         x, y, r = rnd.uniform(0, 800), rnd.uniform(0, 600), rnd.uniform(2, 7)
         d.ellipse((x - r, y - r, x + r, y + r), outline=(220, 255, 255, 150), width=1)
         d.ellipse((x - r * 0.5, y - r * 0.6, x - r * 0.1, y - r * 0.2), fill=(255, 255, 255, 180))
-    # Sun dapples on the sand.
     for _ in range(30):
         x, y = rnd.uniform(0, 800), rnd.uniform(540, 600)
         d.ellipse((x - 12, y - 3, x + 12, y + 3), fill=(150, 230, 230, 90))
 
 
-def _forest(img, rnd, mood):
-    sky = mood["top"]
-    _glow(img, (560, 160), 140, (255, 230, 150), 200)
+def _trunk(img, x, width, colour):
     d = ImageDraw.Draw(img)
-    layers = [(300, 22, 0.6), (360, 30, 0.45), (430, 42, 0.3), (520, 64, 0.12)]
+    d.rectangle((x - width / 2, 0, x + width / 2, 600), fill=colour + (255,))
+    d.rectangle((x - width / 2, 0, x - width / 6, 600), fill=artkit.lerp(colour, (255, 220, 150), 0.18) + (255,))
+    rnd = random.Random(int(x))
+    for _ in range(14):
+        y = rnd.uniform(0, 600)
+        d.line((x - width * 0.4, y, x + width * 0.3, y + rnd.uniform(-6, 6)),
+               fill=artkit.lerp(colour, (0, 0, 0), 0.35) + (255,), width=2)
+
+
+def _forest(img, rnd, mood):
+    sky = (200, 225, 170)
+    _glow(img, (560, 150), 160, (255, 235, 160), 220)
+    layers = [(250, 34, 0.7), (330, 46, 0.5), (420, 60, 0.3), (520, 80, 0.12)]
     for k, (base, size, haze) in enumerate(layers):
-        col = _haze((30, 70, 40), (150, 180, 130), haze)
+        col = _haze((28, 66, 38), sky, haze)
+        lit = _haze((60, 110, 50), sky, haze)
         d = ImageDraw.Draw(img)
         x = rnd.uniform(-20, 0)
         while x < 820:
-            _pine(d, x, base + rnd.uniform(-8, 12), size * rnd.uniform(0.8, 1.3), col + (255,))
-            x += size * rnd.uniform(0.45, 0.8)
-        _fill_below(img, [(0, base), (800, base)], col, artkit.lerp(col, (10, 20, 10), 0.5))
+            _pine(d, x, base + rnd.uniform(-6, 14), size * rnd.uniform(0.8, 1.35), col + (255,), lit + (255,))
+            x += size * rnd.uniform(0.35, 0.7)
+        _fill_below(img, [(0, base + 8), (800, base + 8)], col, artkit.lerp(col, (10, 20, 10), 0.4))
+        if k < 3:
+            fog = Image.new("L", img.size, 0)
+            ImageDraw.Draw(fog).rectangle((0, base - 10, 800, base + 30), fill=90)
+            img.paste(Image.new("RGBA", img.size, sky + (255,)), (0, 0), fog.filter(ImageFilter.GaussianBlur(14)))
         if k == 1:
-            _rays(img, (560, 120), (255, 235, 160), 10, 30, alpha=55, seed=rnd.randint(0, 999))
+            _rays(img, (560, 110), (255, 235, 160), 10, 30, alpha=60, seed=rnd.randint(0, 999))
+    _trunk(img, 22, 46, (70, 48, 32))
+    _trunk(img, 786, 40, (64, 44, 30))
     d = ImageDraw.Draw(img)
-    # Fireflies.
-    for _ in range(40):
+    # Ferns and mushrooms on the forest floor.
+    for _ in range(30):
+        x, y = rnd.uniform(0, 800), rnd.uniform(560, 605)
+        for k in range(5):
+            a = math.radians(-160 + k * 35)
+            d.line((x, y, x + math.cos(a) * 26, y + math.sin(a) * 20), fill=(50, 110, 50, 255), width=3)
+    for x in (70, 120, 730):
+        y = 590
+        d.rectangle((x - 3, y - 14, x + 3, y), fill=(240, 230, 210, 255))
+        d.pieslice((x - 13, y - 26, x + 13, y - 4), 180, 360, fill=(200, 50, 40, 255))
+        d.ellipse((x - 6, y - 22, x - 2, y - 18), fill=(255, 255, 255, 255))
+    for _ in range(45):
         x, y = rnd.uniform(0, 800), rnd.uniform(250, 600)
         d.ellipse((x - 3, y - 3, x + 3, y + 3), fill=(255, 240, 140, 120))
         d.ellipse((x - 1.2, y - 1.2, x + 1.2, y + 1.2), fill=(255, 255, 220, 255))
-    del sky
 
 
 def _glacier(img, rnd, mood):
     sky = mood["top"]
-    # An aurora across the sky.
     layer = Image.new("L", img.size, 0)
     ad = ImageDraw.Draw(layer)
-    pts = [(x, 90 + math.sin(x / 90) * 30 + math.sin(x / 37) * 10) for x in range(0, 801, 10)]
-    ad.line(pts, fill=200, width=40, joint="curve")
-    layer = layer.filter(ImageFilter.GaussianBlur(18))
-    img.paste(Image.new("RGBA", img.size, (160, 255, 220, 255)), (0, 0), layer)
-    for k, (base, amp, haze) in enumerate(((280, 110, 0.5), (360, 70, 0.25), (450, 40, 0.0))):
-        ridge = _ridge(rnd, base, amp, 0.62, step=6)
-        top = _haze((250, 252, 255), sky, haze)
-        bottom = _haze((150, 180, 230), sky, haze)
-        _fill_below(img, ridge, top, bottom)
-        # Shadowed slopes: darken where the ridge falls to the right.
-        d = ImageDraw.Draw(img)
-        for (x0, y0), (x1, y1) in zip(ridge, ridge[1:]):
-            if y1 > y0:
-                d.polygon([(x0, y0), (x1, y1), (x1, y1 + 60 - k * 10), (x0, y0 + 60 - k * 10)],
-                          fill=_haze((130, 160, 215), sky, haze) + (110,))
-    _fill_below(img, _ridge(rnd, 540, 12, 0.4, step=16), (245, 250, 255), (200, 220, 245))
+    for k, colour in enumerate(((160, 255, 220), (190, 160, 255))):
+        layer = Image.new("L", img.size, 0)
+        ad = ImageDraw.Draw(layer)
+        pts = [(x, 80 + k * 40 + math.sin(x / 90 + k) * 30 + math.sin(x / 37) * 10) for x in range(0, 801, 10)]
+        ad.line(pts, fill=180 - k * 60, width=36, joint="curve")
+        img.paste(Image.new("RGBA", img.size, colour + (255,)), (0, 0), layer.filter(ImageFilter.GaussianBlur(16)))
+    _peaks(img, rnd, 330, 8, 190, 130, (235, 242, 255), (150, 170, 220), snow=(255, 255, 255), haze=0.5, sky=sky)
+    _peaks(img, rnd, 400, 7, 150, 110, (240, 246, 255), (120, 150, 210), snow=(255, 255, 255), haze=0.2, sky=sky)
+    _fill_below(img, _ridge(rnd, 440, 10, 0.4, step=16), (225, 238, 252), (190, 212, 240))
     d = ImageDraw.Draw(img)
-    for _ in range(120):
+    # A frozen lake with reflections and cracks.
+    d.ellipse((120, 470, 680, 560), fill=(170, 205, 240, 255))
+    d.ellipse((160, 480, 640, 548), fill=(190, 222, 250, 255))
+    for _ in range(10):
+        x, y = rnd.uniform(180, 620), rnd.uniform(488, 540)
+        d.line((x, y, x + rnd.uniform(-40, 40), y + rnd.uniform(-6, 6)), fill=(250, 255, 255, 255), width=1)
+    _fill_below(img, _ridge(rnd, 565, 10, 0.4, step=16), (250, 252, 255), (215, 228, 248))
+    # Ice spires framing both edges.
+    for x0, side in ((0, 1), (800, -1)):
+        for k in range(4):
+            x = x0 + side * (10 + k * 17)
+            h = 330 - k * 60 + rnd.uniform(-20, 20)
+            w = 20 - k * 3
+            d.polygon([(x - w, 600), (x, 600 - h), (x + w, 600)], fill=(200, 225, 255, 255))
+            d.polygon([(x, 600 - h), (x + w * side, 600), (x, 600)], fill=(140, 180, 235, 255))
+            d.line((x - w * 0.3 * side, 600 - h * 0.8, x - w * 0.5 * side, 600), fill=(255, 255, 255, 255), width=2)
+    for _ in range(130):
         x, y, r = rnd.uniform(0, 800), rnd.uniform(0, 600), rnd.uniform(1, 2.6)
         d.ellipse((x - r, y - r, x + r, y + r), fill=(255, 255, 255, 220))
 
 
 def _volcano(img, rnd, mood):
     d = ImageDraw.Draw(img)
-    for _ in range(80):
-        x, y = rnd.uniform(0, 800), rnd.uniform(0, 250)
+    for _ in range(90):
+        x, y = rnd.uniform(0, 800), rnd.uniform(0, 260)
         d.point((x, y), fill=(255, 230, 230, 200))
-    _glow(img, (420, 240), 220, (255, 90, 30), 160)
-    # The volcano: a cone with a glowing crater and lava runs.
+    _glow(img, (420, 240), 230, (255, 90, 30), 160)
+    _peaks(img, rnd, 330, 7, 90, 120, (90, 40, 50), (50, 22, 34), haze=0.35, sky=(120, 40, 40))
     cone = [(80, 600), (330, 210), (380, 200), (430, 200), (480, 212), (760, 600)]
     d = ImageDraw.Draw(img)
-    d.polygon(cone, fill=(60, 30, 40, 255))
-    d.polygon([(405, 200), (480, 212), (760, 600), (520, 600)], fill=(45, 22, 32, 255))
+    d.polygon(cone, fill=(66, 32, 42, 255))
+    d.polygon([(405, 200), (480, 212), (760, 600), (520, 600)], fill=(46, 22, 32, 255))
     for k, (x0, dx) in enumerate(((380, -1), (430, 1), (405, 0.3))):
         pts = [(x0, 205)]
         x, y = x0, 205
@@ -607,17 +750,30 @@ def _volcano(img, rnd, mood):
         img.paste(Image.new("RGBA", img.size, (255, 110, 30, 255)), (0, 0), glow.filter(ImageFilter.GaussianBlur(6)))
         ImageDraw.Draw(img).line(pts, fill=(255, 200, 80, 255), width=3)
     _glow(img, (405, 190), 60, (255, 200, 90), 255)
-    # Smoke plume.
     layer = Image.new("L", img.size, 0)
     sd = ImageDraw.Draw(layer)
-    for k in range(12):
-        x, y, r = 405 + k * 14 + rnd.uniform(-10, 10), 170 - k * 16, 20 + k * 5
-        sd.ellipse((x - r, y - r, x + r, y + r), fill=160)
-    img.paste(Image.new("RGBA", img.size, (70, 40, 60, 255)), (0, 0), layer.filter(ImageFilter.GaussianBlur(10)))
-    _fill_below(img, _ridge(rnd, 470, 30, 0.55), (40, 20, 30), (25, 12, 20))
-    _fill_below(img, _ridge(rnd, 550, 20, 0.5, step=12), (30, 14, 22), (15, 6, 12))
+    for k in range(14):
+        x, y, r = 405 + k * 16 + rnd.uniform(-10, 10), 170 - k * 15, 20 + k * 6
+        sd.ellipse((x - r, y - r, x + r, y + r), fill=170)
+    img.paste(Image.new("RGBA", img.size, (80, 46, 66, 255)), (0, 0), layer.filter(ImageFilter.GaussianBlur(10)))
+    _fill_below(img, _ridge(rnd, 470, 30, 0.55), (44, 22, 32), (26, 12, 20))
+    # A lava river across the foreground.
+    river = [(x, 540 + math.sin(x / 70) * 10) for x in range(0, 801, 10)]
+    glow = Image.new("L", img.size, 0)
+    ImageDraw.Draw(glow).line(river, fill=230, width=26)
+    img.paste(Image.new("RGBA", img.size, (255, 100, 20, 255)), (0, 0), glow.filter(ImageFilter.GaussianBlur(8)))
+    ImageDraw.Draw(img).line(river, fill=(255, 190, 70, 255), width=8)
+    _fill_below(img, [(x, y + 22 + rnd.uniform(-4, 4)) for x, y in river], (34, 16, 24), (15, 6, 12))
     d = ImageDraw.Draw(img)
-    for _ in range(70):
+    # Basalt crags framing both edges.
+    for x0, side in ((0, 1), (800, -1)):
+        pts = [(x0, 600), (x0, 200)]
+        for k in range(1, 7):
+            pts.append((x0 + side * (30 + rnd.uniform(0, 40)) * (1 if k % 2 else 0.6), 200 + k * 66))
+        pts.append((x0 + side * 80, 600))
+        d.polygon(pts, fill=(30, 14, 22, 255))
+        d.line(pts[1:], fill=(120, 50, 40, 255), width=2)
+    for _ in range(80):
         x, y = rnd.uniform(0, 800), rnd.uniform(100, 600)
         r = rnd.uniform(1, 2.5)
         d.ellipse((x - r, y - r, x + r, y + r), fill=(255, rnd.randint(120, 220), 60, 230))

@@ -130,7 +130,7 @@ def world_sheets(world):
     image("blocker", worlds.blocker_tile(style, world))
     for name in worlds.FRAME_PIECES:
         image(name, worlds.frame_piece(name, style))
-    image("scoregui", worlds.score_panel(style, world))
+    image("scoregui", worlds.score_panel(style))
     image("sortgui", worlds.spell_panel(style))
     image("btnmenu", worlds.menu_button(style))
     return [back, sheet], names
