@@ -23,6 +23,8 @@
 #include "game/board/layout.h"
 #include "game/core/game.h"
 #include "game/core/player_store.h"
+#include "support/fake_board_host.h"
+#include "support/fixed_random.h"
 #include "support/game_world.h"
 #include "support/null_video.h"
 
@@ -31,39 +33,11 @@ namespace {
 // Frames of 16 ms: the 63rd crosses one second.
 constexpr float kFrameMs = 16.0f;
 
-// The board's host: creates nothing (no level manager) and records what
-// the board asks of the game.
-class FakeBoardHost : public BvBoardHost {
- public:
-  BvLevelManager* GetLevelManager() override { return nullptr; }
-  BvProfile* GetProfile() override { return nullptr; }
-  BvLevelStats* GetLevelStats() override { return nullptr; }
-  void AddScore(int points) override { scores.push_back(points); }
-  void ScheduleTip(int, float) override {}
-  bool IsMouseOver(const char*) override { return false; }
-  void SetSceneState(int state) override { states.push_back(state); }
-  int GetGuiMode() override { return 0; }
-  void ShowGui(int, int, intptr_t) override {}
-  bool IsExpertMode() override { return false; }
-  BvLayoutBank* GetLayoutBank() override { return nullptr; }
-  int GetLayoutIndex() override { return 0; }
-  std::vector<int> scores, states;
-};
-
 // A dialog that records its openings.
 class RecordingGui : public BvScene {
  public:
   void Init(intptr_t argument) override { arguments.push_back(argument); }
   std::vector<intptr_t> arguments;
-};
-
-// A wall clock the test moves by hand.
-class FixedTime : public bv::RandomSource {
- public:
-  void Seed(uint32_t) override {}
-  int Next() override { return 0; }
-  int64_t WallClockSeconds() override { return now; }
-  int64_t now = 1000;
 };
 
 constexpr const char* kScreenFile =
@@ -129,10 +103,12 @@ class SwapSceneTest : public ::testing::Test {
   }
   BvProfile& Profile() { return world.host()->GetStore().profiles[0]; }
 
-  FixedTime clock;
+  // The wall clock of the play clock, moved by hand.
+  bv::test::FixedRandom clock;
   bv::test::NullVideo video;
   bv::test::GameWorld world;
-  FakeBoardHost host;
+  // The board creates nothing (no level manager) and records its requests.
+  bv::test::FakeBoardHost host;
   BvLayout* board = nullptr;
   BvSwapScene* scene = nullptr;
   RecordingGui* guis[11] = {};
