@@ -14,6 +14,10 @@ import harness
 
 SCENES = range(4, 10)
 HALF_CELL = 22
+# How far above a cell's top edge the frame is looked for, and the
+# brightness step (0..255) that counts as one of its edges.
+FRAME_REACH = 18
+FRAME_STEP = 30
 
 
 def contrast(image, box):
@@ -48,15 +52,22 @@ def check_screen(shot, image, scene):
     if len(looks) < 4 or min(distance(a, b) for i, a in enumerate(looks)
                              for b in looks[i + 1:]) < 15:
         raise harness.Failure("scene %d: the pieces' colours are not told apart" % scene)
-    # The frame: a band just outside the outermost cells, unlike the inside.
-    top = min(c["y"] for c in pieces) - HALF_CELL
-    left = min(c["x"] for c in pieces)
-    right = max(c["x"] for c in pieces)
-    frame = mean_colour(image, (left, top - 6, right, top - 2))
-    inside = mean_colour(image, (left, top + 4, right, top + 8))
-    if distance(frame, inside) < 20:
-        raise harness.Failure("scene %d: no frame above the board (%r vs %r)"
-                              % (scene, frame, inside))
+    # The frame: above every cell that has no playable cell over it, the
+    # column of pixels from the cell's top edge up crosses the frame's
+    # outline and bevel (several sharp steps in brightness); plain scenery
+    # there would give none.
+    present = {(c["col"], c["row"]) for c in pieces}
+    tops = [c for c in pieces if (c["col"], c["row"] - 1) not in present]
+    grey = image.convert("L")
+    framed = 0
+    for c in tops:
+        edge = c["y"] - HALF_CELL
+        column = [grey.getpixel((c["x"], y)) for y in range(edge - FRAME_REACH, edge + 2)]
+        steps = sum(abs(a - b) > FRAME_STEP for a, b in zip(column, column[1:]))
+        framed += steps >= 2
+    print("scene %d: %d of %d top cells framed" % (scene, framed, len(tops)))
+    if framed < 0.7 * len(tops):
+        raise harness.Failure("scene %d: only %d of %d top cells framed" % (scene, framed, len(tops)))
     # Score and level texts on the score bar at the top.
     for name, box in (("score", (220, 20, 380, 46)), ("level", (420, 20, 600, 46))):
         if contrast(image, box) < 100:
@@ -124,3 +135,4 @@ def main(build_dir):
 
 if __name__ == "__main__":
     sys.exit(main(sys.argv[1] if len(sys.argv) > 1 else "build"))
+
