@@ -22,6 +22,7 @@
 #include "engine/level/level_manager.h"
 #include "engine/level/registries.h"
 #include "engine/platform/message_box.h"
+#include "game/board/board_element_names.h"
 #include "game/board/board_host.h"
 #include "game/board/layout.h"
 #include "game/core/layout_cell.h"
@@ -32,18 +33,6 @@ namespace {
 
 constexpr int kDefaultFrames = 20000;
 constexpr float kStepMs = 1000.0f / 75.0f;
-
-// Every element name the board makes.
-const char* const kTemplates[] = {
-    "P1", "P2", "P3", "P4", "P5", "P1Idle", "P2Idle", "P3Idle", "P4Idle", "P5Idle", "P1Turn",
-    "P2Turn", "P3Turn", "P4Turn", "P5Turn", "chaine1", "chaine2", "backclear", "backclearct",
-    "backcleart", "backclearl", "backcleartl", "backfill", "blocker", "cage", "chaineh",
-    "whiteeffect", "explo1", "explo1png", "pt5", "pt10", "pt15", "pt30", "combo1", "combomatch",
-    "luminos", "hintright", "hintleft", "levelcomplete", "nomoremoves", "bright", "bleft",
-    "bbottom", "btop", "bbottomright", "binnertopleft", "bbottomleft", "binnertopright",
-    "btopright", "binnerbottomleft", "btopleft", "binnerbottomright", "seltopleft",
-    "seltopright", "selbottomleft", "selbottomright", "timegaugeback", "timegauge",
-    "timegaugefront", "jaugeback", "jauge", "locksort", "tooltip", "galaxy16"};
 
 struct Stats {
   double mean = 0.0;
@@ -94,7 +83,7 @@ int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultFrames;
   bv::SetMessageBoxMode(bv::MessageBoxMode::Capture);
   BvLevelManager manager(nullptr, true);
-  for (const char* name : kTemplates) manager.GetElements()->AddObject(new BvImageElement(name));
+  for (const char* name : kBoardElementNames) manager.GetElements()->AddObject(new BvImageElement(name));
   manager.GetLevels()->AddObject(new BvLevel("board"));
   BenchHost host;
   host.manager = &manager;
