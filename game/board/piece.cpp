@@ -92,7 +92,8 @@ void BvPiece::Set(int newPresent, int newBackground, int newColour, bool animate
     Clear(0.0f);
   }
   if (animate) {
-    if (!backgroundSprite) {
+    // A cell of kind 0 would only lose the sprite again at once.
+    if (!backgroundSprite && newBackground != kBackNone) {
       backgroundSprite = CreateImageElement(GetLevelManager(), GetScreenPosition(), nullptr,
                                             kNoStartDelay);
       if (backgroundSprite) {

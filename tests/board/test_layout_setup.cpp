@@ -189,3 +189,31 @@ TEST(LayoutSetup, ForgettingElementsDropsEveryPointerAndTheSelection) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(LayoutAchievements, ANewlyReachedStepOpensTheNoticeWithTheBoardsCopy) {
+  bv::test::FakeBoardHost host;
+  BvLayout board(&host);
+  board.Setup(BlockLayout(2, 2, 4, 4, 2).data());
+  host.profile.freed = 2;
+  host.profile.score = 10000;
+  host.guiMode = 1;
+  board.Update(16);
+  EXPECT_TRUE(host.guis.empty()) << "not while a dialog is open";
+  host.guiMode = 0;
+  board.Update(16);
+  ASSERT_EQ(host.guis.size(), 1u);
+  EXPECT_EQ(host.guis[0].n, 7);
+  EXPECT_EQ(host.guis[0].mode, 3);
+  const auto* shown = reinterpret_cast<const BvAchievement*>(host.guis[0].argument);
+  EXPECT_EQ(shown, &board.GetAnnouncedAchievement()) << "the notice reads the board's copy";
+  EXPECT_STREQ(shown->id, "achievefreed");
+  board.Update(16);
+  ASSERT_EQ(host.guis.size(), 2u);
+  EXPECT_STREQ(reinterpret_cast<const BvAchievement*>(host.guis[1].argument)->id, "achievescore");
+  board.Update(16);
+  EXPECT_EQ(host.guis.size(), 2u);
+}
+
+}  // namespace

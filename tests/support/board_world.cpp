@@ -1,6 +1,7 @@
 #include "support/board_world.h"
 
 #include <cstdlib>
+#include <iterator>
 
 #include "engine/level/element.h"
 #include "engine/level/level.h"
@@ -12,6 +13,7 @@
 #include "engine/shell/globals.h"
 #include "engine/shell/system.h"
 #include "engine/sound/sound_manager.h"
+#include "game/board/board_element_names.h"
 #include "support/fake_sound_backend.h"
 #include "support/null_video.h"
 #include "support/scripted_app.h"
@@ -19,17 +21,6 @@
 namespace bv {
 namespace test {
 namespace {
-
-const char* const kElementNames[] = {
-    "P1", "P2", "P3", "P4", "P5", "P1Idle", "P2Idle", "P3Idle", "P4Idle", "P5Idle", "P1Turn",
-    "P2Turn", "P3Turn", "P4Turn", "P5Turn", "chaine1", "chaine2", "backclear", "backclearct",
-    "backcleart", "backclearl", "backcleartl", "backfill", "blocker", "cage", "chaineh",
-    "whiteeffect", "explo1", "explo1png", "pt5", "pt10", "pt15", "pt30", "combo1", "combomatch",
-    "luminos", "hintright", "hintleft", "levelcomplete", "nomoremoves", "bright", "bleft",
-    "bbottom", "btop", "bbottomright", "binnertopleft", "bbottomleft", "binnertopright",
-    "btopright", "binnerbottomleft", "btopleft", "binnerbottomright", "seltopleft",
-    "seltopright", "selbottomleft", "selbottomright", "timegaugeback", "timegaugefront",
-    "jaugeback", "jauge", "locksort", "tooltip", "galaxy16", "stars"};
 
 const char* const kEffectSounds[] = {
     "fall", "locked", "match", "match4", "matchauto", "matchauto2", "matchauto3", "matchauto4",
@@ -80,8 +71,11 @@ BoardWorld::BoardWorld(uint32_t seed) : random(seed) {
   sprite->SetImage(image);
   sprite->SetSourceRect(0, 0, 40, 40);
   m_Manager->GetSprites()->AddObject(sprite);
-  for (const char* name : kElementNames) {
-    auto* element = new BvImageElement(name);
+  std::vector<std::string> names(std::begin(kBoardElementNames), std::end(kBoardElementNames));
+  names.push_back("stars");  // the found objects' burst
+  for (const std::string& name : names) {
+    if (name == "timegauge") continue;  // made below
+    auto* element = new BvImageElement(name.c_str());
     element->SetSprite(sprite);
     m_Manager->GetElements()->AddObject(element);
   }
