@@ -546,15 +546,33 @@ def _dunes(img, rnd, base, amp, period, lit, shade):
 
 
 def _palm(d, x, y, h, lean, trunk, leaf):
+    """A palm: a curved ringed trunk and drooping fronds with leaflets."""
     pts = [(x + lean * h * (k / 8) ** 2, y - h * k / 8) for k in range(9)]
     for k, (a, b) in enumerate(zip(pts, pts[1:])):
-        d.line((a, b), fill=trunk + (255,), width=int(h * 0.07 * (1 - k / 12)))
+        w = int(h * 0.07 * (1 - k / 12))
+        d.line((a, b), fill=trunk + (255,), width=w)
+        d.line((a[0] - w / 2, a[1], a[0] + w / 2, a[1] - 2), fill=artkit.lerp(trunk, (0, 0, 0), 0.3) + (255,),
+               width=2)
     tx, ty = pts[-1]
-    for k in range(7):
-        a = math.radians(-160 + k * 23)
-        ex, ey = tx + math.cos(a) * h * 0.45, ty + math.sin(a) * h * 0.3 + h * 0.12
-        mx, my = (tx + ex) / 2, min(ty, ey) - h * 0.08
-        d.polygon([(tx, ty), (mx, my - h * 0.05), (ex, ey), (mx, my + h * 0.04)], fill=leaf + (255,))
+    dark = artkit.lerp(leaf, (0, 0, 0), 0.3)
+    for k in range(8):
+        a = math.radians(-175 + k * 24)
+        length = h * (0.42 if 1 <= k <= 6 else 0.34)
+        frond = []
+        for j in range(9):
+            t = j / 8
+            frond.append((tx + math.cos(a) * length * t, ty + math.sin(a) * length * t + h * 0.22 * t * t))
+        for j, (fx, fy) in enumerate(frond[1:], 1):
+            px, py = frond[j - 1]
+            dx, dy = fx - px, fy - py
+            n = math.hypot(dx, dy) or 1
+            nx, ny = -dy / n, dx / n
+            blade = h * 0.09 * (1 - j / 10)
+            for side in (-1, 1):
+                d.line((fx, fy, fx + side * nx * blade - dx * 0.6, fy + side * ny * blade - dy * 0.6 + blade * 0.4),
+                       fill=(leaf if side < 0 else dark) + (255,), width=3)
+        d.line(frond, fill=dark + (255,), width=3, joint="curve")
+    d.ellipse((tx - h * 0.035, ty - h * 0.02, tx + h * 0.035, ty + h * 0.05), fill=(110, 70, 40, 255))
 
 
 def _desert(img, rnd, mood):
