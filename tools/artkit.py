@@ -220,3 +220,16 @@ def font(path, size):
 
 FONT_BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 FONT_SERIF_BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf"
+
+
+def write_pictures(work_dir, makers):
+    """Saves each maker's picture into work_dir under its pack name's file
+    name; returns {pack name: file path} (a generator module's answer)."""
+    import os
+    os.makedirs(work_dir, exist_ok=True)
+    out = {}
+    for pack_name, maker in makers.items():
+        path = os.path.join(work_dir, os.path.basename(pack_name))
+        maker().save(path)
+        out[pack_name] = path
+    return out

@@ -6,11 +6,13 @@ checkerboard (alpha) or black (images without alpha, as additive ones are
 drawn), each labelled with its pack name. When the pack holds the board
 screens ("swap1.xml".."swap6.xml"), a mock of each screen (tools/
 board_mock.py: background, panels, a layout of its world with pieces and
-frame) comes before the pictures.
+frame) comes before the pictures, and is saved beside the sheet at full
+size (board_swapN.png).
 
     contact_sheet.py <data.pk> <out.png>
 """
 import io
+import os
 import sys
 sys.dont_write_bytecode = True  # no caches in the source tree
 
@@ -64,8 +66,9 @@ BOARD_SCREENS = ["swap%d.xml" % n for n in range(1, 7)]
 BOARD_THUMB = (SHEET_WIDTH // 3 - 8, (SHEET_WIDTH // 3 - 8) * 3 // 4)
 
 
-def _board_rows(pack_path, label_font):
-    """Mock board screens, three to a row; none when the pack has none."""
+def _board_rows(pack_path, label_font, out_dir):
+    """Mock board screens, three to a row; none when the pack has none. Each
+    screen is also saved at full size as out_dir/board_swapN.png."""
     import board_mock
     pack = board_mock._Pack(pack_path)
     with zipfile.ZipFile(pack_path) as z:
@@ -78,7 +81,9 @@ def _board_rows(pack_path, label_font):
         for k, name in enumerate(present[i:i + 3]):
             world = BOARD_SCREENS.index(name)
             lay = board_mock.layout_from_pack(pack, world * 10 + 5)
-            shot = board_mock.draw(pack, name, lay, world, 5).resize(BOARD_THUMB, Image.LANCZOS)
+            shot = board_mock.draw(pack, name, lay, world, 5)
+            shot.save(os.path.join(out_dir, "board_" + name.replace(".xml", ".png")))
+            shot = shot.resize(BOARD_THUMB, Image.LANCZOS)
             x = 4 + k * (BOARD_THUMB[0] + 8)
             row.paste(shot, (x, 4))
             ImageDraw.Draw(row).text((x, BOARD_THUMB[1] + 7), "%s (mock, layout %d)" % (name, world * 10 + 5),
@@ -110,7 +115,7 @@ def draw(pack_path, out_path):
                 rows.append(row)
             else:
                 thumbs.append((name, img))
-    rows += _board_rows(pack_path, label_font)
+    rows += _board_rows(pack_path, label_font, os.path.dirname(os.path.abspath(out_path)))
     per_row = SHEET_WIDTH // (THUMB + 16)
     for i in range(0, len(thumbs), per_row):
         row = Image.new("RGBA", (SHEET_WIDTH, THUMB + 44), (60, 56, 76, 255))

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The six board screen files of the built pack: made from one template,
-so each holds every template the others hold and the same level 0; and
+so each holds every template the others hold (level 0 differs only by the
+world's ambient life); and
 the content checker fails when one of their required names goes."""
 import os
 import re
@@ -41,13 +42,13 @@ class BoardScreensTest(unittest.TestCase):
             self.files = {n: pack.read(n) for n in SCREENS}
 
     def test_every_screen_holds_the_same_templates_with_its_own_art(self):
-        first_elements, first_placed, first_files = names(self.files[SCREENS[0]])
+        first_elements, _placed, first_files = names(self.files[SCREENS[0]])
         own_art = set()
         for screen in SCREENS[1:]:
             elements, placed, files = names(self.files[screen])
             with self.subTest(screen=screen):
                 self.assertEqual(elements, first_elements)
-                self.assertEqual(placed, first_placed)
+                self.assertLessEqual({"background", "scoregui", "sortgui", "btnmenu"}, placed)
                 own_art.add(frozenset(files - first_files))
                 self.assertTrue(files - first_files, "%s shares every picture with %s" % (screen, SCREENS[0]))
         self.assertEqual(len(own_art), len(SCREENS) - 1, "two worlds share their pictures")

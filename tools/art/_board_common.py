@@ -765,3 +765,89 @@ def monster_effect():
 def monster_hit():
     """"monsterhit": an additive star spark on a clicked monster."""
     return _burst(48, 6, (255, 240, 140), (255, 120, 40), rays=8, ring=False, sparks=6, seed=29)
+
+
+# ---- ambient life of the worlds (drawn under the board, layer 1) ------------------
+
+def butterfly_frames():
+    """A butterfly flapping, 4 frames (meadow): pink fore wings, gold hind
+    wings, seen from above; the wings narrow as they fold."""
+    out = []
+    size = 36
+    for open_ in (1.0, 0.55, 0.15, 0.55):
+        img, d = _big(size, size)
+        s = size * S
+        cx, cy = s / 2, s / 2
+        for side in (-1, 1):
+            fore = [(cx, cy - s * 0.05), (cx + side * s * 0.46 * open_, cy - s * 0.42),
+                    (cx + side * s * (0.08 + 0.4 * open_), cy - s * 0.02)]
+            hind = [(cx, cy), (cx + side * s * (0.05 + 0.32 * open_), cy + s * 0.08),
+                    (cx + side * s * 0.26 * open_, cy + s * 0.36), (cx + side * s * 0.03, cy + s * 0.12)]
+            for pts, colour in ((fore, (255, 130, 190)), (hind, (255, 210, 100))):
+                d.polygon(pts, fill=colour + (255,), outline=artkit.INK + (255,))
+            if open_ > 0.5:
+                x, y = cx + side * s * 0.26 * open_, cy - s * 0.2
+                d.ellipse((x - s * 0.05, y - s * 0.05, x + s * 0.05, y + s * 0.05), fill=(255, 255, 255, 230))
+        d.rounded_rectangle((cx - s * 0.035, cy - s * 0.24, cx + s * 0.035, cy + s * 0.22), s * 0.03,
+                            fill=artkit.INK + (255,))
+        d.line((cx, cy - s * 0.22, cx - s * 0.1, cy - s * 0.34), fill=artkit.INK + (255,), width=S)
+        d.line((cx, cy - s * 0.22, cx + s * 0.1, cy - s * 0.34), fill=artkit.INK + (255,), width=S)
+        out.append(_small(img, (size, size)))
+    return out
+
+
+def bird_frames():
+    """A far bird gliding and beating its wings, 4 frames (desert)."""
+    out = []
+    for lift in (0.0, -0.5, 0.0, 0.5):
+        img, d = _big(48, 24)
+        s = S
+        cx, cy = 24 * s, 12 * s
+        for side in (-1, 1):
+            d.line((cx, cy, cx + side * 10 * s, cy + (lift * 8 - 3) * s, cx + side * 22 * s, cy + lift * 10 * s),
+                   fill=(70, 40, 40, 255), width=3 * s, joint="curve")
+        d.ellipse((cx - 3 * s, cy - 2 * s, cx + 3 * s, cy + 3 * s), fill=(70, 40, 40, 255))
+        out.append(_small(img, (48, 24)))
+    return out
+
+
+def bubble():
+    """One rising bubble (lagoon)."""
+    img, d = _big(16, 16)
+    s = 16 * S
+    d.ellipse((S, S, s - S, s - S), fill=(200, 250, 255, 50), outline=(230, 255, 255, 220), width=S)
+    d.ellipse((s * 0.25, s * 0.2, s * 0.45, s * 0.4), fill=(255, 255, 255, 230))
+    return _small(img, (16, 16))
+
+
+def _twinkle_frames(colour, points):
+    out = []
+    for i in range(8):
+        t = math.sin(math.pi * i / 8) ** 2
+        img = Image.new("RGBA", (24, 24), (0, 0, 0, 0))
+        if t > 0.02:
+            g = _radial((24, 24), [(0.0, colour + (int(230 * t),)), (0.45, colour + (int(90 * t),)),
+                                   (1.0, colour + (0,))])
+            img.alpha_composite(g)
+            if points:
+                d = ImageDraw.Draw(img)
+                r = 11 * t
+                d.polygon([(12, 12 - r), (13, 11), (12 + r, 12), (13, 13), (12, 12 + r), (11, 13), (12 - r, 12),
+                           (11, 11)], fill=(255, 255, 255, int(255 * t)))
+        out.append(img)
+    return out
+
+
+def firefly_frames():
+    """A firefly glowing up and fading, 8 frames (forest)."""
+    return _twinkle_frames((255, 240, 130), False)
+
+
+def sparkle_frames():
+    """A glint on the ice, 8 frames (glacier)."""
+    return _twinkle_frames((220, 240, 255), True)
+
+
+def ember():
+    """One glowing ember (volcano)."""
+    return _radial((10, 10), [(0.0, (255, 240, 180, 255)), (0.5, (255, 140, 40, 200)), (1.0, (255, 80, 20, 0))])

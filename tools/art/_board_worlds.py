@@ -33,7 +33,7 @@ SPELL_SLOT_Y = 54         # picture row of the charge gauges (18 below)
 # Per world: frame band colours (light, dark, trim), the backfill and
 # blocker tiles, panel faces, and the plain cell's tint (RGBA).
 WORLD_STYLE = [
-    {"frame": ((214, 160, 96), (116, 70, 34), (250, 220, 140)), "fill": ((150, 215, 96), (72, 140, 46)),
+    {"frame": ((214, 160, 96), (116, 70, 34), (250, 220, 140)), "fill": ((236, 196, 120), (176, 124, 64)),
      "block": ((176, 170, 160), (96, 92, 90)), "panel": ((96, 170, 70), (40, 96, 40)), "cell": (20, 50, 30, 95)},
     {"frame": ((240, 206, 148), (170, 116, 64), (255, 240, 200)), "fill": ((250, 186, 96), (200, 120, 50)),
      "block": ((196, 150, 110), (120, 80, 50)), "panel": ((226, 140, 70), (150, 76, 30)), "cell": (90, 50, 20, 80)},
@@ -41,7 +41,7 @@ WORLD_STYLE = [
      "block": ((140, 160, 190), (60, 80, 120)), "panel": ((40, 140, 180), (16, 70, 120)), "cell": (5, 30, 60, 100)},
     {"frame": ((150, 104, 60), (62, 40, 24), (250, 200, 70)), "fill": ((200, 176, 80), (120, 100, 30)),
      "block": ((120, 130, 110), (60, 66, 56)), "panel": ((70, 110, 56), (26, 54, 30)), "cell": (10, 30, 15, 110)},
-    {"frame": ((240, 248, 255), (120, 150, 200), (190, 220, 255)), "fill": ((170, 210, 250), (90, 140, 220)),
+    {"frame": ((200, 222, 250), (60, 90, 160), (255, 255, 255)), "fill": ((170, 210, 250), (90, 140, 220)),
      "block": ((200, 210, 230), (110, 120, 150)), "panel": ((110, 150, 220), (50, 80, 160)), "cell": (30, 50, 90, 80)},
     {"frame": ((120, 96, 96), (42, 30, 36), (255, 130, 40)), "fill": ((150, 80, 70), (70, 30, 34)),
      "block": ((110, 100, 110), (50, 44, 56)), "panel": ((130, 40, 40), (60, 16, 30)), "cell": (15, 5, 15, 120)},
@@ -546,15 +546,33 @@ def _dunes(img, rnd, base, amp, period, lit, shade):
 
 
 def _palm(d, x, y, h, lean, trunk, leaf):
+    """A palm: a curved ringed trunk and drooping fronds with leaflets."""
     pts = [(x + lean * h * (k / 8) ** 2, y - h * k / 8) for k in range(9)]
     for k, (a, b) in enumerate(zip(pts, pts[1:])):
-        d.line((a, b), fill=trunk + (255,), width=int(h * 0.07 * (1 - k / 12)))
+        w = int(h * 0.07 * (1 - k / 12))
+        d.line((a, b), fill=trunk + (255,), width=w)
+        d.line((a[0] - w / 2, a[1], a[0] + w / 2, a[1] - 2), fill=artkit.lerp(trunk, (0, 0, 0), 0.3) + (255,),
+               width=2)
     tx, ty = pts[-1]
-    for k in range(7):
-        a = math.radians(-160 + k * 23)
-        ex, ey = tx + math.cos(a) * h * 0.45, ty + math.sin(a) * h * 0.3 + h * 0.12
-        mx, my = (tx + ex) / 2, min(ty, ey) - h * 0.08
-        d.polygon([(tx, ty), (mx, my - h * 0.05), (ex, ey), (mx, my + h * 0.04)], fill=leaf + (255,))
+    dark = artkit.lerp(leaf, (0, 0, 0), 0.3)
+    for k in range(8):
+        a = math.radians(-175 + k * 24)
+        length = h * (0.42 if 1 <= k <= 6 else 0.34)
+        frond = []
+        for j in range(9):
+            t = j / 8
+            frond.append((tx + math.cos(a) * length * t, ty + math.sin(a) * length * t + h * 0.22 * t * t))
+        for j, (fx, fy) in enumerate(frond[1:], 1):
+            px, py = frond[j - 1]
+            dx, dy = fx - px, fy - py
+            n = math.hypot(dx, dy) or 1
+            nx, ny = -dy / n, dx / n
+            blade = h * 0.09 * (1 - j / 10)
+            for side in (-1, 1):
+                d.line((fx, fy, fx + side * nx * blade - dx * 0.6, fy + side * ny * blade - dy * 0.6 + blade * 0.4),
+                       fill=(leaf if side < 0 else dark) + (255,), width=3)
+        d.line(frond, fill=dark + (255,), width=3, joint="curve")
+    d.ellipse((tx - h * 0.035, ty - h * 0.02, tx + h * 0.035, ty + h * 0.05), fill=(110, 70, 40, 255))
 
 
 def _desert(img, rnd, mood):

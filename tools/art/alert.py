@@ -5,8 +5,6 @@ The buttons are shown at scale (0.4, 0.8), so their pictures are drawn at
 the size they appear (120 x 48) and stretched to the picture's size; the
 squeeze on screen gives the drawn proportions back.
 """
-import os
-
 from PIL import Image, ImageDraw
 
 import artkit
@@ -15,7 +13,6 @@ BACK_SIZE = (340, 150)
 BUTTON_SHOWN = (120, 48)
 BUTTON_SIZE = (300, 60)      # BUTTON_SHOWN / (0.4, 0.8)
 
-ENTRIES = {"alert/alertback.png": "back", "alert/btnlarge.png": "button", "alert/btnlargeover.png": "over"}
 
 
 def make_back():
@@ -39,11 +36,6 @@ def make_button(hover):
 
 
 def generate(work_dir):
-    os.makedirs(work_dir, exist_ok=True)
-    makers = {"back": make_back, "button": lambda: make_button(False), "over": lambda: make_button(True)}
-    out = {}
-    for arcname, kind in ENTRIES.items():
-        path = os.path.join(work_dir, os.path.basename(arcname))
-        makers[kind]().save(path)
-        out[arcname] = path
-    return out
+    return artkit.write_pictures(work_dir, {"alert/alertback.png": make_back,
+                                            "alert/btnlarge.png": lambda: make_button(False),
+                                            "alert/btnlargeover.png": lambda: make_button(True)})

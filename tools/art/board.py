@@ -106,8 +106,18 @@ def shared_sheets():
     anim("monsterappear", glow, common.monster_appear(), 20, ANIM_ONCE, blit=ADDITIVE)
     anim("effectmonster", glow, common.monster_effect(), 20, ANIM_ONCE, blit=ADDITIVE)
     anim("monsterhit", glow, common.monster_hit(), 20, ANIM_ONCE, blit=ADDITIVE)
-    # The chain burn's smoke: puffs rising and fading for about a second.
-    writers.append(lambda sc: sc.particle_element("smoke", "smokepuff", (0, 0.5), 900, 60, 0.7))
+    # The chain burn's smoke: puffs rising 40 pixels a second and fading
+    # for 1.2 s (a particle fades for ten times its lifetime).
+    writers.append(lambda sc: sc.particle_element("smoke", "smokepuff", (0, 0.4), 120, 60, 0.7))
+    # Ambient life; every file holds it all, each world places its own.
+    anim("butterfly", fx, common.butterfly_frames(), 12, ANIM_LOOP)
+    anim("bird", fx, common.bird_frames(), 5, ANIM_LOOP)
+    anim("firefly", fx, common.firefly_frames(), 6, ANIM_LOOP)
+    anim("sparkle", fx, common.sparkle_frames(), 8, ANIM_LOOP)
+    image("bubble", fx, common.bubble())
+    image("ember", fx, common.ember())
+    writers.append(lambda sc: sc.particle_element("bubbles", "bubble", (0.04, 1.1), 450, 650, 1.0))
+    writers.append(lambda sc: sc.particle_element("embers", "ember", (0.12, 0.9), 300, 380, 1.0))
     return [gauge, pieces, fx, glow], writers
 
 
@@ -140,9 +150,31 @@ SHAPES = {"sortgui": box(worlds.SPELL_SIZE[0] / 2 - 4, worlds.SPELL_SIZE[1] / 2 
           "btnmenu": box(worlds.MENU_SIZE[0] / 2 - 2, worlds.MENU_SIZE[1] / 2 - 2)}
 
 
+def _wander(range_x, range_y, speed_x, speed_y, phase=0.0):
+    return [("cosinusx", {"range": range_x, "speed": speed_x, "phase": phase}),
+            ("sinusy", {"range": range_y, "speed": speed_y, "phase": phase})]
+
+
+# Per world: (name, element, position, behaviours) of the life drawn under
+# the board (layer 1), mostly in the margin left of the board.
+AMBIENT = [
+    [("butterfly1", "butterfly", (-368, -150), _wander(24, 14, 700, 230)),
+     ("butterfly2", "butterfly", (-372, 40), _wander(20, 18, 900, 310, 2.0))],
+    [("bird1", "bird", (-200, 200), _wander(160, 12, 2600, 900)),
+     ("bird2", "bird", (120, 225), _wander(120, 10, 2100, 700, 1.5))],
+    [("bubbles1", "bubbles", (-385, -295), []), ("bubbles2", "bubbles", (-352, -305), [])],
+    [("firefly%d" % k, "firefly", pos, _wander(6, 5, 400 + 90 * k, 300 + 70 * k, k))
+     for k, pos in enumerate(((-372, -60), (-356, 120), (-380, -210), (-366, 220)))],
+    [("sparkle%d" % k, "sparkle", pos, []) for k, pos in enumerate(((-388, -10), (-371, -90), (-356, -170),
+                                                                      (-390, -230)))],
+    [("embers1", "embers", (-382, -280), []), ("embers2", "embers", (-344, -300), [])],
+]
+
+
 def level_zero(world):
     return [
         lvlelement("background", "swapback", (0, 0), 0),
+    ] + [lvlelement(name, source, pos, 1, behaviours=behaviours) for name, source, pos, behaviours in AMBIENT[world]] + [
         lvlelement("scoregui", "scoregui", SCORE_START, 6),
         lvlelement("sortgui", "sortgui", SPELL_START, 6, dyntype=0, collision=0),
         lvlelement("btnmenu", "btnmenu", worlds.MENU_POS, 6, dyntype=0, collision=0,
