@@ -79,11 +79,14 @@ def framed_panel(size, top=PANEL_TOP, bottom=PANEL_BOTTOM, radius=18, band=None,
     d = ImageDraw.Draw(face)
     if band:
         by, bh = band
-        strip = Image.new("RGBA", (fw - 16, bh), BAND + (150,))
-        sm = rounded_mask((fw - 16, bh), bh // 2)
-        face.paste(strip, (8, by), sm)
+        strip = Image.new("RGBA", (fw - 16, bh), BAND + (0,))
+        strip.putalpha(rounded_mask((fw - 16, bh), bh // 2).point(lambda v: v * 150 // 255))
+        face.alpha_composite(strip, (8, by))
         d.line((30, by + bh, fw - 30, by + bh), fill=artkit.GOLD_DARK + (255,), width=2)
-    d.rounded_rectangle((7, 7, fw - 8, fh - 8), max(2, radius - 7), outline=(150, 130, 220, 120), width=1)
+    inner_line = Image.new("RGBA", (fw, fh), (0, 0, 0, 0))
+    ImageDraw.Draw(inner_line).rounded_rectangle((7, 7, fw - 8, fh - 8), max(2, radius - 7), outline=(150, 130, 220, 120),
+                                                 width=1)
+    face.alpha_composite(inner_line)
     face.alpha_composite(outline)
     white = Image.new("RGBA", (fw, fh), (255, 255, 255, 255))
     face.paste(white, (0, 0), Image.composite(sheen((fw, fh), radius, 40), Image.new("L", (fw, fh), 0),

@@ -36,7 +36,7 @@ SIZES = {
     "gui/checkbox_over.png": (32, 32),
     "gui/checked.png": (32, 32),
     "gui/editname.png": (280, 40),
-    "gui/slotframe.png": (340, 200),
+    "gui/slotframe.png": (330, 180),
     "gui/slot.png": (300, 38),
     "gui/slot_over.png": (300, 38),
     "gui/cursor.png": (16, 32),
@@ -122,7 +122,7 @@ def _editname(size):
     img.alpha_composite(artkit.panel((w - 4, h - 4), (236, 228, 206), artkit.PAPER, radius=8,
                                      border=artkit.GOLD, border_width=2), (2, 2))
     d = ImageDraw.Draw(img)
-    d.line((12, 6, w - 12, 6), fill=(170, 160, 140, 160))     # inset shade under the top edge
+    d.line((12, 6, w - 12, 6), fill=(200, 190, 170, 255))     # inset shade under the top edge
     return img
 
 

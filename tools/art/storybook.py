@@ -38,8 +38,8 @@ def _lv(x, y):
 
 # ---- the book --------------------------------------------------------------------
 def paint_book():
-    img = artkit.vertical_gradient((W, H), (92, 54, 30), (46, 24, 14))
-    d = ImageDraw.Draw(img, "RGBA")
+    img = artkit.vertical_gradient((W, H), (92, 54, 30), (46, 24, 14)).convert("RGB")
+    d = ImageDraw.Draw(img, "RGBA")          # on RGB, translucent fills blend
     rnd = random.Random(3)
     for k in range(70):                                  # table grain
         y = rnd.uniform(0, H)
@@ -47,7 +47,8 @@ def paint_book():
     x0, y0 = _lv(PAGE_LEFT, PAGE_TOP)
     x1, y1 = _lv(PAGE_RIGHT, PAGE_BOTTOM)
     sx, _ = _lv(SPINE_X, 0)
-    img.alpha_composite(ui.soft_shadow((W, H), (x0 - 8, y0 + 4, x1 + 8, y1 + 14), 16, blur=12, alpha=170))
+    shadow = ui.soft_shadow((W, H), (x0 - 8, y0 + 4, x1 + 8, y1 + 14), 16, blur=12, alpha=170)
+    img.paste(shadow, (0, 0), shadow)
     # The cover peeking out, then the page stacks and the two pages.
     d.rounded_rectangle((x0 - 12, y0 - 8, x1 + 12, y1 + 12), 10, fill=(110, 30, 40, 255), outline=artkit.INK + (255,),
                         width=2)
@@ -57,7 +58,7 @@ def paint_book():
         a, b = (x0, sx) if left else (sx, x1)
         page = Image.new("RGBA", (int(b - a), int(y1 - y0)), (0, 0, 0, 0))
         pw, ph = page.size
-        face = artkit.vertical_gradient((pw, ph), (250, 240, 214), (236, 220, 186))
+        face = artkit.vertical_gradient((pw, ph), (250, 240, 214), (236, 220, 186)).convert("RGB")
         shade = Image.new("L", (pw, ph), 0)
         sd = ImageDraw.Draw(shade)
         for i in range(60):                              # darker toward the spine
@@ -82,7 +83,7 @@ def paint_book():
     rb = [(sx + 6, y1 - 4), (sx + 22, y1 - 4), (sx + 22, y1 + 44), (sx + 14, y1 + 34), (sx + 6, y1 + 44)]
     d.polygon(rb, fill=(170, 30, 50, 255), outline=artkit.INK + (255,))
     tex = Image.new("RGBA", TEXTURE, (0, 0, 0, 255))
-    tex.paste(img, (0, 0))
+    tex.paste(img.convert("RGBA"), (0, 0))
     return tex
 
 
@@ -122,7 +123,8 @@ def _lights(img, rnd, n, box, colour=(255, 245, 190)):
         r = rnd.uniform(2, 4)
         gd.ellipse((x - r * 3, y - r * 3, x + r * 3, y + r * 3), fill=150)
         dots.append((x, y, r))
-    img.paste(Image.new("RGBA", img.size, colour + (255,)), (0, 0), glow.filter(ImageFilter.GaussianBlur(4)))
+    img.paste(Image.new(img.mode, img.size, colour + (255,)[:len(img.mode) - 3]), (0, 0),
+              glow.filter(ImageFilter.GaussianBlur(4)))
     d = ImageDraw.Draw(img)
     for x, y, r in dots:
         d.ellipse((x - r, y - r, x + r, y + r), fill=(255, 255, 240, 255))
@@ -141,8 +143,8 @@ def chapter_picture(index):
     w, h = CHAPTER_PIC
     rnd = random.Random(index * 13 + 1)
     mood = artkit.WORLD_MOODS[index] if index < 6 else HOME
-    img = artkit.vertical_gradient((w, h), mood["top"], mood["bottom"])
-    d = ImageDraw.Draw(img, "RGBA")
+    img = artkit.vertical_gradient((w, h), mood["top"], mood["bottom"]).convert("RGB")
+    d = ImageDraw.Draw(img, "RGBA")          # on RGB, translucent fills blend
     night = index in (3, 5)
     # The sun or the moon, with a halo.
     sx, sy = (230, 48) if index != 5 else (70, 40)
@@ -197,7 +199,7 @@ def chapter_picture(index):
         for k, c in enumerate(((255, 120, 120), (255, 220, 120), (140, 230, 140), (130, 180, 255))):
             d.arc((40, 60 + k * 6, 260, 260 + k * 6), 200, 340, fill=c + (110,), width=5)
     _lantern(img, 90 if index != 2 else 104, h * 0.86 if index != 2 else 146, 1.1)
-    return _frame_picture(img, rounded=False)
+    return _frame_picture(img.convert("RGBA"), rounded=False)
 
 
 def _frame_picture(img, rounded):

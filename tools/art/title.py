@@ -138,7 +138,7 @@ def paint_near():
         x = rnd.uniform(0, w)
         y0 = min(p[1] for p in pts if abs(p[0] - x) < 8)
         y = rnd.uniform(y0 + 6, h)
-        d.line((x, y, x + rnd.uniform(-3, 3), y - rnd.uniform(5, 10)), fill=(60, 140, 60, 200), width=1)
+        d.line((x, y, x + rnd.uniform(-3, 3), y - rnd.uniform(5, 10)), fill=(60, 140, 60, 255), width=1)
         if rnd.random() < 0.3:
             c = rnd.choice([(255, 250, 250), (255, 220, 80), (250, 140, 170), (190, 160, 255)])
             d.ellipse((x - 2, y - 12, x + 2, y - 8), fill=c + (255,))
@@ -180,10 +180,15 @@ def _title():
     img.alpha_composite(big.resize((w, h), Image.LANCZOS))
     # A ribbon underneath with the five gems.
     d = ImageDraw.Draw(img)
-    d.rounded_rectangle((150, 128, 410, 152), 10, fill=(120, 30, 50, 255), outline=artkit.INK + (255,), width=2)
-    for i, p in enumerate(artkit.PIECES):
-        g = artkit.gem(22, p["shape"], p["light"], p["dark"])
-        img.alpha_composite(g, (280 - 2 * 48 + i * 48 - 11, 129))
+    # A gold flourish underneath with one gem in the middle (the expert badge,
+    # when shown, sits on its right half).
+    for side in (-1, 1):
+        d.line((280 + side * 20, 140, 280 + side * 150, 140), fill=artkit.INK + (255,), width=5)
+        d.line((280 + side * 20, 140, 280 + side * 150, 140), fill=artkit.GOLD + (255,), width=2)
+        d.ellipse((280 + side * 150 - 4, 136, 280 + side * 150 + 4, 144), fill=artkit.GOLD + (255,),
+                  outline=artkit.INK + (255,))
+    gem = artkit.gem(24, "diamond", artkit.PIECES[1]["light"], artkit.PIECES[1]["dark"])
+    img.alpha_composite(gem, (268, 128))
     return img
 
 

@@ -30,7 +30,7 @@ PARTS = {
     "maparrow": (120, 0, 44, 64),
     "mapbtnmenu": (0, 64, 104, 36), "mapbtnmenuover": (104, 64, 104, 36),
     "maparrowbtn": (0, 104, 160, 56), "maparrowbtnover": (0, 160, 160, 56),
-    "mapcinema": (164, 0, 64, 64),
+    "mapcinema": (256, 0, 128, 128),
 }
 BAR = (1024, 100)
 FONT_16 = "fonts/cooper-font16.png"
@@ -66,15 +66,15 @@ def _ground(world):
                ((70, 180, 200), (30, 110, 160)), ((70, 120, 60), (34, 76, 40)),
                ((236, 244, 252), (176, 200, 236)), ((96, 50, 64), (52, 24, 40))]
     top, bottom = grounds[world]
-    img = artkit.vertical_gradient((W, H), top, bottom)
+    img = artkit.vertical_gradient((W, H), top, bottom).convert("RGB")
     rnd = random.Random(world * 97 + 5)
-    d = ImageDraw.Draw(img, "RGBA")
+    d = ImageDraw.Draw(img, "RGBA")          # on RGB, translucent fills blend
     # Soft blotches of light and shade give the ground some texture.
     for _ in range(140):
         x, y, r = rnd.uniform(0, W), rnd.uniform(0, H), rnd.uniform(10, 46)
         c = artkit.lerp(top, (255, 255, 255), 0.12) if rnd.random() < 0.5 else artkit.lerp(bottom, (0, 0, 0), 0.15)
         d.ellipse((x - r, y - r * 0.6, x + r, y + r * 0.6), fill=c + (34,))
-    return img.filter(ImageFilter.GaussianBlur(3)), mood
+    return img.filter(ImageFilter.GaussianBlur(3)).convert("RGBA"), mood
 
 
 def _box_of(world):
@@ -329,7 +329,7 @@ def _marker(w, h):
 
 
 def paint_parts():
-    sheet = Image.new("RGBA", (256, 256), (0, 0, 0, 0))
+    sheet = Image.new("RGBA", (512, 256), (0, 0, 0, 0))
 
     def put(name, img):
         x, y, w, h = PARTS[name]
@@ -344,7 +344,7 @@ def paint_parts():
     put("mapbtnmenuover", ui.jewel_button((104, 36), ui.BUTTON_OVER_TOP, ui.BUTTON_OVER_BOTTOM, radius=12))
     put("maparrowbtn", ui.arrow_button((160, 56)))
     put("maparrowbtnover", ui.arrow_button((160, 56), True))
-    put("mapcinema", Image.new("RGBA", (64, 64), (255, 255, 255, 255)))
+    put("mapcinema", Image.new("RGBA", (128, 128), (255, 255, 255, 255)))
     return sheet
 
 
