@@ -69,7 +69,7 @@ def _glyph(font, ch, pad, style, height, ascent_shift, spacing=0):
     """One glyph cell image (RGBA), its width = advance + padding + spacing."""
     advance = int(round(font.getlength(ch))) if ch else 0
     # The outline or shadow takes one pixel more than the letter's advance.
-    w = max(3, advance + pad + spacing)
+    w = max(3, advance + pad) + spacing
     left = pad if style == "outline" else 0
     img = Image.new("RGBA", (w, height), BACKGROUND)
     if not ch or not ch.strip():

@@ -28,6 +28,7 @@ import xml_tree  # noqa: E402
 from font_image import read_glyphs  # noqa: E402
 
 W, H = 800, 600
+FONTS = {}      # (font file, kerning) -> Font, read once
 PLACEHOLDER_TEXTS = {"ok": "OK", "cancel": "Cancel", "menu": "Menu"}   # texts of the board screens' pack
 
 
@@ -96,7 +97,10 @@ class Scene:
         return self._cache[key].crop((x, y, x + w, y + h)), blit
 
     def font(self, image_name, kerning=0):
-        return Font(self.pack.image(self.files[image_name]), kerning)
+        key = (self.files[image_name], kerning)
+        if key not in FONTS:
+            FONTS[key] = Font(self.pack.image(key[0]), kerning)
+        return FONTS[key]
 
 
 class Font:
@@ -136,18 +140,22 @@ class Canvas:
             picture = picture.resize((max(1, int(picture.width * scale[0])), max(1, int(picture.height * scale[1]))),
                                      Image.LANCZOS)
         px, py = int(W / 2 + x - picture.width / 2), int(H / 2 - y - picture.height / 2)
+        # Clip to the screen, then draw only the covered region.
+        left, top = max(0, px), max(0, py)
+        right, bottom = min(W, px + picture.width), min(H, py + picture.height)
+        if right <= left or bottom <= top:
+            return
+        picture = picture.crop((left - px, top - py, right - px, bottom - py))
+        box = (left, top, right, bottom)
         if blit == 2:
-            layer = Image.new("RGB", (W, H), (0, 0, 0))
-            layer.paste(picture.convert("RGB"), (px, py))
-            self.img = Image.merge("RGBA", ImageChops.screen(self.img.convert("RGB"), layer).split() + (
-                self.img.getchannel("A"),))
+            under = self.img.crop(box)
+            lit = ImageChops.screen(under.convert("RGB"), picture.convert("RGB")).convert("RGBA")
+            lit.putalpha(under.getchannel("A"))
+            self.img.paste(lit, (left, top))
             return
         if alpha != 255:
-            picture = picture.copy()
             picture.putalpha(picture.getchannel("A").point(lambda v: v * alpha // 255))
-        layer = Image.new("RGBA", (W, H), (0, 0, 0, 0))
-        layer.paste(picture, (px, py))
-        self.img.alpha_composite(layer)
+        self.img.alpha_composite(picture, (left, top))
 
     def text(self, font, text, x, y, align=0, colour=(255, 255, 255, 255), limits=None, label=""):
         """align 0 centred, 2 right-aligned, other values left-aligned at x."""
