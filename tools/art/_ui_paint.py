@@ -3,6 +3,7 @@ dialog panels with a gold frame and a soft shadow, jewel buttons, glows and
 small ornaments, all in the look of artkit (gradients, dark outline, a white
 highlight upper left, drawn at 4x and scaled down)."""
 import math
+import os
 
 from PIL import Image, ImageDraw, ImageFilter, ImageFont
 
@@ -176,3 +177,31 @@ def arrow_button(size, over=False):
 
 def lerp_colour(a, b, t):
     return artkit.lerp(a, b, max(0.0, min(1.0, t)))
+
+
+def sprite_sheet(size, table, pictures):
+    """A sheet of size holding each picture at its rectangle of table
+    ({name: (x, y, w, h)}); a picture of another size is an error."""
+    sheet = Image.new("RGBA", size, (0, 0, 0, 0))
+    for name, img in pictures.items():
+        x, y, w, h = table[name]
+        assert img.size == (w, h), name
+        sheet.alpha_composite(img, (x, y))
+    return sheet
+
+
+def write_outputs(work_dir, pictures, scene_name=None, scene_text=None):
+    """Saves each picture ({pack name: maker returning an image}) and the
+    scene file, if any, into work_dir; returns {pack name: file path}."""
+    os.makedirs(work_dir, exist_ok=True)
+    out = {}
+    for pack_name, maker in pictures.items():
+        path = os.path.join(work_dir, os.path.basename(pack_name))
+        maker().save(path)
+        out[pack_name] = path
+    if scene_name:
+        path = os.path.join(work_dir, scene_name)
+        with open(path, "w", encoding="latin-1") as f:
+            f.write(scene_text)
+        out[scene_name] = path
+    return out

@@ -279,6 +279,12 @@ def _trophies(size):
 
 
 def make(name):
+    img = _make(name)
+    assert img.size == SIZES[name], name
+    return img
+
+
+def _make(name):
     size = SIZES[name]
     if name.startswith("gui/panel_"):
         return _panel(name)
@@ -298,16 +304,7 @@ def make(name):
 
 
 def generate(work_dir):
-    os.makedirs(work_dir, exist_ok=True)
-    out = {}
-    for name in SIZES:
-        img = make(name)
-        assert img.size == SIZES[name], name
-        path = os.path.join(work_dir, os.path.basename(name))
-        img.save(path)
-        out[name] = path
-    return out
-
+    return ui.write_outputs(work_dir, {name: (lambda name=name: make(name)) for name in SIZES})
 
 if __name__ == "__main__":
     import sys

@@ -188,7 +188,27 @@ def chapter_picture(index):
             hh = rnd.uniform(40, 70)
             d.polygon([(x - 14, h * 0.8), (x, h * 0.8 - hh), (x + 14, h * 0.8)], fill=(24, 60, 36, 255))
         d.ellipse((110, 150, 190, 175), fill=(170, 210, 170, 110))
+    if index in (0, 6):         # round trees on the meadow's middle hill
+        for tx, th in ((150, 46), (176, 36), (262, 40)):
+            ty = h * 0.74
+            d.rectangle((tx - 2, ty - th * 0.4, tx + 2, ty), fill=(100, 64, 40, 255))
+            r = th * 0.38
+            d.ellipse((tx - r, ty - th, tx + r, ty - th + 2 * r), fill=(50, 130, 60, 255), outline=artkit.INK + (255,))
+            d.ellipse((tx - r * 0.6, ty - th + r * 0.3, tx, ty - th + r), fill=(120, 200, 100, 255))
+    if index == 1:              # an oasis with palms
+        d.ellipse((30, 150, 120, 166), fill=(70, 170, 200, 255), outline=(40, 110, 150, 255))
+        for tx, th in ((40, 40), (108, 34)):
+            d.line((tx, 158, tx + 5, 158 - th), fill=(120, 80, 40, 255), width=3)
+            for a in range(5):
+                ang = math.radians(200 + a * 35)
+                d.line((tx + 5, 158 - th, tx + 5 + 15 * math.cos(ang), 158 - th - 15 * math.sin(ang) + 6),
+                       fill=(40, 140, 60, 255), width=3)
     _hills(d, w, h, h * 0.84, ground[1], 6, 0.6, index + 4)
+    if index in (0, 6):         # flowers in the grass
+        for _ in range(40):
+            x, y = rnd.uniform(0, w), rnd.uniform(h * 0.86, h)
+            c = rnd.choice([(255, 250, 250), (255, 220, 80), (250, 140, 170), (190, 160, 255)])
+            d.ellipse((x - 1.5, y - 1.5, x + 1.5, y + 1.5), fill=c + (255,))
     # Caged lights in the foreground (freed and rising in the homecoming).
     if index < 6:
         for k in range(3):
@@ -372,19 +392,9 @@ def scene_xml():
 
 
 def generate(work_dir):
-    os.makedirs(work_dir, exist_ok=True)
-    out = {}
-    for pack_name, maker in (("story/book.png", paint_book), ("story/chapters.png", paint_chapters),
-                             ("story/spells.png", paint_spells), ("story/arrow.png", paint_arrow)):
-        path = os.path.join(work_dir, os.path.basename(pack_name))
-        maker().save(path)
-        out[pack_name] = path
-    scene = os.path.join(work_dir, "story.xml")
-    with open(scene, "w", encoding="latin-1") as f:
-        f.write(scene_xml())
-    out["story.xml"] = scene
-    return out
-
+    pictures = {"story/book.png": paint_book, "story/chapters.png": paint_chapters,
+                "story/spells.png": paint_spells, "story/arrow.png": paint_arrow}
+    return ui.write_outputs(work_dir, pictures, "story.xml", scene_xml())
 
 if __name__ == "__main__":
     import sys

@@ -220,20 +220,11 @@ def _item(selected):
 
 
 def paint_menu():
-    sheet = Image.new("RGBA", (1024, 512), (0, 0, 0, 0))
-
-    def put(name, img):
-        x, y, w, h = MENU[name]
-        assert img.size == (w, h), name
-        sheet.alpha_composite(img, (x, y))
-    put("titrejeu", _title())
+    pictures = {"titrejeu": _title(), "expertmode": _expert(), "item": _item(False), "itemsel": _item(True)}
     for kind in BUTTON_TEXT:
-        put(kind + "1", _menu_button(kind, False))
-        put(kind + "2", _menu_button(kind, True))
-    put("expertmode", _expert())
-    put("item", _item(False))
-    put("itemsel", _item(True))
-    return sheet
+        pictures[kind + "1"] = _menu_button(kind, False)
+        pictures[kind + "2"] = _menu_button(kind, True)
+    return ui.sprite_sheet((1024, 512), MENU, pictures)
 
 
 def _texture(img, size):
@@ -283,22 +274,11 @@ def scene_xml():
 
 
 def generate(work_dir):
-    os.makedirs(work_dir, exist_ok=True)
-    out = {}
-    for pack_name, maker, size in (("intro/sky.png", paint_sky, (1024, 1024)), ("intro/far.png", paint_far, (1024, 512)),
-                                   ("intro/near.png", paint_near, (1024, 256)), ("intro/menu.png", paint_menu, None)):
-        img = maker()
-        if size:
-            img = _texture(img, size)
-        path = os.path.join(work_dir, os.path.basename(pack_name))
-        img.save(path)
-        out[pack_name] = path
-    scene = os.path.join(work_dir, "intro.xml")
-    with open(scene, "w", encoding="latin-1") as f:
-        f.write(scene_xml())
-    out["intro.xml"] = scene
-    return out
-
+    pictures = {"intro/sky.png": lambda: _texture(paint_sky(), (1024, 1024)),
+                "intro/far.png": lambda: _texture(paint_far(), (1024, 512)),
+                "intro/near.png": lambda: _texture(paint_near(), (1024, 256)),
+                "intro/menu.png": paint_menu}
+    return ui.write_outputs(work_dir, pictures, "intro.xml", scene_xml())
 
 if __name__ == "__main__":
     print(generate(sys.argv[1] if len(sys.argv) > 1 else "title-out"))

@@ -1,10 +1,7 @@
 """The world map (scene 16): a painted map of the six regions joined by one
 road with 66 level spots, the spot and arrow sprites, the interlude's black
 bars, and the scene file "map.xml" itself, written from the same spot table
-(_map_layout) so the road and the spots always agree. The painting is cached
-in the work folder under a key of the generator sources (it takes a few
-seconds)."""
-import hashlib
+(_map_layout) so the road and the spots always agree."""
 import math
 import os
 import random
@@ -21,7 +18,6 @@ import _ui_paint as ui  # noqa: E402
 S = artkit.SUPERSAMPLE
 W, H = 800, 600
 TEXTURE = (1024, 1024)
-HERE = os.path.dirname(os.path.abspath(__file__))
 
 # Sprites of map/parts.png: name -> (x, y, w, h).
 PARTS = {
@@ -108,9 +104,12 @@ def _decorate(world, layer):
     d = ImageDraw.Draw(layer, "RGBA")
     x0, y0, x1, y1 = _box_of(world)
     road = [L.to_image(p) for p in L.spots()]
+    names = [L.to_image(p) for p in L.NAMES]
 
     def clear(x, y, margin=22):
-        return all(math.dist((x, y), p) > margin for p in road)
+        """Off the road, and off the world names the screen writes."""
+        return (all(math.dist((x, y), p) > margin for p in road)
+                and all(abs(x - nx) > 95 or not -10 < y - ny < 50 for nx, ny in names))
 
     def scatter(n, fn, margin=22):
         for _ in range(n * 4):
@@ -174,17 +173,22 @@ def _decorate(world, layer):
         cx, cy = L.to_image((262, -150))
         d.ellipse((cx - 34, cy - 20, cx + 34, cy + 20), fill=(170, 210, 150, 120))
         scatter(46, lambda x, y: _tree(d, x, y, rnd.uniform(22, 34), (30, 90, 50), (70, 150, 80)), 20)
-    elif world == 4:    # glacier: ice peaks and cracks
-        for k in range(9):
-            x, y = rnd.uniform(x0 + 20, x1 - 20), rnd.uniform(y0 + 40, y1 - 10)
-            if not clear(x, y, 40):
-                continue
-            h = rnd.uniform(24, 44)
+    elif world == 4:    # glacier: snow drifts, a frozen lake, ice peaks and cracks
+        for _ in range(16):
+            x, y = rnd.uniform(x0, x1), rnd.uniform(y0 + 20, y1)
+            d.ellipse((x - 40, y - 8, x + 40, y + 8), fill=(255, 255, 255, 120))
+        lx, ly = L.to_image((-20, -210))
+        d.ellipse((lx - 40, ly - 14, lx + 40, ly + 14), fill=(150, 200, 240, 255), outline=(90, 130, 200, 255))
+        d.line((lx - 20, ly - 4, lx + 12, ly + 2), fill=(255, 255, 255, 200), width=2)
+
+        def peak(x, y):
+            h = rnd.uniform(22, 40)
             d.polygon([(x - h * 0.7, y), (x, y - h), (x + h * 0.7, y)], fill=(200, 220, 250, 255),
                       outline=artkit.INK + (255,))
             d.polygon([(x, y - h), (x + h * 0.7, y), (x + h * 0.15, y)], fill=(150, 180, 230, 255))
             d.polygon([(x - h * 0.22, y - h * 0.68), (x, y - h), (x + h * 0.22, y - h * 0.68)],
                       fill=(255, 255, 255, 255))
+        scatter(12, peak, 30)
         for _ in range(14):
             x, y = rnd.uniform(x0, x1), rnd.uniform(y0 + 20, y1)
             d.line((x, y, x + rnd.uniform(-20, 20), y + rnd.uniform(4, 12)), fill=(120, 150, 210, 160), width=1)
@@ -329,23 +333,16 @@ def _marker(w, h):
 
 
 def paint_parts():
-    sheet = Image.new("RGBA", (512, 256), (0, 0, 0, 0))
-
-    def put(name, img):
-        x, y, w, h = PARTS[name]
-        assert img.size == (w, h), name
-        sheet.alpha_composite(img, (x, y))
-    put("spotoff", _spot(24, False, False))
-    put("spoton", _spot(24, True, False))
-    put("spotbigoff", _spot(36, False, True))
-    put("spotbigon", _spot(36, True, True))
-    put("maparrow", _marker(44, 64))
-    put("mapbtnmenu", ui.jewel_button((104, 36), radius=12))
-    put("mapbtnmenuover", ui.jewel_button((104, 36), ui.BUTTON_OVER_TOP, ui.BUTTON_OVER_BOTTOM, radius=12))
-    put("maparrowbtn", ui.arrow_button((160, 56)))
-    put("maparrowbtnover", ui.arrow_button((160, 56), True))
-    put("mapcinema", Image.new("RGBA", (128, 128), (255, 255, 255, 255)))
-    return sheet
+    pictures = {
+        "spotoff": _spot(24, False, False), "spoton": _spot(24, True, False),
+        "spotbigoff": _spot(36, False, True), "spotbigon": _spot(36, True, True),
+        "maparrow": _marker(44, 64),
+        "mapbtnmenu": ui.jewel_button((104, 36), radius=12),
+        "mapbtnmenuover": ui.jewel_button((104, 36), ui.BUTTON_OVER_TOP, ui.BUTTON_OVER_BOTTOM, radius=12),
+        "maparrowbtn": ui.arrow_button((160, 56)), "maparrowbtnover": ui.arrow_button((160, 56), True),
+        "mapcinema": Image.new("RGBA", (128, 128), (255, 255, 255, 255)),
+    }
+    return ui.sprite_sheet((512, 256), PARTS, pictures)
 
 
 def paint_bars():
@@ -434,36 +431,10 @@ def scene_xml():
     return "\n".join(out) + "\n"
 
 
-# ---- module entry ----------------------------------------------------------------
-def _source_key():
-    h = hashlib.sha1()
-    for name in ("worldmap.py", "_map_layout.py", "_ui_paint.py", os.path.join("..", "artkit.py")):
-        with open(os.path.join(HERE, name), "rb") as f:
-            h.update(f.read())
-    return h.hexdigest()[:16]
-
-
 def generate(work_dir):
-    os.makedirs(work_dir, exist_ok=True)
-    files = {"map/map.png": paint_map, "map/parts.png": paint_parts, "map/bars.png": paint_bars,
-             "map/sparkle.png": paint_sparkle}
-    key_file = os.path.join(work_dir, "cache-key")
-    key = _source_key()
-    cached = os.path.exists(key_file) and open(key_file).read() == key
-    out = {}
-    for pack_name, maker in files.items():
-        path = os.path.join(work_dir, os.path.basename(pack_name))
-        if not (cached and os.path.exists(path)):
-            maker().save(path)
-        out[pack_name] = path
-    with open(key_file, "w") as f:
-        f.write(key)
-    scene = os.path.join(work_dir, "map.xml")
-    with open(scene, "w", encoding="latin-1") as f:
-        f.write(scene_xml())
-    out["map.xml"] = scene
-    return out
-
+    pictures = {"map/map.png": paint_map, "map/parts.png": paint_parts, "map/bars.png": paint_bars,
+                "map/sparkle.png": paint_sparkle}
+    return ui.write_outputs(work_dir, pictures, "map.xml", scene_xml())
 
 if __name__ == "__main__":
     import sys
