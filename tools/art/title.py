@@ -31,6 +31,9 @@ MENU = {
     "expertmode": (564, 0, 140, 40),
     "item": (564, 48, 256, 36), "itemsel": (564, 88, 256, 36),
 }
+# Little lights of freed creatures floating over the meadow (layer 3, so they
+# arrive last in the glide), each swaying on its own sine and cosine.
+LIGHTS = [(-330, -120), (-250, -40), (-170, -160), (170, -150), (250, -60), (330, -140), (-300, 60), (310, 80)]
 BUTTON_TEXT = {"play": "Play", "trophies": "Trophies", "options": "Options", "exit": "Quit"}
 BUTTON_COLOURS = {"play": ((110, 200, 120), (30, 120, 60)), "trophies": ((250, 210, 110), (190, 120, 20)),
                   "options": (ui.BUTTON_TOP, ui.BUTTON_BOTTOM), "exit": ((220, 120, 150), (140, 40, 80))}
@@ -227,6 +230,10 @@ def paint_menu():
     return ui.sprite_sheet((1024, 512), MENU, pictures)
 
 
+def paint_glow():
+    return ui.glow_star(32, (255, 236, 160), rays=2, core=0.22)
+
+
 def _texture(img, size):
     tex = Image.new("RGBA", size, (0, 0, 0, 0))
     tex.paste(img, (0, 0))
@@ -243,6 +250,7 @@ def scene_xml():
            '    <image name="introfar"><filename>intro/far.png</filename></image>',
            '    <image name="intronear"><filename>intro/near.png</filename></image>',
            '    <image name="intromenu"><filename>intro/menu.png</filename></image>',
+           '    <image name="introglow"><filename>intro/glow.png</filename></image>',
            '    <image name="mael-font18"><filename>fonts/mael-font18.png</filename></image>',
            '  </images>', '  <sprites>']
     sprite = '    <sprite name="%s"><sourceimage>%s</sourceimage><sourcerect x="%d" y="%d" width="%d" height="%d"/></sprite>'
@@ -251,12 +259,14 @@ def scene_xml():
     out.append(sprite % ("intronear", "intronear", 0, 0, NEAR[0], NEAR[1]))
     for name, (x, y, w, h) in MENU.items():
         out.append(sprite % ("menu" + name, "intromenu", x, y, w, h))
+    out.append(sprite % ("introglow", "introglow", 0, 0, 32, 32))
     out += ['  </sprites>', '  <elements>']
     el = '    <element type="image" name="%s"><sourcesprite>%s</sourcesprite>%s</element>'
     box = ('<shape type="polygon"><vertex x="-%d" y="-%d"/><vertex x="%d" y="-%d"/><vertex x="%d" y="%d"/>'
            '<vertex x="-%d" y="%d"/></shape>')
     for name in ("introsky", "introfar", "intronear"):
         out.append(el % (name, name, ""))
+    out.append(el % ("introglow", "introglow", "<blitmode>2</blitmode>"))
     for name, (x, y, w, h) in MENU.items():
         shape = ""
         if name[-1] in "12" or name.startswith("item"):
@@ -269,6 +279,13 @@ def scene_xml():
     out.append(lvl % ("sky", "introsky", SKY_Y, 0))
     out.append(lvl % ("far", "introfar", FAR_Y, 1))
     out.append(lvl % ("near", "intronear", NEAR_Y, 2))
+    sway = ('<behaviors><behavior type="sinusy"><range>%d</range><speed>%d</speed><phase>%.1f</phase></behavior>'
+            '<behavior type="cosinusx"><range>%d</range><speed>%d</speed><phase>%.1f</phase></behavior></behaviors>')
+    for k, (x, y) in enumerate(LIGHTS):
+        out.append('      <lvlelement name="light%d"><sourceelement>introglow</sourceelement><pos x="%d" y="%d"/>'
+                   '<layer>3</layer><color a="255" r="255" g="255" b="255"/><dyntype>-1</dyntype>%s</lvlelement>'
+                   % (k + 1, x, y, sway % (10 + k % 3 * 4, 900 + k * 140, k * 0.8, 16 + k % 2 * 8, 1400 + k * 170,
+                                            k * 0.5)))
     out += ['    </lvlelements>', '    </level>', '  </levels>', '</scene>']
     return "\n".join(out) + "\n"
 
@@ -277,7 +294,7 @@ def generate(work_dir):
     pictures = {"intro/sky.png": lambda: _texture(paint_sky(), (1024, 1024)),
                 "intro/far.png": lambda: _texture(paint_far(), (1024, 512)),
                 "intro/near.png": lambda: _texture(paint_near(), (1024, 256)),
-                "intro/menu.png": paint_menu}
+                "intro/menu.png": paint_menu, "intro/glow.png": paint_glow}
     return ui.write_outputs(work_dir, pictures, "intro.xml", scene_xml())
 
 if __name__ == "__main__":
