@@ -22,7 +22,7 @@ letters at their natural spacing. Pack entry: "fonts/<name>.png".
 import os
 import re
 
-from PIL import Image, ImageDraw, ImageFilter, ImageFont
+from PIL import Image, ImageDraw, ImageFilter, ImageFont, PngImagePlugin
 
 FONT_DIR = "/usr/share/fonts/truetype/dejavu"
 FIRST_CHAR = 32
@@ -125,7 +125,11 @@ def render_font(name, face, style, out_path, spacing=0):
         px[gx + g.width, gy + height] = LOWER_RIGHT
     px[1, 0] = LOWER_RIGHT
     px[2, 0] = BACKGROUND
-    img.save(out_path)
+    # The kerning that balances the extra columns, for tools that draw
+    # samples (the game's loader ignores text chunks).
+    info = PngImagePlugin.PngInfo()
+    info.add_text("kerning", str(-spacing))
+    img.save(out_path, pnginfo=info)
     return out_path
 
 
