@@ -122,7 +122,9 @@ class Font:
         for ch in text:
             l, t, r, b = self._rect(ch)
             glyph = self.img.crop((l, t, r, b))
-            glyph.putpixel((0, 0), (0, 0, 0, 0))
+            glyph.putpixel((0, 0), (0, 0, 0, 0))          # the markers the loader clears
+            if (l, t) == (0, 0) and glyph.width > 1:
+                glyph.putpixel((1, 0), (0, 0, 0, 0))
             out.alpha_composite(glyph, (x, 0))
             x += r - l + self.kerning
         a, rr, g, bb = colour
