@@ -326,10 +326,12 @@ def dialog(pack, g, n, backdrop):
         c.put(g.sprite_image("achieveback")[0], -125, -3 + offset)
         c.put(g.sprite_image("achievefreed")[0], -128, -1 + offset)
     if n in (5, 6):
-        c.put(g.sprite_image("guiaura")[0], 90, -72 if n == 5 else -40, blit=2, scale=(1.5, 1.5))
+        aura, blit = g.sprite_image("guiaura")
+        c.put(aura, 90, -72 if n == 5 else -40, blit, scale=(1.5, 1.5), alpha=160)
         for i in range(0, 29, 2):
             a = i * math.pi / 13
-            c.put(g.sprite_image("sparkle")[0], 90 + 30 * math.cos(a), (-72 if n == 5 else -40) + 30 * math.sin(a), 2)
+            spark, blit = g.sprite_image("sparkle")
+            c.put(spark, 90 + 30 * math.cos(a), (-72 if n == 5 else -40) + 30 * math.sin(a), blit)
     font = g.font("andalous-font18")
     face = g.sprite_image(g.levels[n][0][1])[0].size
     limits = (-face[0] / 2 + 10, face[0] / 2 - 10)

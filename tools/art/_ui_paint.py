@@ -175,6 +175,15 @@ def arrow_button(size, over=False):
     return shadow
 
 
+def light_to_alpha(img, colour):
+    """A light drawn on black (RGB) as a see-through RGBA picture of one
+    colour whose alpha is the brightness, so colour fades of normal drawing
+    show on it (additive drawing ignores alpha)."""
+    out = Image.new("RGBA", img.size, colour + (255,))
+    out.putalpha(Image.eval(img.convert("L"), lambda v: min(255, v * 3 // 2)))
+    return out
+
+
 def lerp_colour(a, b, t):
     return artkit.lerp(a, b, max(0.0, min(1.0, t)))
 

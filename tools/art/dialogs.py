@@ -2,7 +2,8 @@
 with a hover state, the options' slider and check box, the name field and
 text cursor, the player slots, the recap's sparkle and flash, and the trophy
 notice's banner, medallion and six trophy icons. One picture per sprite;
-SIZES is the table the global.xml fragments follow."""
+SIZES is the table the global.xml fragments follow. The recap's sparkle and
+flash are see-through lights drawn normally, so their colour fades show."""
 import math
 import os
 import sys
@@ -297,7 +298,8 @@ def _make(name):
         "slidebar": _slidebar, "slider": _slider, "checkbox": _checkbox,
         "checkbox_over": lambda s: _checkbox(s, True), "checked": _tick, "editname": _editname,
         "slotframe": _slotframe, "slot": _slot, "slot_over": lambda s: _slot(s, True), "cursor": _cursor,
-        "sparkle": lambda s: ui.glow_star(s[0], (255, 240, 170)), "aura": _aura,
+        "sparkle": lambda s: ui.light_to_alpha(ui.glow_star(s[0], (255, 255, 255)), (255, 250, 215)),
+        "aura": lambda s: ui.light_to_alpha(_aura(s), (255, 230, 150)),
         "achieveback": _medallion, "trophies": _trophies,
     }
     return makers[base](size)
