@@ -210,10 +210,19 @@ def _decorate(world, layer):
                   outline=(150, 80, 70, 255))
         for wy in (ty - 30, ty - 18):
             d.rectangle((tx - 2, wy, tx + 2, wy + 5), fill=(255, 200, 90, 255))
-        for _ in range(18):
-            x, y = rnd.uniform(x0, x1), rnd.uniform(y0 + 10, y1)
-            if clear(x, y, 26):
-                d.line((x, y, x + rnd.uniform(-16, 16), y + rnd.uniform(6, 16)), fill=(240, 90, 30, 170), width=2)
+        def crack(x, y):
+            pts = [(x, y)]
+            for _ in range(3):
+                pts.append((pts[-1][0] + rnd.uniform(-9, 9), pts[-1][1] + rnd.uniform(4, 9)))
+            d.line(pts, fill=(255, 120, 40, 90), width=5, joint="curve")
+            d.line(pts, fill=(255, 200, 90, 255), width=2, joint="curve")
+
+        def rock(x, y):
+            r = rnd.uniform(5, 9)
+            d.ellipse((x - r, y - r * 0.7, x + r, y + r * 0.7), fill=(40, 22, 34, 255), outline=artkit.INK + (255,))
+            d.ellipse((x - r * 0.6, y - r * 0.5, x, y - r * 0.1), fill=(90, 60, 74, 255))
+        scatter(10, crack, 24)
+        scatter(12, rock, 22)
 
 
 def _catmull(points, steps=10):
