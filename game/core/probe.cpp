@@ -14,6 +14,7 @@
 #include "engine/platform/clock.h"
 #include "engine/shell/globals.h"
 #include "engine/shell/system.h"
+#include "engine/sound/sound_manager.h"
 #include "game/board/board_geometry.h"
 #include "game/board/layout.h"
 #include "game/core/game.h"
@@ -62,32 +63,10 @@ void AddElements(nlohmann::json& out, const BvLevelManager* levels, const char* 
   for (const auto& entry : level->GetIdIndex()) {
     const auto& element = *static_cast<const BvLevelElement*>(entry.second);
     if (!IsClickable(element)) continue;
-    const b2Body* body = element.GetBody();
-    b2AABB box;
-    box.lowerBound.SetZero();
-    box.upperBound.SetZero();
-    bool first = true;
-    for (const b2Fixture* f = body->GetFixtureList(); f; f = f->GetNext()) {
-      for (int child = 0; child < f->GetShape()->GetChildCount(); ++child) {
-        b2AABB part;
-        f->GetShape()->ComputeAABB(&part, body->GetTransform(), child);
-        if (first) box = part;
-        else box.Combine(part);
-        first = false;
-      }
-    }
-    // World y grows upwards, window y downwards: the top-left corner comes
-    // from the box's lower x and upper y.
-    const irr::core::vector2df topLeft = ToWindow(
-        *levels, {box.lowerBound.x * kPixelsPerMetre, box.upperBound.y * kPixelsPerMetre});
-    const irr::core::vector2df bottomRight = ToWindow(
-        *levels, {box.upperBound.x * kPixelsPerMetre, box.lowerBound.y * kPixelsPerMetre});
-    out.push_back({{"name", element.GetNameString()},
-                   {"level", where},
-                   {"x", std::lround(topLeft.X)},
-                   {"y", std::lround(topLeft.Y)},
-                   {"w", std::lround(bottomRight.X - topLeft.X)},
-                   {"h", std::lround(bottomRight.Y - topLeft.Y)}});
+    nlohmann::json rect = ProbeRect(*levels, element);
+    rect["name"] = element.GetNameString();
+    rect["level"] = where;
+    out.push_back(rect);
   }
 }
 
@@ -106,6 +85,39 @@ nlohmann::json ProfileSnapshot(const BvProfile* profile) {
           {"seenTips", profile->seenTips}};
 }
 }  // namespace
+
+nlohmann::json ProbeRect(const BvLevelManager& levels, const BvLevelElement& element) {
+  const b2Body* body = element.GetBody();
+  if (!body || !body->GetFixtureList()) return nullptr;
+  b2AABB box;
+  box.lowerBound.SetZero();
+  box.upperBound.SetZero();
+  bool first = true;
+  for (const b2Fixture* f = body->GetFixtureList(); f; f = f->GetNext()) {
+    for (int child = 0; child < f->GetShape()->GetChildCount(); ++child) {
+      b2AABB part;
+      f->GetShape()->ComputeAABB(&part, body->GetTransform(), child);
+      if (first) box = part;
+      else box.Combine(part);
+      first = false;
+    }
+  }
+  // World y grows upwards, window y downwards: the top-left corner comes
+  // from the box's lower x and upper y.
+  const irr::core::vector2df topLeft = ToWindow(
+      levels, {box.lowerBound.x * kPixelsPerMetre, box.upperBound.y * kPixelsPerMetre});
+  const irr::core::vector2df bottomRight = ToWindow(
+      levels, {box.upperBound.x * kPixelsPerMetre, box.lowerBound.y * kPixelsPerMetre});
+  return {{"x", std::lround(topLeft.X)},
+          {"y", std::lround(topLeft.Y)},
+          {"w", std::lround(bottomRight.X - topLeft.X)},
+          {"h", std::lround(bottomRight.Y - topLeft.Y)}};
+}
+
+nlohmann::json ProbePoint(const BvLevelManager& levels, const BvLevelElement& element) {
+  const irr::core::vector2df at = ToWindow(levels, element.GetPosition());
+  return {{"x", std::lround(at.X)}, {"y", std::lround(at.Y)}};
+}
 
 nlohmann::json BoardSnapshot(const BvGame& game) {
   const BvLayout* board = game.GetBoard();
@@ -159,6 +171,10 @@ nlohmann::json BvProbe::Snapshot(const BvGame& game) {
                 {"state", gui ? gui->GetState() : 0}};
   out["profile"] = ProfileSnapshot(game.GetCurrentProfile());
   out["board"] = BoardSnapshot(game);
+  out["screen"] = ScreenSnapshot(game);
+  out["sound"] = {{"music", g_SoundManager ? g_SoundManager->GetCurrentMusic() : std::string()},
+                  {"musicVolume", g_SoundManager ? g_SoundManager->GetMusicVolume() : 0.0f},
+                  {"effectsVolume", g_SoundManager ? g_SoundManager->GetEffectsVolume() : 0.0f}};
   nlohmann::json elements = nlohmann::json::array();
   AddElements(elements, game.GetCurrentLevels(), "scene");
   if (game.GetGuiMode()) AddElements(elements, game.GetGlobalLevels(), "gui");

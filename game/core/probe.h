@@ -7,7 +7,10 @@
 // Snapshot: "scene" (number, state, done, and in the written file "states",
 // the states the visit went through, one entry per change), "gui" (number, mode, state),
 // "profile" (null or name, world, level, score and the counters), "board"
-// (null or its flags, selection and every cell), "elements" (window pixel
+// (null or its flags, selection and every cell), "screen" (the title
+// menu's buttons, the map's spots, the player dialogs' slots and name),
+// "sound" (the music last started, the two master volumes), "elements"
+// (window pixel
 // rectangles of the named, clickable elements of the screen's level and of
 // the dialog's level), "cursor" (window pixels), "window" (its size).
 #include <cstdint>
@@ -18,6 +21,8 @@
 #include <nlohmann/json.hpp>
 
 class BvGame;
+class BvLevelElement;
+class BvLevelManager;
 
 class BvProbe {
  public:
@@ -52,3 +57,10 @@ class BvProbe {
 
 // The board's part of the snapshot (null off the board screens).
 nlohmann::json BoardSnapshot(const BvGame& game);
+// The title menu's, the map's and the player dialogs' parts (null
+// elsewhere): what those screens made without names of their own.
+nlohmann::json ScreenSnapshot(const BvGame& game);
+// An element's body as a window-pixel rectangle (x, y, w, h), null
+// without a body; and its position as a window pixel (x, y).
+nlohmann::json ProbeRect(const BvLevelManager& levels, const BvLevelElement& element);
+nlohmann::json ProbePoint(const BvLevelManager& levels, const BvLevelElement& element);

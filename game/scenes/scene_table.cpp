@@ -1,6 +1,12 @@
 #include "game/scenes/scene_table.h"
 
 #include "game/core/scene_numbers.h"
+#include "game/gui/new_player_gui.h"
+#include "game/gui/options_gui.h"
+#include "game/gui/players_gui.h"
+#include "game/scenes/intro_scene.h"
+#include "game/scenes/map_scene.h"
+#include "game/scenes/story_scene.h"
 #include "game/scenes/splash_distri_scene.h"
 #include "game/scenes/splash_scene.h"
 #include "game/scenes/swap_scene.h"
@@ -21,6 +27,12 @@ BvScene* CreateScene(int n, BvLayout* board) {
       return new BvSwapScene6(board);
     case kSceneSplash:
       return new BvSplashScene();
+    case kSceneIntro:
+      return new BvIntroScene();
+    case kSceneStory:
+      return new BvStoryScene();
+    case kSceneMap:
+      return new BvMapScene();
     case kSceneSplashDistri:
       return new BvSplashDistriScene();
     default:
@@ -28,4 +40,15 @@ BvScene* CreateScene(int n, BvLayout* board) {
   }
 }
 
-BvScene* CreateGui(int) { return nullptr; }
+BvScene* CreateGui(int n) {
+  switch (n) {
+    case kGuiOptions:
+      return new BvOptionsGui();
+    case kGuiNewPlayer:
+      return new BvNewPlayerGui();
+    case kGuiPlayers:
+      return new BvPlayersGui();
+    default:
+      return nullptr;
+  }
+}

@@ -65,11 +65,14 @@ class VirtualDisplay:
 class Game:
     """One run of build/quorvel with its own display and user folder."""
 
-    def __init__(self, build_dir, args=(), seed=1234, clock=1700000000, env=None, probe=False):
+    def __init__(self, build_dir, args=(), seed=1234, clock=1700000000, env=None, probe=False,
+                 user_dir=None):
+        """user_dir: the user folder of an earlier run to play on in (a
+        fresh one when None)."""
         self.build_dir = os.path.abspath(build_dir)
-        self.user_dir = tempfile.mkdtemp(prefix="quorvel_e2e_")
+        self.user_dir = user_dir or tempfile.mkdtemp(prefix="quorvel_e2e_")
         self.shots_dir = os.path.join(self.user_dir, "shots")
-        os.makedirs(self.shots_dir)
+        os.makedirs(self.shots_dir, exist_ok=True)
         self.xvfb = VirtualDisplay()
         self.env = dict(os.environ)
         self.env.update({
