@@ -44,16 +44,24 @@ nlohmann::json MapPart(const BvMapScene& map, const BvLevelManager& levels) {
           {"mapArrow", arrow ? ProbePoint(levels, *arrow) : nlohmann::json(nullptr)}};
 }
 
-nlohmann::json PlayersPart(const BvPlayersGui& players) {
+nlohmann::json PlayersPart(const BvPlayersGui& players, const BvLevelManager* guiLevels) {
   nlohmann::json slots = nlohmann::json::array();
   for (int i = 0; i < BvPlayersGui::kSlotCount; ++i) {
     const BvLevelElement* text = players.GetSlotText(i);
     slots.push_back(text ? Narrow(text->GetText()) : std::string());
   }
+  // The alert box's buttons carry the names made from their ids.
+  const BvAlertGui& alert = players.GetAlert();
+  auto button = [guiLevels](const BvLevelElement* element) {
+    return element && guiLevels ? ProbeRect(*guiLevels, *element) : nlohmann::json(nullptr);
+  };
   return {{"slots", slots},
           {"selected", players.GetSelected()},
           {"editing", players.GetEditing()},
-          {"alertOpen", players.GetAlert().open}};
+          {"alert", {{"open", alert.open},
+                     {"purpose", alert.purpose},
+                     {"ok", alert.open ? button(alert.GetFirstButton()) : nlohmann::json(nullptr)},
+                     {"cancel", alert.open ? button(alert.GetSecondButton()) : nlohmann::json(nullptr)}}}};
 }
 }  // namespace
 
@@ -72,7 +80,7 @@ nlohmann::json ScreenSnapshot(const BvGame& game) {
   // Only while open: a closing dialog's elements are being removed.
   if (gui && gui->GetState() == BvGui::kStateOpen) {
     if (const auto* players = dynamic_cast<const BvPlayersGui*>(gui))
-      out["players"] = PlayersPart(*players);
+      out["players"] = PlayersPart(*players, game.GetGlobalLevels());
     if (const auto* newPlayer = dynamic_cast<const BvNewPlayerGui*>(gui))
       out["newPlayer"] = {{"name", newPlayer->GetName().GetText()}};
   }

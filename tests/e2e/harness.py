@@ -88,6 +88,9 @@ class Game:
         self.probe_path = os.path.join(self.user_dir, "probe.json") if probe else None
         if self.probe_path:
             self.env["QUORVEL_PROBE"] = self.probe_path
+            # An earlier run's last snapshot must not pass for this one's.
+            if os.path.exists(self.probe_path):
+                os.remove(self.probe_path)
         self.log_path = os.path.join(self.user_dir, "stderr.txt")
         self.log = open(self.log_path, "wb")
         self.proc = subprocess.Popen([os.path.join(self.build_dir, "quorvel"), *args],
