@@ -64,7 +64,7 @@ class VirtualDisplay:
 class Game:
     """One run of build/quorvel with its own display and user folder."""
 
-    def __init__(self, build_dir, args=(), seed=1234, clock=1700000000):
+    def __init__(self, build_dir, args=(), seed=1234, clock=1700000000, env=None):
         self.build_dir = os.path.abspath(build_dir)
         self.user_dir = tempfile.mkdtemp(prefix="quorvel_e2e_")
         self.shots_dir = os.path.join(self.user_dir, "shots")
@@ -80,6 +80,7 @@ class Game:
             "QUORVEL_TIME": str(clock),
         })
         self.env.pop("CI", None)
+        self.env.update(env or {})
         self.log_path = os.path.join(self.user_dir, "stderr.txt")
         self.log = open(self.log_path, "wb")
         self.proc = subprocess.Popen([os.path.join(self.build_dir, "quorvel"), *args],
