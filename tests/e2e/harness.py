@@ -163,6 +163,24 @@ class Game:
             shutil.rmtree(self.user_dir, ignore_errors=True)
 
 
+def run_scenario(game, name, scenario):
+    """Runs scenario(game) and closes the game; a failure prints the game's
+    output and keeps its user folder (screenshots, output). Returns the
+    process exit code."""
+    ok = False
+    try:
+        scenario(game)
+        ok = True
+        print(name + " scenario passed")
+    except Failure as failure:
+        print("FAILED:", failure)
+        print("game output:\n" + game.messages())
+        print("kept:", game.user_dir)
+    finally:
+        game.close(keep=not ok)
+    return 0 if ok else 1
+
+
 def parse_hiscores(save):
     """[(score, key, name)] of the ten entries."""
     table = []

@@ -38,34 +38,27 @@ def runs(rows):
     return [tuple(run) for run in found]
 
 
+def play(game):
+    game.wait_window()
+    harness.wait_for("the distributor screen",
+                     lambda: harness.colour_share(game.capture("distributor"), is_teal) > 0.5,
+                     20, step=0.3)
+    shot = game.capture("statistics")
+    lines = runs(white_rows(shot))
+    if len(lines) != 3:
+        raise harness.Failure("white text rows %r, not three lines" % (lines,))
+    for (first, last), top in zip(lines, LINE_TOPS):
+        if not (top <= first and last < top + LINE_SPACING):
+            raise harness.Failure("line %r outside rows %d to %d" % ((first, last), top,
+                                                                     top + LINE_SPACING - 1))
+    pixels = shot.load()
+    if any(is_white(*pixels[x, y]) for y in range(0, 120) for x in range(0, LEFT)):
+        raise harness.Failure("white pixels left of x = %d" % LEFT)
+
+
 def main(build_dir):
     game = harness.Game(build_dir, env={"QUORVEL_FRAME_STATISTICS": "1"})
-    ok = False
-    try:
-        game.wait_window()
-        harness.wait_for("the distributor screen",
-                         lambda: harness.colour_share(game.capture("distributor"), is_teal) > 0.5,
-                         20, step=0.3)
-        shot = game.capture("statistics")
-        lines = runs(white_rows(shot))
-        if len(lines) != 3:
-            raise harness.Failure("white text rows %r, not three lines" % (lines,))
-        for (first, last), top in zip(lines, LINE_TOPS):
-            if not (top <= first and last < top + LINE_SPACING):
-                raise harness.Failure("line %r outside rows %d to %d" % ((first, last), top,
-                                                                         top + LINE_SPACING - 1))
-        pixels = shot.load()
-        if any(is_white(*pixels[x, y]) for y in range(0, 120) for x in range(0, LEFT)):
-            raise harness.Failure("white pixels left of x = %d" % LEFT)
-        ok = True
-        print("frame statistics scenario passed")
-    except harness.Failure as failure:
-        print("FAILED:", failure)
-        print("game output:\n" + game.messages())
-        print("kept:", game.user_dir)
-    finally:
-        game.close(keep=not ok)
-    return 0 if ok else 1
+    return harness.run_scenario(game, "frame statistics", play)
 
 
 if __name__ == "__main__":

@@ -16,34 +16,11 @@
 #include "engine/shell/system.h"
 #include "support/fake_clock.h"
 #include "support/null_video.h"
+#include "support/recording_font.h"
 
 namespace {
 
-// A font that records what it is asked to draw; every glyph is 7 by 12.
-class RecordingFont : public irr::gui::IGUIFont {
- public:
-  struct Drawn {
-    std::wstring text;
-    int x, y;
-    irr::u32 colour;
-  };
-  void draw(const irr::core::stringw& text, const irr::core::rect<irr::s32>& position,
-            irr::video::SColor colour, bool, bool, const irr::core::rect<irr::s32>*) override {
-    drawn.push_back({text.c_str(), position.UpperLeftCorner.X, position.UpperLeftCorner.Y,
-                     colour.color});
-  }
-  irr::core::dimension2d<irr::u32> getDimension(const wchar_t* text) const override {
-    return {static_cast<irr::u32>(7 * std::wstring(text).size()), 12};
-  }
-  irr::s32 getCharacterFromPos(const wchar_t*, irr::s32) const override { return -1; }
-  void setKerningWidth(irr::s32) override {}
-  void setKerningHeight(irr::s32) override {}
-  irr::s32 getKerningWidth(const wchar_t*, const wchar_t*) const override { return 0; }
-  irr::s32 getKerningHeight() const override { return 0; }
-  void setInvisibleCharacters(const wchar_t*) override {}
-
-  std::vector<Drawn> drawn;
-};
+using bv::test::RecordingFont;
 
 // An application whose fonts and average the test sets.
 class FontApp : public BvApplication {
@@ -61,7 +38,7 @@ TEST(ApplicationDrawing, StatisticsLinesOnTheNullDriver) {
   bv::test::FakeClock clock(0);
   bv::test::ScopedClock useClock(&clock);
   g_TimerFrequency = clock.TicksPerSecond();
-  RecordingFont font;
+  RecordingFont font(7, 12, true);
   FontApp app;
   app.SetFonts(&font, nullptr);
   app.SetFps(74.5f);
@@ -75,14 +52,14 @@ TEST(ApplicationDrawing, StatisticsLinesOnTheNullDriver) {
   EXPECT_EQ(font.drawn[1].text, L"IRR FPS:" + std::to_wstring(video.driver()->getFPS()));
   EXPECT_EQ(font.drawn[2].text, L"Code Time (ms) : 3.250");
   for (int line = 0; line < 3; ++line) {
-    EXPECT_EQ(font.drawn[line].x, 20) << line;
-    EXPECT_EQ(font.drawn[line].y, 20 + 20 * line) << line;
+    EXPECT_EQ(font.drawn[line].position.UpperLeftCorner.X, 20) << line;
+    EXPECT_EQ(font.drawn[line].position.UpperLeftCorner.Y, 20 + 20 * line) << line;
     EXPECT_EQ(font.drawn[line].colour, 0xFFFFFFFFu) << line;
   }
 }
 
 TEST(ApplicationDrawing, DebugTextKeepsSeventyNineCharactersAndWidensLatin1) {
-  RecordingFont font;
+  RecordingFont font(7, 12, true);
   FontApp app;
   app.DrawDebugText("not drawn", 0, 0);  // no debug font yet
   app.SetFonts(&font, nullptr);
@@ -94,7 +71,7 @@ TEST(ApplicationDrawing, DebugTextKeepsSeventyNineCharactersAndWidensLatin1) {
 }
 
 TEST(ApplicationDrawing, FormattedTextReturnsItsWidth) {
-  RecordingFont font;
+  RecordingFont font(7, 12, true);
   FontApp app;
   EXPECT_EQ(app.DrawFormattedText(10, 20, "Hello", 128), 0) << "no text font";
   app.SetFonts(nullptr, &font);
@@ -103,8 +80,7 @@ TEST(ApplicationDrawing, FormattedTextReturnsItsWidth) {
       << "at most 99 characters";
   ASSERT_EQ(font.drawn.size(), 2u);
   EXPECT_EQ(font.drawn[0].text, L"Hello");
-  EXPECT_EQ(font.drawn[0].x, 10);
-  EXPECT_EQ(font.drawn[0].y, 20);
+  EXPECT_EQ(font.drawn[0].position.UpperLeftCorner, irr::core::vector2di(10, 20));
   EXPECT_EQ(font.drawn[0].colour, 0x80FFFFFFu) << "white with the given alpha";
 }
 
