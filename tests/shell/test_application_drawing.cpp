@@ -17,6 +17,7 @@
 #include "support/fake_clock.h"
 #include "support/null_video.h"
 #include "support/recording_font.h"
+#include "support/scoped_env.h"
 
 namespace {
 
@@ -55,6 +56,20 @@ TEST(ApplicationDrawing, StatisticsLinesOnTheNullDriver) {
     EXPECT_EQ(font.drawn[line].position.UpperLeftCorner.X, 20) << line;
     EXPECT_EQ(font.drawn[line].position.UpperLeftCorner.Y, 20 + 20 * line) << line;
     EXPECT_EQ(font.drawn[line].colour, 0xFFFFFFFFu) << line;
+  }
+}
+
+TEST(ApplicationDrawing, OnlyTheTestSwitchSetsTheStatisticsFlag) {
+  setenv("ALSOFT_DRIVERS", "nodriver", 0);
+  struct Case {
+    const char* value;
+    int flag;
+  };
+  const Case cases[] = {{nullptr, 0}, {"0", 0}, {"yes", 0}, {"1", 1}};
+  for (const Case& c : cases) {
+    bv::test::ScopedEnv statistics("QUORVEL_FRAME_STATISTICS", c.value);
+    BvSystem system;
+    EXPECT_EQ(system.showFrameStatistics, c.flag) << (c.value ? c.value : "unset");
   }
 }
 

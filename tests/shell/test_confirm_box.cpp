@@ -29,12 +29,7 @@ class ConfirmBoxTest : public ::testing::Test {
     setenv("ALSOFT_DRIVERS", "nodriver", 0);
     system = std::make_unique<BvSystem>();
     g_System = system.get();
-    auto backend = std::make_unique<bv::FakeSoundBackend>();
-    sounds = backend.get();
-    system->volumes = nullptr;
-    delete g_SoundManager;
-    g_SoundManager = new BvSoundManager(std::move(backend));
-    system->volumes = g_SoundManager;
+    sounds = bv::InstallFakeSoundManager(*system);
     g_SoundManager->LoadSound("data/sounds/menuselect.wav", "menuselect", kSoundKindEffect, 1);
     video = std::make_unique<bv::test::NullVideo>();
     app = std::make_unique<BvApplication>(nullptr);
