@@ -7,6 +7,7 @@
 #include "engine/platform/x11_window.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/globals.h"
+#include "engine/shell/model_manager.h"
 #include "engine/shell/volume_control.h"
 #include "engine/sound/sound_manager.h"
 
@@ -54,6 +55,11 @@ ArgbImage ReadImage(irr::video::IVideoDriver* driver, const std::string& fileNam
   return result;
 }
 
+bool FrameStatisticsRequested() {
+  const char* value = std::getenv("QUORVEL_FRAME_STATISTICS");
+  return value != nullptr && std::strcmp(value, "1") == 0;
+}
+
 bool NullDriverRequested() {
   const char* value = std::getenv("QUORVEL_NULL_DRIVER");
   return value != nullptr && std::strcmp(value, "1") == 0;
@@ -83,9 +89,13 @@ BvSystem::BvSystem(void* /*window*/) {
   // Opens the audio device (and its thread) before any window exists.
   g_SoundManager = new BvSoundManager();
   volumes = g_SoundManager;
+  showFrameStatistics = bv::FrameStatisticsRequested() ? 1 : 0;
 }
 
 BvSystem::~BvSystem() {
+  // Its nodes belong to the device's scene manager.
+  delete g_ModelManager;
+  g_ModelManager = nullptr;
   DropDevice();
   delete g_TextureManager;
   g_TextureManager = nullptr;

@@ -64,7 +64,7 @@ class VirtualDisplay:
 class Game:
     """One run of build/quorvel with its own display and user folder."""
 
-    def __init__(self, build_dir, args=(), seed=1234, clock=1700000000):
+    def __init__(self, build_dir, args=(), seed=1234, clock=1700000000, env=None):
         self.build_dir = os.path.abspath(build_dir)
         self.user_dir = tempfile.mkdtemp(prefix="quorvel_e2e_")
         self.shots_dir = os.path.join(self.user_dir, "shots")
@@ -80,6 +80,7 @@ class Game:
             "QUORVEL_TIME": str(clock),
         })
         self.env.pop("CI", None)
+        self.env.update(env or {})
         self.log_path = os.path.join(self.user_dir, "stderr.txt")
         self.log = open(self.log_path, "wb")
         self.proc = subprocess.Popen([os.path.join(self.build_dir, "quorvel"), *args],
@@ -160,6 +161,24 @@ class Game:
         self.xvfb.close()
         if not keep:
             shutil.rmtree(self.user_dir, ignore_errors=True)
+
+
+def run_scenario(game, name, scenario):
+    """Runs scenario(game) and closes the game; a failure prints the game's
+    output and keeps its user folder (screenshots, output). Returns the
+    process exit code."""
+    ok = False
+    try:
+        scenario(game)
+        ok = True
+        print(name + " scenario passed")
+    except Failure as failure:
+        print("FAILED:", failure)
+        print("game output:\n" + game.messages())
+        print("kept:", game.user_dir)
+    finally:
+        game.close(keep=not ok)
+    return 0 if ok else 1
 
 
 def parse_hiscores(save):

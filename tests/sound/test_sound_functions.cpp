@@ -19,12 +19,7 @@ class SoundFunctionsTest : public ::testing::Test {
     system = std::make_unique<BvSystem>();
     savedSystem = g_System;
     g_System = system.get();
-    auto backend = std::make_unique<bv::FakeSoundBackend>();
-    fake = backend.get();
-    system->volumes = nullptr;
-    delete g_SoundManager;
-    g_SoundManager = new BvSoundManager(std::move(backend));
-    system->volumes = g_SoundManager;
+    fake = bv::InstallFakeSoundManager(*system);
     g_SoundManager->LoadSound("data/sounds/music.ogg", "music", kSoundKindStream, 1);
     g_SoundManager->LoadSound("data/sounds/other.ogg", "other", kSoundKindStream, 1);
     g_SoundManager->LoadSound("data/sounds/match.ogg", "match", kSoundKindEffect, 1);
