@@ -389,26 +389,37 @@ TEST_F(GameTest, MissingLayoutsFileIsReportedBeforeQuitting) {
 
 // The two splash screens on white: each uncovers, holds, covers at 200
 // alpha units per second and ends with result 0 once covered, about 6.3 s
-// (logo) and 4.3 s (distributor) after the visit began. No scene file is
+// (logo) and 4.3 s (distributor) after the visit began. Steps of 30 ms
+// pass the 5 s mark inside a frame, as real steps do (a frame ending
+// exactly on it would not start the cover). No scene file is
 // needed: without the logo element the logo screen just times out.
 TEST_F(GameTest, SplashScreensLeaveOnTimeWithResultZero) {
-  struct Case { BvScene* scene; float minMs, maxMs; };
+  struct Case { BvScene* scene; float minMs, maxMs; uint32_t uncoverFrom; };
   BvSplashScene logo;
   BvSplashDistriScene distributor;
-  const Case cases[] = {{&logo, 6200.0f, 6400.0f}, {&distributor, 4200.0f, 4400.0f}};
+  const Case cases[] = {{&logo, 6200.0f, 6400.0f, 0x00ffffffu},
+                        {&distributor, 4200.0f, 4400.0f, 0x00000000u}};
   for (const Case& c : cases) {
     game->SetClearColour(irr::video::SColor(0xff000000));
     c.scene->Init(0);
     EXPECT_EQ(game->GetClearColour().color, 0xffffffffu);
+    EXPECT_EQ(game->GetFadeColour().color, c.uncoverFrom);
     int frames = 0;
+    std::vector<float> alphas;
     while (!c.scene->IsDone() && frames < 1000) {
-      c.scene->Update(20.0f);
+      c.scene->Update(30.0f);
       ++frames;
+      if (frames == 1 || frames == 60) alphas.push_back(game->GetOverlayAlpha());
     }
     ASSERT_TRUE(c.scene->IsDone());
     EXPECT_GT(c.scene->GetElapsed(), c.minMs);
     EXPECT_LT(c.scene->GetElapsed(), c.maxMs);
     EXPECT_EQ(c.scene->GetResult(), 0);
+    // 200 alpha units a second: 6 gone after the first 30 ms, none left
+    // at 1.8 s, fully covered in black at the end.
+    EXPECT_EQ(alphas, (std::vector<float>{249.0f, 0.0f}));
+    EXPECT_EQ(game->GetFadeColour().color, 0x00000000u);
+    EXPECT_EQ(game->GetOverlayAlpha(), 255.0f);
   }
 }
 
