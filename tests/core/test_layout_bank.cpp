@@ -161,6 +161,7 @@ TEST_F(LayoutBankTest, XmlSizeErrorsAreReported) {
   EXPECT_EQ(Alerts(), (std::vector<std::string>{"Bad Width or Height in layout.xml",
                                                 "Bad Width or Height in layout.xml"}));
   EXPECT_EQ(bank->GetCell(0, 16, 0).back, 17);
+  EXPECT_EQ(bank->GetCell(0, 1, 0).back, 2) << "row 13 does not spill into the next column";
   EXPECT_EQ(bank->GetCell(0, 0, 12).back, 112);
   EXPECT_EQ(bank->GetCell(1, 0, 0).back, 0) << "nothing spills into the next layout";
 
