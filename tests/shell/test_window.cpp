@@ -25,6 +25,7 @@
 #include "support/child_process.h"
 #include "support/fake_volumes.h"
 #include "support/null_video.h"
+#include "support/private_display.h"
 #include "support/private_x_server.h"
 #include "support/scripted_app.h"
 #include "support/scoped_env.h"
@@ -119,7 +120,6 @@ class RealWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(server.Ok()) << "Xvfb did not start";
-    display.emplace("DISPLAY", server.Display().c_str());
     realDriver.emplace("QUORVEL_NULL_DRIVER", nullptr);
     system = std::make_unique<BvSystem>();
     g_System = system.get();
@@ -133,8 +133,7 @@ class RealWindow : public ::testing::Test {
     system.reset();
   }
 
-  bv::test::PrivateXServer server;
-  std::optional<bv::test::ScopedEnv> display;
+  bv::test::PrivateDisplay server;
   std::optional<bv::test::ScopedEnv> realDriver;
   std::unique_ptr<BvSystem> system;
 };
@@ -154,9 +153,9 @@ TEST_F(RealWindow, FocusOutAndInMutesAndRestoresOnceEach) {
         pausesBefore = app.pauses;
         resumesBefore = app.resumes;
         volumes.log.clear();
-        bv::test::FocusWindowOn(server.Display(), 0);
+        bv::test::FocusWindowOn(server.Name(), 0);
       }
-      if (frame == 40) bv::test::FocusWindowOn(server.Display(), system->Window());
+      if (frame == 40) bv::test::FocusWindowOn(server.Name(), system->Window());
       if (frame == 70) app.Quit();
     };
     app.Run();
@@ -176,8 +175,8 @@ TEST_F(RealWindow, ClearsAndBlendsTheFadeOverlay) {
   std::string shot = bv::test::MakeTempFolder("fade") + "/shot.png";
   std::string window = std::to_string(system->Window());
   auto pixel = [&] {
-    bv::test::RunOn(server.Display(), "import -window " + window + " " + shot);
-    return bv::test::RunOn(server.Display(), "convert " + shot + " -format '%[pixel:p{400,300}]' info:");
+    bv::test::RunOn(server.Name(), "import -window " + window + " " + shot);
+    return bv::test::RunOn(server.Name(), "convert " + shot + " -format '%[pixel:p{400,300}]' info:");
   };
   std::string cleared, faded;
   {
