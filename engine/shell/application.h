@@ -115,6 +115,7 @@ class BvApplication {
   BvLevelManager* GetGlobalLevels() const { return globalLevels; }
   BvGameHost* GetHost() const { return host; }
   float GetOverlayAlpha() const { return overlayAlpha; }
+  irr::video::SColor GetFadeColour() const { return fadeColour; }
   irr::video::SColor GetClearColour() const { return clearColour; }
   void SetClearColour(irr::video::SColor colour) { clearColour = colour; }
   // Replaces the joystick reader (tests feed it from a file).

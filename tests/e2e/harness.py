@@ -11,8 +11,9 @@ import struct
 import subprocess
 import tempfile
 import time
+import zipfile
 
-from PIL import Image
+from PIL import Image, ImageChops
 
 SAVE_SIZE = 844
 PROFILE_OFFSET = 4
@@ -203,3 +204,24 @@ def colour_share(image, predicate, step=4):
             if predicate(*pixels[x, y]):
                 hits += 1
     return hits / max(1, total)
+
+
+def pack_image(build_dir, name):
+    """A picture from the built data pack, as RGBA."""
+    with zipfile.ZipFile(os.path.join(build_dir, "data", "data.pk")) as pack:
+        with pack.open(name) as entry:
+            return Image.open(entry).convert("RGBA")
+
+
+def on_colour(image, rgb):
+    """An RGBA image drawn over a plain colour, as RGB."""
+    ground = Image.new("RGBA", image.size, rgb + (255,))
+    return Image.alpha_composite(ground, image).convert("RGB")
+
+
+def box_where(image, below):
+    """Bounding box (left, top, right, bottom; right and bottom exclusive) of
+    the pixels whose three channels are all below the given value; None when
+    there is none."""
+    masks = [channel.point(lambda v: 255 if v < below else 0) for channel in image.split()[:3]]
+    return ImageChops.multiply(ImageChops.multiply(masks[0], masks[1]), masks[2]).getbbox()

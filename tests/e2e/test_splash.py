@@ -16,6 +16,23 @@ def is_dark(r, g, b):
     return r < 90 and g < 90 and b < 90
 
 
+# The logo screen's logo is centred on this world point; the window is the
+# 800 x 600 field with world (0, 0) at its centre and y up.
+LOGO_CENTRE = (0, 50)
+# Channel value under which a pixel counts as dark (as is_dark).
+DARK = 90
+
+
+def expected_logo_box(build_dir):
+    """Where the logo's dark pixels belong on the screen: the dark box of the
+    packed logo over white, moved to the logo's place."""
+    logo = harness.pack_image(build_dir, "splash/logo.png")
+    box = harness.box_where(harness.on_colour(logo, (255, 255, 255)), DARK)
+    left = 400 + LOGO_CENTRE[0] - logo.width // 2
+    top = 300 - LOGO_CENTRE[1] - logo.height // 2
+    return (box[0] + left, box[1] + top, box[2] + left, box[3] + top)
+
+
 def is_teal(r, g, b):
     return g > r + 10 and b > r + 10 and g < 200
 
@@ -33,6 +50,19 @@ def play(game):
 
     # The logo on white, uncovered within about 1.3 s of the start.
     harness.wait_for("the logo on white", logo_shown, 15, step=0.3)
+    # Once uncovered (and before the cover starts at 5 s) its dark pixels
+    # are where the logo belongs, to a few pixels.
+    want = expected_logo_box(game.build_dir)
+    seen = []
+
+    def logo_in_place():
+        seen.append(harness.box_where(game.capture("logo-place"), DARK))
+        return seen[-1] is not None and all(abs(a - b) <= 3 for a, b in zip(seen[-1], want))
+
+    try:
+        harness.wait_for("the logo in place", logo_in_place, 4, step=0.2)
+    except harness.Failure:
+        raise harness.Failure("the logo's dark pixels span %r, not %r" % (seen[-1], want))
     # Escape on the logo screen does nothing.
     game.key("Escape")
     # The distributor's page follows about 6.3 s after the logo began.
