@@ -393,9 +393,7 @@ TEST_F(GameTest, MissingLayoutsFileIsReportedBeforeQuitting) {
 
 // The two splash screens on white: each uncovers, holds, covers at 200
 // alpha units per second and ends with result 0 once covered, about 6.3 s
-// (logo) and 4.3 s (distributor) after the visit began. Steps of 30 ms
-// pass the 5 s mark inside a frame, as real steps do (a frame ending
-// exactly on it would not start the cover). No scene file is
+// (logo) and 4.3 s (distributor) after the visit began. No scene file is
 // needed: without the logo element the logo screen just times out.
 TEST_F(GameTest, SplashScreensLeaveOnTimeWithResultZero) {
   struct Case { BvScene* scene; float minMs, maxMs; uint32_t uncoverFrom; };
