@@ -107,9 +107,13 @@ def element_picture(sprite, item, rot):
     return img
 
 
-def render(pack, scene_file, level_number=0, background=(0, 0, 0), skip=()):
-    """An RGBA picture of the level at rest."""
+def render(pack, scene_file, level_number=0, background=(0, 0, 0), skip=(), moves=None):
+    """An RGBA picture of the level at rest; skip names level elements left
+    out, moves gives some a position of their own."""
     elements, additive, placed = read_level(pack, scene_file, level_number)
+    for item in placed:
+        if moves and item["name"] in moves:
+            item["pos"] = moves[item["name"]]
     by_name = {item["name"]: item for item in placed}
     screen = Image.new("RGBA", SCREEN, background + (255,))
     for layer in range(8):

@@ -242,7 +242,7 @@ BAZAAR = {
         ("crown", "crown", 470, 238, 0, 1),
         ("ring", "ring", 600, 238, 0, 3),
         ("goblet", "goblet", 535, 234, 0, 1),
-        ("compass", "compass", 380, 458, 0, 3),
+        ("compass", "compass", 380, 444, 0, 3),
         ("brasskey", "key", 236, 300, 90, 1),
         ("feather", "feather", 275, 150, -40, 3),
         ("bell", "bell", 150, 175, 0, 1),
@@ -304,7 +304,7 @@ COVE = {
     "objects": [
         ("seashell", "shell", 385, 440, 0, 1),
         ("anchor", "anchor", 318, 372, -15, 3),
-        ("starfish", "starfish", 530, 452, 20, 3),
+        ("starfish", "starfish", 530, 440, 20, 3),
         ("fish", "fish", 620, 286, 0, 1),
         ("umbrella", "umbrella", 455, 352, 0, 1),
         ("spyglass", "spyglass", 160, 324, 12, 3),
