@@ -59,6 +59,23 @@ def _shaded(base, box, top, bottom, mask_fn):
     base.paste(full, (0, 0), mask)
 
 
+def _rays(img, origin, colour, alpha=38):
+    """Soft light falling from origin: a few wide, faint beams."""
+    ox, oy = origin
+    def beams(d):
+        for k in range(5):
+            a = math.radians(100 + k * 14)
+            b = math.radians(106 + k * 14)
+            d.polygon([(ox, oy), (ox + 1400 * math.cos(a), oy + 1400 * math.sin(a)),
+                       (ox + 1400 * math.cos(b), oy + 1400 * math.sin(b))], fill=colour + (alpha,))
+    img.alpha_composite(_layer(beams, blur=18))
+
+
+def _birds(d, spots):
+    for x, y, w in spots:
+        d.line([(x - w, y - w * 0.4), (x, y), (x + w, y - w * 0.4)], fill=(60, 60, 80, 255), width=2)
+
+
 def _hill(y0, amp, freq, phase, seed=0):
     pts = [(0, H)]
     for x in range(0, W + 20, 20):
@@ -142,6 +159,22 @@ def paint_garden():
         x, y = rnd.randint(0, W), rnd.randint(390, 590)
         c = rnd.choice([(255, 240, 120), (255, 170, 200), (255, 255, 255), (200, 170, 255)])
         d.ellipse((x - 3, y - 3, x + 3, y + 3), fill=c + (255,))
+    # Stone footing, ivy on the wall, curtains, bark, smoke and birds.
+    for x in range(82, 330, 24):
+        _outlined(d, "rounded_rectangle", (x, 366, x + 22, 380), (170, 165, 160, 255), width=1, radius=4)
+    for cx, cy in ((92, 300), (100, 330), (86, 350), (318, 300), (322, 330), (312, 352)):
+        for k in range(6):
+            lx, ly = cx + rnd.randint(-10, 10), cy + rnd.randint(-12, 12)
+            d.ellipse((lx - 6, ly - 4, lx + 6, ly + 4), fill=(60, 130, 60, 255), outline=(30, 80, 40, 255))
+    for x0 in (95, 255):
+        d.polygon([(x0 + 2, 217), (x0 + 16, 217), (x0 + 6, 263), (x0 + 2, 263)], fill=(240, 150, 150, 255))
+        d.polygon([(x0 + 58, 217), (x0 + 44, 217), (x0 + 54, 263), (x0 + 58, 263)], fill=(240, 150, 150, 255))
+    for y in range(215, 410, 16):
+        d.arc((652, y, 690, y + 12), 200, 330, fill=(95, 60, 35, 255), width=2)
+    img.alpha_composite(_layer(lambda m: [m.ellipse((270 + k * 14, 40 - k * 16, 296 + k * 18, 62 - k * 14),
+                                                    fill=(255, 255, 255, 150)) for k in range(3)], blur=5))
+    _birds(d, [(420, 70, 8), (445, 58, 6), (470, 80, 7)])
+    _rays(img, (760, -40), (255, 250, 200))
     return _vignette(_noise(img, seed=11))
 
 
@@ -164,7 +197,8 @@ GARDEN = {
         ("bell", "bell", 335, 212, 0, 3),
         ("scroll", "scroll", 290, 452, 12, 1),
     ],
-    "decoys": [("flowerpot", 40, 392), ("basket", 600, 446), ("rock", 350, 440), ("flowerpot", 760, 450)],
+    "decoys": [("flowerpot", 40, 392), ("basket", 600, 446), ("rock", 350, 440), ("flowerpot", 760, 450),
+               ("crate", 535, 392), ("barrel", 22, 460), ("rock", 700, 455), ("flowerpot", 300, 390)],
     "front": [(95, 458), (330, 470), (545, 466), (730, 425)],
 }
 
@@ -226,6 +260,19 @@ def paint_bazaar():
     d.rectangle((390, 344, 735, 435), outline=INK + (255,), width=3)
     for x in range(405, 735, 30):
         d.polygon([(x, 344), (x + 15, 344), (x + 7, 360)], fill=(170, 60, 60, 255))
+    # A rug hung on the stall's side, cracks in the arch, bunting, birds.
+    _outlined(d, "rectangle", (742, 200, 790, 330), (60, 110, 170, 255), width=2)
+    for y in range(212, 330, 20):
+        d.line((746, y, 786, y), fill=artkit.GOLD + (255,), width=2)
+    for x0, y0 in ((52, 250), (222, 330), (60, 380)):
+        d.line([(x0, y0), (x0 + 8, y0 + 10), (x0 + 4, y0 + 22), (x0 + 12, y0 + 34)], fill=(150, 105, 70, 255),
+               width=2)
+    d.line([(265, 60), (330, 90), (400, 112)], fill=(110, 70, 40, 255), width=2)
+    for k, (x, y) in enumerate(((280, 67), (305, 79), (330, 90), (355, 99), (380, 106))):
+        d.polygon([(x - 7, y), (x + 7, y + 3), (x - 1, y + 16)], fill=((220, 70, 60), (60, 120, 190),
+                                                                    artkit.GOLD)[k % 3] + (255,))
+    _birds(d, [(470, 60, 8), (500, 45, 6)])
+    _rays(img, (620, 110), (255, 240, 200), alpha=30)
     return _vignette(_noise(img, seed=12))
 
 
@@ -247,7 +294,8 @@ BAZAAR = {
         ("feather", "feather", 275, 150, -40, 3),
         ("bell", "bell", 150, 175, 0, 1),
     ],
-    "decoys": [("barrel", 765, 420), ("crate", 300, 445), ("basket", 95, 452), ("rock", 520, 462)],
+    "decoys": [("barrel", 765, 420), ("crate", 300, 445), ("basket", 95, 452), ("rock", 520, 462),
+               ("barrel", 700, 308), ("basket", 420, 236), ("flowerpot", 460, 455), ("crate", 15, 440)],
     "front": [(20, 470), (440, 470), (770, 470)],
 }
 
@@ -296,6 +344,24 @@ def paint_cove():
     # Rocks at the right.
     _outlined(d, "polygon", [(610, 470), (630, 420), (680, 400), (740, 410), (780, 470)], (150, 150, 160, 255))
     _outlined(d, "polygon", [(620, 400), (640, 385), (670, 392), (660, 402)], (130, 130, 140, 255), width=2)
+    # Foam along the shore, a far sail, seaweed and shells in the sand, gulls.
+    shore = [(0, 330), (200, 350), (420, 395), (800, 420)]
+    for (x0, y0), (x1, y1) in zip(shore, shore[1:]):
+        for k in range(0, 100, 7):
+            t = k / 100
+            x, y = x0 + (x1 - x0) * t, y0 + (y1 - y0) * t
+            d.ellipse((x - 9, y - 7, x + 9, y + 1), fill=(240, 255, 255, 255))
+    img.alpha_composite(_layer(lambda m: [m.polygon([(420, 222), (452, 222), (436, 170)], fill=(250, 250, 245, 255)),
+                                          m.polygon([(412, 222), (460, 222), (452, 232), (420, 232)],
+                                                    fill=(120, 80, 60, 255))], blur=1.2))
+    for x, y in ((180, 520), (420, 540), (640, 505), (80, 560)):
+        for k in range(4):
+            d.arc((x + k * 6, y - 10, x + k * 6 + 12, y + 10), 180, 300, fill=(60, 130, 70, 255), width=3)
+    for k in range(6):
+        x, y = 470 + k * 40, 560 - k * 12
+        d.ellipse((x, y, x + 7, y + 4), fill=(200, 160, 110, 255))
+    _birds(d, [(250, 120, 9), (280, 105, 7), (700, 130, 8)])
+    _rays(img, (760, -60), (255, 255, 230), alpha=28)
     return _vignette(_noise(img, seed=13))
 
 
@@ -317,7 +383,8 @@ COVE = {
         ("candle", "candle", 650, 360, 0, 3),
         ("goblet", "goblet", 700, 278, 0, 1),
     ],
-    "decoys": [("barrel", 560, 280), ("crate", 240, 320), ("rock", 460, 470), ("basket", 30, 440)],
+    "decoys": [("barrel", 560, 280), ("crate", 240, 320), ("rock", 460, 470), ("basket", 30, 440),
+               ("barrel", 520, 305), ("crate", 780, 275), ("rock", 150, 455), ("basket", 600, 400)],
     "front": [(300, 472), (600, 476), (140, 470)],
 }
 

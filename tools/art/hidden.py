@@ -32,6 +32,9 @@ OBJECT_SHEET = (512, 512)
 UI_SHEET = (1024, 256)
 GLOW_SHEET = (256, 128)
 MAX_VERTICES = 16
+SHADOW_OFFSET = (4, 5)      # pixels left and down
+SHADOW_BLUR = 3
+SHADOW_ALPHA = 90
 ALPHA_SOLID = 100          # pixels at least this opaque belong to the object's shape
 
 # Where the screen's own pieces sit (level coordinates, y up). The panel
@@ -280,19 +283,36 @@ def scene_xml(stem, spec, object_rects, object_shapes):
     return "\n".join(lines)
 
 
+def with_shadows(picture, placed):
+    """The backdrop with a soft shadow cast behind every placed picture
+    (down and to the left, away from the light), which sets the objects
+    into the scene."""
+    shade = Image.new("L", picture.size, 0)
+    for img, x, y, rot in placed:
+        alpha = img.getchannel("A")
+        if rot:
+            alpha = alpha.rotate(rot, resample=Image.BICUBIC, expand=True)
+        shade.paste(alpha, (int(x - alpha.size[0] / 2 - SHADOW_OFFSET[0]), int(y - alpha.size[1] / 2 + SHADOW_OFFSET[1])),
+                    alpha)
+    shade = shade.filter(ImageFilter.GaussianBlur(SHADOW_BLUR)).point(lambda v: v * SHADOW_ALPHA // 255)
+    return Image.composite(Image.new("RGB", picture.size, (30, 20, 40)), picture, shade)
+
+
 def build_scene(stem, painter, spec, out_dir):
     made = {}
-    back = Image.new("RGB", BACKDROP_TEXTURE, (0, 0, 0))
-    back.paste(painter(), (0, 0))
-    path = os.path.join(out_dir, stem + "_back.png")
-    back.save(path)
-    made["hidden/%s_back.png" % stem] = path
     pictures, shapes = {}, {}
     for name, kind, _x, _y, _rot, _layer in spec["objects"]:
         pictures[name] = paint.PAINTERS[kind]()
         shapes[name] = hull_polygon(pictures[name])
     for kind, _x, _y in spec["decoys"]:
         pictures[kind] = paint.PAINTERS[kind]()
+    placed = [(pictures[o[0]], o[2], o[3], o[4]) for o in spec["objects"]]
+    placed += [(pictures[kind], x, y, 0) for kind, x, y in spec["decoys"]]
+    back = Image.new("RGB", BACKDROP_TEXTURE, (0, 0, 0))
+    back.paste(with_shadows(painter(), placed), (0, 0))
+    path = os.path.join(out_dir, stem + "_back.png")
+    back.save(path)
+    made["hidden/%s_back.png" % stem] = path
     for k in range(2):
         pictures["tuft%d" % k] = tuft(k + 1)
     sheet, rects = _pack(pictures, OBJECT_SHEET)
