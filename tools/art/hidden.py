@@ -12,6 +12,7 @@ import hashlib
 import json
 import math
 import os
+import shutil
 import sys
 
 from PIL import Image, ImageDraw, ImageFilter, ImageFont
@@ -344,6 +345,9 @@ def generate(work_dir):
             made = json.load(f)
         if all(os.path.isfile(p) for p in made.values()):
             return made
+    for old in os.listdir(work_dir):       # results of earlier sources
+        if old != os.path.basename(out_dir):
+            shutil.rmtree(os.path.join(work_dir, old), ignore_errors=True)
     os.makedirs(out_dir, exist_ok=True)
     made = {}
     for stem, painter, spec in scenes.SCENES:

@@ -122,7 +122,7 @@ def panel():
     d = ImageDraw.Draw(img)
     # A lighter frame for the illustration, left of the texts.
     d.rounded_rectangle((62, 68, 178, 202), 12, fill=(90, 75, 130, 255), outline=artkit.GOLD_DARK + (255,), width=2)
-    d.line((60, 52, PANEL[0] - 60, 52), fill=artkit.GOLD_DARK + (255,), width=2)
+    d.line((PANEL[0] // 2 - 80, 66, PANEL[0] // 2 + 80, 66), fill=artkit.GOLD_DARK + (255,), width=2)   # under the title
     return img
 
 
