@@ -5,6 +5,7 @@
 
 #include "engine/platform/quit_signal.h"
 #include "engine/platform/x11_window.h"
+#include "engine/resources/image_file_check.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/globals.h"
 #include "engine/shell/model_manager.h"
@@ -41,7 +42,7 @@ constexpr int kMaxRunAttempts = 100;
 
 ArgbImage ReadImage(irr::video::IVideoDriver* driver, const std::string& fileName) {
   ArgbImage result;
-  if (driver == nullptr) return result;
+  if (driver == nullptr || !IsCompleteImageFile(fileName.c_str())) return result;
   irr::video::IImage* image = driver->createImageFromFile(fileName.c_str());
   if (image == nullptr) return result;
   irr::core::dimension2du size = image->getDimension();
