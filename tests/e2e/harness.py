@@ -64,11 +64,16 @@ class VirtualDisplay:
 class Game:
     """One run of build/quorvel with its own display and user folder."""
 
-    def __init__(self, build_dir, args=(), seed=1234, clock=1700000000):
+    def __init__(self, build_dir, args=(), seed=1234, clock=1700000000, config=None):
+        """config: bytes stored as "config.dat" before the start (None: none)."""
         self.build_dir = os.path.abspath(build_dir)
         self.user_dir = tempfile.mkdtemp(prefix="quorvel_e2e_")
         self.shots_dir = os.path.join(self.user_dir, "shots")
         os.makedirs(self.shots_dir)
+        if config is not None:
+            os.makedirs(os.path.dirname(self.data_path("config.dat")))
+            with open(self.data_path("config.dat"), "wb") as f:
+                f.write(config)
         self.xvfb = VirtualDisplay()
         self.env = dict(os.environ)
         self.env.update({
