@@ -4,7 +4,8 @@
 // percentile CPU time per frame (process CPU time, so a software GL's worker
 // threads count) for update, physics and draw, and for the whole layer pass,
 // beside the 75 Hz frame budget. Runs with the NULL driver, then with OpenGL
-// when DISPLAY is set (under Xvfb: software GL).
+// when DISPLAY is set (under Xvfb: software GL), once drawing every quad on
+// its own and once batched, and prints the two side by side.
 //
 // Every element carries a fade-in and one motion or mouse behaviour (sine,
 // cosine, rotation, mouse-over grow in turn); "--bare" leaves them out.
@@ -36,6 +37,7 @@
 #include "engine/level/registries.h"
 #include "engine/platform/message_box.h"
 #include "engine/resources/image.h"
+#include "engine/resources/quad_renderer.h"
 #include "engine/resources/sprite.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/globals.h"
@@ -174,8 +176,9 @@ struct Result {
   int bodies = 0;
 };
 
-Result Run(irr::video::E_DRIVER_TYPE type, int frames, bool behaviours) {
+Result Run(irr::video::E_DRIVER_TYPE type, int frames, bool behaviours, bool batched) {
   Result result;
+  bv::SetQuadBatching(batched);
   irr::SIrrlichtCreationParameters params;
   params.DriverType = type;
   params.WindowSize = irr::core::dimension2du(800, 600);
@@ -217,6 +220,7 @@ Result Run(irr::video::E_DRIVER_TYPE type, int frames, bool behaviours) {
       const double t2 = CpuMs();
       g_Driver->beginScene(true, false, irr::video::SColor(255, 20, 20, 40));
       for (BvLevelElement* e : order) manager.RenderLevelElement(e);
+      bv::FlushQuads(g_Driver);
       g_Driver->endScene();
       const double t3 = CpuMs();
       physics.push_back(t1 - t0);
@@ -229,6 +233,7 @@ Result Run(irr::video::E_DRIVER_TYPE type, int frames, bool behaviours) {
       const double t0 = CpuMs();
       g_Driver->beginScene(true, false, irr::video::SColor(255, 20, 20, 40));
       manager.RenderCurrentLevel(kStepMs, false, false);
+      bv::FlushQuads(g_Driver);
       const char* shot = std::getenv("QV_BENCH_SHOT");
       if (windowed && shot && f == frames - 1) SaveBackBuffer(g_Driver, shot);
       g_Driver->endScene();
@@ -247,20 +252,46 @@ Result Run(irr::video::E_DRIVER_TYPE type, int frames, bool behaviours) {
   return result;
 }
 
+struct Row {
+  const char* name;
+  Stats Result::*stats;
+};
+constexpr Row kRows[] = {{"update", &Result::update},
+                         {"physics", &Result::physics},
+                         {"draw", &Result::draw},
+                         {"pass", &Result::pass}};
+
 void Print(const char* driver, const Result& r) {
   if (r.drawn < 0) {
     std::printf("%-8s no device\n", driver);
     return;
   }
-  const struct {
-    const char* name;
-    const Stats& s;
-  } rows[] = {{"update", r.update}, {"physics", r.physics}, {"draw", r.draw},
-              {"pass", r.pass}};
   std::printf("%-8s %d level elements (borders included), %d bodies\n", driver, r.drawn, r.bodies);
-  for (const auto& row : rows)
-    std::printf("%-8s %-8s %9.3f %9.3f %9.1f%%\n", driver, row.name, row.s.mean, row.s.p99,
-                100.0 * row.s.p99 / kStepMs);
+  std::printf("%-8s %-8s %9s %9s %10s\n", "driver", "phase", "mean", "p99", "p99/budget");
+  for (const Row& row : kRows) {
+    const Stats& s = r.*row.stats;
+    std::printf("%-8s %-8s %9.3f %9.3f %9.1f%%\n", driver, row.name, s.mean, s.p99,
+                100.0 * s.p99 / kStepMs);
+  }
+}
+
+// The same figures of two runs, quad by quad and batched, with the ratio of
+// the means.
+void PrintSideBySide(const char* driver, const Result& single, const Result& batched) {
+  if (single.drawn < 0 || batched.drawn < 0) {
+    std::printf("%-8s no device\n", driver);
+    return;
+  }
+  std::printf("%-8s %d level elements (borders included), %d bodies\n", driver, batched.drawn,
+              batched.bodies);
+  std::printf("%-8s %-8s %21s %21s %10s\n", "", "", "unbatched mean / p99", "batched mean / p99",
+              "batched/un");
+  for (const Row& row : kRows) {
+    const Stats& a = single.*row.stats;
+    const Stats& b = batched.*row.stats;
+    std::printf("%-8s %-8s %10.3f %10.3f %10.3f %10.3f %9.2fx\n", driver, row.name, a.mean,
+                a.p99, b.mean, b.p99, a.mean > 0.0 ? b.mean / a.mean : 0.0);
+  }
 }
 
 }  // namespace
@@ -281,11 +312,12 @@ int main(int argc, char** argv) {
               behaviours ? "with behaviours" : "without behaviours");
   std::printf("frame budget at %.0f Hz: %.3f ms (CPU time per frame, milliseconds)\n",
               kRefreshHz, kStepMs);
-  std::printf("%-8s %-8s %9s %9s %10s\n", "driver", "phase", "mean", "p99", "p99/budget");
-  Print("null", Run(irr::video::EDT_NULL, frames, behaviours));
-  if (std::getenv("DISPLAY"))
-    Print("opengl", Run(irr::video::EDT_OPENGL, frames, behaviours));
-  else
+  Print("null", Run(irr::video::EDT_NULL, frames, behaviours, true));
+  if (std::getenv("DISPLAY")) {
+    const Result single = Run(irr::video::EDT_OPENGL, frames, behaviours, false);
+    const Result batched = Run(irr::video::EDT_OPENGL, frames, behaviours, true);
+    PrintSideBySide("opengl", single, batched);
+  } else
     std::printf("opengl   skipped: no DISPLAY (run under xvfb-run)\n");
   return 0;
 }

@@ -6,6 +6,7 @@
 #include "engine/platform/clock.h"
 #include "engine/level/level_manager.h"
 #include "engine/platform/joystick_reader.h"
+#include "engine/resources/quad_renderer.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/frame_pacer.h"
 #include "engine/shell/globals.h"
@@ -104,7 +105,10 @@ void BvApplication::Run() {
         Render();
         DrawFade();
       }
-      if (g_Driver != nullptr) g_Driver->endScene();
+      if (g_Driver != nullptr) {
+        bv::FlushQuads(g_Driver);
+        g_Driver->endScene();
+      }
     }
     ++frameCounter;
 
@@ -230,6 +234,9 @@ bool BvApplication::FadeFromColour(float dtMs) {
 }
 
 void BvApplication::DrawFade() {
+  // The level's sprites go down before the overlay and anything drawn after
+  // it (the overlay is the frame's last level drawing).
+  bv::FlushQuads(g_Driver);
   if (!fadeStepRan) return;
   fadeStepRan = 0;
   if (!(overlayAlpha > 0.0f) || g_Driver == nullptr || g_System == nullptr) return;
