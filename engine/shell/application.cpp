@@ -19,9 +19,9 @@ namespace {
 // and windowed (milliseconds); the frame then sleeps on until it is due.
 constexpr double kFrameSleepMs = 1.0;
 constexpr double kInactiveSleepMs = 10.0;
-// A frame that starts later than this after its due time starts a new
-// cadence (milliseconds).
-constexpr double kLateFrameMs = 1.0;
+// A frame that starts later than this share of a frame time after its due
+// time starts a new cadence; a less late one is caught up by the next.
+constexpr double kLateFrameShare = 0.5;
 // Fade levels and alpha run from 0 to this.
 constexpr float kOpaque = 255.0f;
 // Irrlicht key codes of the arrow keys.
@@ -78,7 +78,10 @@ void BvApplication::Run() {
   bv::FramePacer pacer;
   while (!g_Quit && g_Driver != nullptr && running) {
     g_System->wheel = 0.0f;
-    if (paced) pacer.BeginFrame(clock.Ticks(), MsToTicks(frameTimeMs), MsToTicks(kLateFrameMs));
+    if (paced) {
+      pacer.BeginFrame(clock.Ticks(), MsToTicks(frameTimeMs),
+                       MsToTicks(frameTimeMs * kLateFrameShare));
+    }
 
     g_Quit = !g_System->WindowExists();
     g_System->PumpMessages();
