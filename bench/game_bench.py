@@ -36,30 +36,8 @@ RECORD_SIZE = struct.calcsize(RECORD_FORMAT)
 TICKS_PER_SECOND = os.sysconf("SC_CLK_TCK")
 FIRST_FRAME_LIMIT_S = 20.0
 
-
-class VirtualDisplay:
-    """An Xvfb server on a display number it picks itself."""
-
-    def __init__(self, size):
-        read_fd, write_fd = os.pipe()
-        self.proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", size, "-nolisten", "tcp",
-             "-noreset"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        with os.fdopen(read_fd) as pipe:
-            number = pipe.readline().strip()
-        if not number:
-            self.proc.kill()
-            sys.exit("Xvfb did not start")
-        self.display = ":" + number
-
-    def close(self):
-        self.proc.terminate()
-        try:
-            self.proc.wait(5)
-        except subprocess.TimeoutExpired:
-            self.proc.kill()
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+from virtual_display import VirtualDisplay  # noqa: E402
 
 
 def process_cpu_s(pid):

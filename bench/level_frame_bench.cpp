@@ -9,11 +9,17 @@
 //
 // Every element carries a fade-in and one motion or mouse behaviour (sine,
 // cosine, rotation, mouse-over grow in turn); "--bare" leaves them out.
+// Blend, colour alpha and scale change from one element to the next in
+// drawing order, so few neighbours share a material; "--grouped" gives each
+// layer one of them instead (as a board's layers are), so that runs of
+// quads are long.
+//
+// The process keeps freed memory as the game does (see memory_reuse.h).
 //
 // With QV_BENCH_SHOT=<file.png> the last OpenGL frame of the pass is saved
 // (read from the back buffer before the frame ends).
 //
-//   level_frame_bench [frames] [--bare]
+//   level_frame_bench [frames] [--bare] [--grouped]
 #include <GL/gl.h>
 #include <irrlicht.h>
 #include <time.h>
@@ -35,6 +41,7 @@
 #include "engine/level/level_manager.h"
 #include "engine/level/motion_behaviors.h"
 #include "engine/level/registries.h"
+#include "engine/platform/memory_reuse.h"
 #include "engine/platform/message_box.h"
 #include "engine/resources/image.h"
 #include "engine/resources/quad_renderer.h"
@@ -98,7 +105,7 @@ void AddSheetTexture(irr::video::IVideoDriver* driver) {
 }
 
 // Scene resources and one level with borders and the benchmark's elements.
-BvLevel* BuildLevel(BvLevelManager& manager, bool behaviours) {
+BvLevel* BuildLevel(BvLevelManager& manager, bool behaviours, bool grouped) {
   auto* image = new BvImage("sheet");
   image->SetFileName("bench-sheet.png");
   manager.GetImages()->AddObject(image);
@@ -125,13 +132,16 @@ BvLevel* BuildLevel(BvLevelManager& manager, bool behaviours) {
         &manager, irr::core::vector2df(float((i * 37) % 760 - 380), float((i * 53) % 560 - 280)),
         "anim", 0.0f);
     if (!e) continue;
-    e->SetLayer(i % kLayerCount);
+    const int layer = i % kLayerCount;
+    e->SetLayer(layer);
     e->SetFrame(i % kAnimFrames);
     e->SetRotation(float(i % 12) * 0.5f);
-    e->SetScale(i % 3 == 0 ? 1.0f : 0.75f, i % 3 == 0 ? 1.0f : 0.75f);
+    // The element's index, or with --grouped its layer, picks the variant.
+    const int pick = grouped ? layer : i;
+    e->SetScale(pick % 3 == 0 ? 1.0f : 0.75f, pick % 3 == 0 ? 1.0f : 0.75f);
     e->SetFlipX(i % 4 == 1);
-    if (i % 5 == 0) e->SetBlitMode(kBlitAdditive);
-    if (i % 7 == 0) e->SetColor(irr::video::SColor(160, 255, 255, 255));
+    if (pick % 5 == 0) e->SetBlitMode(kBlitAdditive);
+    if (pick % 7 == 0) e->SetColor(irr::video::SColor(160, 255, 255, 255));
     if (i < kDynamicBodies) {
       e->SetDynType(2);
       e->SetGravity(true);
@@ -176,7 +186,8 @@ struct Result {
   int bodies = 0;
 };
 
-Result Run(irr::video::E_DRIVER_TYPE type, int frames, bool behaviours, bool batched) {
+Result Run(irr::video::E_DRIVER_TYPE type, int frames, bool behaviours, bool grouped,
+           bool batched) {
   Result result;
   bv::SetQuadBatching(batched);
   irr::SIrrlichtCreationParameters params;
@@ -199,7 +210,7 @@ Result Run(irr::video::E_DRIVER_TYPE type, int frames, bool behaviours, bool bat
   std::vector<double> update, physics, draw, pass;
   {
     BvLevelManager manager(nullptr, true);
-    BvLevel* level = BuildLevel(manager, behaviours);
+    BvLevel* level = BuildLevel(manager, behaviours, grouped);
     // Phases one after another, as the pass runs them per element.
     std::vector<BvLevelElement*> order;
     for (int layer = 0; layer < kLayerCount; ++layer)
@@ -297,27 +308,34 @@ void PrintSideBySide(const char* driver, const Result& single, const Result& bat
 }  // namespace
 
 int main(int argc, char** argv) {
+  bv::KeepFreedMemoryForReuse();
   int frames = kDefaultFrames;
   bool behaviours = true;
+  bool grouped = false;
   for (int i = 1; i < argc; ++i) {
-    if (std::string(argv[i]) == "--bare")
+    const std::string word = argv[i];
+    if (word == "--bare")
       behaviours = false;
+    else if (word == "--grouped")
+      grouped = true;
     else
       frames = std::max(1, std::atoi(argv[i]));
   }
   bv::SetMessageBoxMode(bv::MessageBoxMode::Stderr);
   std::printf("level frame benchmark: %d elements in %d layers, %d dynamic bodies, %d frames "
-              "at %.3f ms, %s\n",
+              "at %.3f ms, %s, materials %s\n",
               kElements, kLayerCount, kDynamicBodies, frames, kStepMs,
-              behaviours ? "with behaviours" : "without behaviours");
+              behaviours ? "with behaviours" : "without behaviours",
+              grouped ? "grouped by layer" : "changing from element to element");
   std::printf("frame budget at %.0f Hz: %.3f ms (CPU time per frame, milliseconds)\n",
               kRefreshHz, kStepMs);
-  Print("null", Run(irr::video::EDT_NULL, frames, behaviours, true));
+  Print("null", Run(irr::video::EDT_NULL, frames, behaviours, grouped, true));
   if (std::getenv("DISPLAY")) {
-    const Result single = Run(irr::video::EDT_OPENGL, frames, behaviours, false);
-    const Result batched = Run(irr::video::EDT_OPENGL, frames, behaviours, true);
+    const Result single = Run(irr::video::EDT_OPENGL, frames, behaviours, grouped, false);
+    const Result batched = Run(irr::video::EDT_OPENGL, frames, behaviours, grouped, true);
     PrintSideBySide("opengl", single, batched);
-  } else
+  } else {
     std::printf("opengl   skipped: no DISPLAY (run under xvfb-run)\n");
+  }
   return 0;
 }

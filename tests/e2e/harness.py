@@ -14,6 +14,8 @@ import time
 
 from PIL import Image
 
+from virtual_display import VirtualDisplay
+
 SAVE_SIZE = 844
 PROFILE_OFFSET = 4
 PROFILE_SIZE = 120
@@ -34,31 +36,6 @@ def wait_for(what, condition, limit, step=0.1):
             return value
         time.sleep(step)
     raise Failure("timed out after %.1f s waiting for %s" % (limit, what))
-
-
-class VirtualDisplay:
-    """An Xvfb server on a display number it picks itself."""
-
-    def __init__(self, size="1024x768x24"):
-        read_fd, write_fd = os.pipe()
-        self.proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", size, "-nolisten", "tcp",
-             "-noreset"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        with os.fdopen(read_fd) as pipe:
-            number = pipe.readline().strip()
-        if not number:
-            self.proc.kill()
-            raise Failure("Xvfb did not start")
-        self.display = ":" + number
-
-    def close(self):
-        self.proc.terminate()
-        try:
-            self.proc.wait(5)
-        except subprocess.TimeoutExpired:
-            self.proc.kill()
 
 
 class Game:
