@@ -143,3 +143,93 @@ def next_pow2(n):
     while p < n:
         p *= 2
     return p
+
+
+def rotated_points(points, cx, cy, degrees):
+    """The points turned about (cx, cy), counter-clockwise on screen."""
+    import math
+    a = math.radians(-degrees)
+    ca, sa = math.cos(a), math.sin(a)
+    return [(cx + (x - cx) * ca - (y - cy) * sa, cy + (x - cx) * sa + (y - cy) * ca) for x, y in points]
+
+
+def _jewel_mask(s, shape, inset, angle, scale=1.0):
+    m = Image.new("L", (s, s), 0)
+    d = ImageDraw.Draw(m)
+    cx = cy = s / 2
+    r = (s / 2 - inset) * scale
+    pts = shape_points(shape, cx, cy, r)
+    if pts is None:
+        d.ellipse((cx - r, cy - r, cx + r, cy + r), fill=255)
+    else:
+        d.polygon(rotated_points(pts, cx, cy, angle), fill=255)
+    return m
+
+
+def jewel(size, shape, light, dark, angle=0.0, glint=None, glow=0.0, outline=INK):
+    """A board piece: the gem of `gem` with a lighter inner facet, turned by
+    angle degrees (the light stays in the upper left), with an optional
+    white glint band crossing it (glint 0..1 from upper left to lower
+    right) and an optional brightening (glow 0..1). RGBA, size x size."""
+    s = size * SUPERSAMPLE
+    ow = 2 * SUPERSAMPLE
+    outer = _jewel_mask(s, shape, SUPERSAMPLE, angle)
+    inner = _jewel_mask(s, shape, SUPERSAMPLE + ow, angle)
+    facet = _jewel_mask(s, shape, SUPERSAMPLE + ow, angle, 0.55)
+    if glow:
+        light = lerp(light, (255, 255, 255), glow * 0.5)
+        dark = lerp(dark, light, glow * 0.4)
+    img = Image.new("RGBA", (s, s), outline + (0,))
+    img.paste(Image.new("RGBA", (s, s), outline + (255,)), (0, 0), outer)
+    img.paste(vertical_gradient((s, s), light, dark), (0, 0), inner)
+    # The facet: a lighter table lit from below, edged by a faint dark line.
+    edge = facet.filter(ImageFilter.MaxFilter(5))
+    img.paste(Image.new("RGBA", (s, s), lerp(dark, outline, 0.3) + (255,)), (0, 0),
+              Image.eval(edge, lambda v: v * 90 // 255))
+    img.paste(vertical_gradient((s, s), lerp(dark, light, 0.55), lerp(light, (255, 255, 255), 0.35)),
+              (0, 0), facet)
+    # Highlight: a soft white blob in the upper left, clipped to the body.
+    hl = Image.new("L", (s, s), 0)
+    ImageDraw.Draw(hl).ellipse((s * 0.24, s * 0.17, s * 0.52, s * 0.37), fill=170)
+    hl = hl.filter(ImageFilter.GaussianBlur(s * 0.03))
+    hl = Image.composite(hl, Image.new("L", (s, s), 0), inner)
+    img.paste(Image.new("RGBA", (s, s), (255, 255, 255, 255)), (0, 0), hl)
+    if glint is not None:
+        band = Image.new("L", (s, s), 0)
+        c = -s * 0.6 + glint * s * 2.2
+        w = s * 0.12
+        ImageDraw.Draw(band).polygon([(c - w, 0), (c + w, 0), (c + w - s, s), (c - w - s, s)], fill=200)
+        band = band.filter(ImageFilter.GaussianBlur(s * 0.02))
+        band = Image.composite(band, Image.new("L", (s, s), 0), inner)
+        img.paste(Image.new("RGBA", (s, s), (255, 255, 255, 255)), (0, 0), band)
+    return img.resize((size, size), Image.LANCZOS)
+
+
+def outlined_text(draw, xy, text, font, fill, outline=INK, width=2, anchor="mm"):
+    """Text with a dark outline of the given width (pixels)."""
+    draw.text(xy, text, font=font, fill=fill, anchor=anchor, stroke_width=width, stroke_fill=outline)
+
+
+def font(path, size):
+    from PIL import ImageFont
+    try:
+        return ImageFont.truetype(path, size)
+    except OSError:
+        return ImageFont.load_default()
+
+
+FONT_BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
+FONT_SERIF_BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf"
+
+
+def write_pictures(work_dir, makers):
+    """Saves each maker's picture into work_dir under its pack name's file
+    name; returns {pack name: file path} (a generator module's answer)."""
+    import os
+    os.makedirs(work_dir, exist_ok=True)
+    out = {}
+    for pack_name, maker in makers.items():
+        path = os.path.join(work_dir, os.path.basename(pack_name))
+        maker().save(path)
+        out[pack_name] = path
+    return out

@@ -20,7 +20,7 @@ there is any. Rules:
   shared-image   an image name or file used by both global.xml and a scene
                  file (unloading the scene would drop the global texture)
   sprite-bounds  a sprite rectangle outside its image or empty
-  no-shape       a clickable template (hit-tested) without a shape
+  no-shape       a clickable or shaped template (hit-tested) without a shape
   polygon        a polygon that is not convex, counter-clockwise, with 3..20
                  distinct vertices
   reserved       a name the engine or the game makes itself, defined in a file
@@ -379,11 +379,14 @@ class Checker:
             elif e.kind == "file":
                 if self.pack.find(a[0]) is None:
                     self.report(where, "required", "file %s missing from the pack" % a[0])
-            elif e.kind in ("image", "element"):
+            elif e.kind in ("image", "element", "shaped"):
                 facts = self.scenes.get(a[0])
-                table = facts[e.kind + "s"] if facts else {}
+                table = facts["images" if e.kind == "image" else "elements"] if facts else {}
                 if a[1] not in table:
-                    self.report(where, "required", "%s %s missing from %s" % (e.kind, a[1], a[0]))
+                    self.report(where, "required", "%s %s missing from %s"
+                                % ("image" if e.kind == "image" else "element", a[1], a[0]))
+                elif e.kind == "shaped" and not table[a[1]]["shape"]:
+                    self.report(a[0], "no-shape", "element %s is hit-tested but has no shape" % a[1])
             elif e.kind == "level":
                 facts = self.scenes.get(a[0])
                 have = len(facts["levels"]) if facts else 0

@@ -3,11 +3,16 @@
 the style reference (six world moods, five pieces), each font writing a
 sample line on a light and a dark strip, then every other image on a
 checkerboard (alpha) or black (images without alpha, as additive ones are
-drawn), each labelled with its pack name.
+drawn), each labelled with its pack name. When the pack holds the board
+screens ("swap1.xml".."swap6.xml"), a mock of each screen (tools/
+board_mock.py: background, panels, a layout of its world with pieces and
+frame) comes before the pictures, and is saved beside the sheet at full
+size (board_swapN.png).
 
     contact_sheet.py <data.pk> <out.png>
 """
 import io
+import os
 import sys
 sys.dont_write_bytecode = True  # no caches in the source tree
 
@@ -48,12 +53,42 @@ def _style_rows(label_font):
     pieces = Image.new("RGBA", (SHEET_WIDTH, 110), (40, 36, 56, 255))
     d = ImageDraw.Draw(pieces)
     for i, p in enumerate(artkit.PIECES):
-        g = artkit.gem(72, p["shape"], p["light"], p["dark"])
+        g = artkit.jewel(72, p["shape"], p["light"], p["dark"])
         pieces.alpha_composite(g, (20 + i * 150, 5))
         grey = g.convert("LA").convert("RGBA")   # shapes must read without colour
         pieces.alpha_composite(grey.resize((36, 36)), (100 + i * 150, 40))
         d.text((20 + i * 150, 82), "%d %s" % (p["colour"], p["name"]), font=label_font, fill=artkit.PAPER)
     rows.append(pieces)
+    return rows
+
+
+BOARD_SCREENS = ["swap%d.xml" % n for n in range(1, 7)]
+BOARD_THUMB = (SHEET_WIDTH // 3 - 8, (SHEET_WIDTH // 3 - 8) * 3 // 4)
+
+
+def _board_rows(pack_path, label_font, out_dir):
+    """Mock board screens, three to a row; none when the pack has none. Each
+    screen is also saved at full size as out_dir/board_swapN.png."""
+    import board_mock
+    pack = board_mock._Pack(pack_path)
+    with zipfile.ZipFile(pack_path) as z:
+        present = [n for n in BOARD_SCREENS if n in z.namelist()]
+    if not present or "data/layouts.bin" not in z.namelist():
+        return []
+    rows = []
+    for i in range(0, len(present), 3):
+        row = Image.new("RGBA", (SHEET_WIDTH, BOARD_THUMB[1] + 24), (60, 56, 76, 255))
+        for k, name in enumerate(present[i:i + 3]):
+            world = BOARD_SCREENS.index(name)
+            lay = board_mock.layout_from_pack(pack, world * 10 + 5)
+            shot = board_mock.draw(pack, name, lay, world, 5)
+            shot.save(os.path.join(out_dir, "board_" + name.replace(".xml", ".png")))
+            shot = shot.resize(BOARD_THUMB, Image.LANCZOS)
+            x = 4 + k * (BOARD_THUMB[0] + 8)
+            row.paste(shot, (x, 4))
+            ImageDraw.Draw(row).text((x, BOARD_THUMB[1] + 7), "%s (mock, layout %d)" % (name, world * 10 + 5),
+                                     font=label_font, fill=artkit.PAPER)
+        rows.append(row)
     return rows
 
 
@@ -80,6 +115,7 @@ def draw(pack_path, out_path):
                 rows.append(row)
             else:
                 thumbs.append((name, img))
+    rows += _board_rows(pack_path, label_font, os.path.dirname(os.path.abspath(out_path)))
     per_row = SHEET_WIDTH // (THUMB + 16)
     for i in range(0, len(thumbs), per_row):
         row = Image.new("RGBA", (SHEET_WIDTH, THUMB + 44), (60, 56, 76, 255))

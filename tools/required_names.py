@@ -18,14 +18,31 @@ every sound file listed. One entry per line, '#' starts a comment:
                                          levels may use it, files may not define it
     reserved <name>                      a name the engine makes itself; no file
                                          may define an element or level element so
+    shaped <scene file> <name>           as element, and it has a shape (the code
+                                         hit-tests the level elements it makes)
+
+A word may hold one group of choices in braces, which repeats the line for
+each: "element swap{1,2}.xml P1" stands for the two lines with swap1.xml
+and swap2.xml.
 """
 import collections
+import itertools
 import os
+import re
 
 Entry = collections.namedtuple("Entry", "kind args source line")
 
 ARG_COUNTS = {"sound": 4, "lang": 1, "file": 1, "image": 2, "element": 2, "level": 2,
-              "lvlelement": 3, "clickable": 3, "alias": 2, "reserved": 1}
+              "lvlelement": 3, "clickable": 3, "alias": 2, "reserved": 1, "shaped": 2}
+CHOICES = re.compile(r"\{([^{}]*)\}")
+
+
+def expand(word):
+    """The words a word with one brace group stands for."""
+    m = CHOICES.search(word)
+    if not m:
+        return [word]
+    return [word[:m.start()] + choice + word[m.end():] for choice in m.group(1).split(",")]
 
 
 def parse_required(path):
@@ -39,7 +56,8 @@ def parse_required(path):
             kind, args = words[0], words[1:]
             if kind not in ARG_COUNTS or len(args) != ARG_COUNTS[kind]:
                 raise ValueError("%s:%d: bad required entry: %s" % (path, number, raw.strip()))
-            entries.append(Entry(kind, args, path, number))
+            for combo in itertools.product(*[expand(a) for a in args]):
+                entries.append(Entry(kind, list(combo), path, number))
     return entries
 
 

@@ -10,6 +10,7 @@
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/frame_pacer.h"
 #include "engine/shell/globals.h"
+#include "engine/shell/model_manager.h"
 #include "engine/shell/system.h"
 #include "engine/shell/volume_control.h"
 
@@ -78,10 +79,8 @@ void BvApplication::Run() {
   bv::FramePacer pacer;
   while (!g_Quit && g_Driver != nullptr && running) {
     g_System->wheel = 0.0f;
-    if (paced) {
-      pacer.BeginFrame(clock.Ticks(), MsToTicks(frameTimeMs),
-                       MsToTicks(frameTimeMs * kLateFrameShare));
-    }
+    const int64_t t0 = clock.Ticks();
+    if (paced) pacer.BeginFrame(t0, MsToTicks(frameTimeMs), MsToTicks(frameTimeMs * kLateFrameShare));
 
     g_Quit = !g_System->WindowExists();
     g_System->PumpMessages();
@@ -107,6 +106,7 @@ void BvApplication::Run() {
         if (g_SceneManager != nullptr) g_SceneManager->drawAll();
         Render();
         DrawFade();
+        if (g_System->showFrameStatistics) DrawFrameStatistics(t0);
       }
       if (g_Driver != nullptr) {
         bv::FlushQuads(g_Driver);
@@ -153,6 +153,8 @@ void BvApplication::OnCollision(BvLevelElement*, BvLevelElement*) {}
 void BvApplication::Unload() {
   if (g_TextureManager != nullptr) g_TextureManager->Clear();
   camera = nullptr;
+  // Its nodes go with the scene manager's below.
+  if (g_ModelManager != nullptr) g_ModelManager->Clear();
   if (g_SceneManager != nullptr) {
     g_SceneManager->clear();
     g_SceneManager->getMeshCache()->clear();

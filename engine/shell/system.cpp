@@ -8,6 +8,7 @@
 #include "engine/resources/quad_renderer.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/globals.h"
+#include "engine/shell/model_manager.h"
 #include "engine/shell/volume_control.h"
 #include "engine/sound/sound_manager.h"
 
@@ -55,6 +56,11 @@ ArgbImage ReadImage(irr::video::IVideoDriver* driver, const std::string& fileNam
   return result;
 }
 
+bool FrameStatisticsRequested() {
+  const char* value = std::getenv("QUORVEL_FRAME_STATISTICS");
+  return value != nullptr && std::strcmp(value, "1") == 0;
+}
+
 bool NullDriverRequested() {
   const char* value = std::getenv("QUORVEL_NULL_DRIVER");
   return value != nullptr && std::strcmp(value, "1") == 0;
@@ -84,9 +90,13 @@ BvSystem::BvSystem(void* /*window*/) {
   // Opens the audio device (and its thread) before any window exists.
   g_SoundManager = new BvSoundManager();
   volumes = g_SoundManager;
+  showFrameStatistics = bv::FrameStatisticsRequested() ? 1 : 0;
 }
 
 BvSystem::~BvSystem() {
+  // Its nodes belong to the device's scene manager.
+  delete g_ModelManager;
+  g_ModelManager = nullptr;
   DropDevice();
   delete g_TextureManager;
   g_TextureManager = nullptr;

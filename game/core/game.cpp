@@ -11,6 +11,8 @@
 #include "engine/shell/game_host.h"
 #include "engine/shell/globals.h"
 #include "engine/shell/system.h"
+#include "game/board/layout.h"
+#include "game/core/game_board_host.h"
 #include "game/core/layout_bank.h"
 #include "game/core/player_store.h"
 #include "game/core/scene_flow.h"
@@ -38,6 +40,8 @@ std::string Format(const char* pattern, int n) {
 
 BvGame::BvGame(BvGameHost* gameHost) : BvGameBase(gameHost) {
   m_LayoutBank = std::make_unique<BvLayoutBank>();
+  m_BoardHost = std::make_unique<BvGameBoardHost>();
+  m_Board = std::make_unique<BvLayout>(m_BoardHost.get());
   for (int n = kSceneSplash; n <= kLastScene; ++n) m_Scenes[n].reset(CreateScene(n));
   for (int n = 0; n < kGuiTableSize; ++n) m_Guis[n].reset(CreateGui(n));
   m_CurrentScene = 0;
@@ -49,6 +53,8 @@ BvGame::~BvGame() {
   ReleaseMouse();
   for (auto& scene : m_Scenes) scene.reset();
   for (auto& gui : m_Guis) gui.reset();
+  m_Board.reset();
+  m_BoardHost.reset();
   m_LayoutBank.reset();
 }
 

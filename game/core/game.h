@@ -11,6 +11,8 @@
 
 class BvGameHost;
 class BvLayoutBank;
+class BvGameBoardHost;
+class BvLayout;
 class BvLevelElement;
 class BvScene;
 struct BvPlayerStore;
@@ -18,8 +20,8 @@ struct BvProfile;
 
 class BvGame : public BvGameBase {
  public:
-  // Builds the layouts bank, then scenes 1..17 and GUIs 0..10 that exist;
-  // loads nothing.
+  // Builds the layouts bank, the board, then scenes 1..17 and GUIs 0..10
+  // that exist; loads nothing.
   explicit BvGame(BvGameHost* host);
   ~BvGame() override;
 
@@ -65,6 +67,8 @@ class BvGame : public BvGameBase {
   BvPlayerStore& GetStore() const;
   BvProfile* GetCurrentProfile() const;
   BvLayoutBank* GetLayoutBank() const { return m_LayoutBank.get(); }
+  // The one match-3 board, shared by the board screens.
+  BvLayout* GetBoard() const { return m_Board.get(); }
   // The cursor shown over monsters (0 until the global data is loaded).
   unsigned long GetGameCursor() const { return m_GameCursor; }
 
@@ -89,6 +93,9 @@ class BvGame : public BvGameBase {
   // the game only calls the scene operations on it.
   std::unique_ptr<BvScene> m_Guis[kGuiTableSize];
   std::unique_ptr<BvLayoutBank> m_LayoutBank;
+  // The board's way to this game, and the board.
+  std::unique_ptr<BvGameBoardHost> m_BoardHost;
+  std::unique_ptr<BvLayout> m_Board;
   unsigned long m_GameCursor = 0;
   // The current scene was told (event 17) that a GUI is open.
   bool m_GuiNotified = false;

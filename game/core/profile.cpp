@@ -3,6 +3,10 @@
 #include <cstring>
 
 #include "engine/platform/random_source.h"
+#include "game/core/achievement.h"
+
+static_assert(kAchievementKinds * kAchievementSteps == BvProfile::kAchievementFlags,
+              "one flag byte per step of every kind");
 
 int32_t BvProfile::KeyFromClock() {
   return static_cast<int32_t>(static_cast<uint32_t>(bv::WallClockSeconds()));
@@ -45,10 +49,42 @@ int BvProfile::GetLayoutIndex() const {
 }
 
 bool BvProfile::HasAchievement(int kind, int step) const {
-  constexpr int kSteps = 7;
-  if (kind < 0 || step < 0 || step >= kSteps) return false;
-  int index = kind * kSteps + step;
-  return index < kAchievementFlags && achievements[index] != 0;
+  return IsAchievementStep(kind, step) && achievements[kind * kAchievementSteps + step] != 0;
+}
+
+void BvProfile::UnlockAchievement(int kind, int step, BvAchievement& out) {
+  if (!IsAchievementStep(kind, step)) return;
+  MakeAchievement(out, kind, step);
+  achievements[kind * kAchievementSteps + step] = 1;
+}
+
+bool BvProfile::CheckAchievements(BvAchievement& out) {
+  // Score steps come right after the freed ones.
+  constexpr int kOrder[kAchievementKinds] = {kAchievementFreed,     kAchievementScore,
+                                             kAchievementKilled,    kAchievementChain,
+                                             kAchievementSpellUsed, kAchievementMatches};
+  for (int kind : kOrder) {
+    const int counter = AchievementCounter(kind);
+    for (int step = 0; step < kAchievementSteps; ++step) {
+      if (AchievementThreshold(kind, step) <= counter && !HasAchievement(kind, step)) {
+        UnlockAchievement(kind, step, out);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+int BvProfile::AchievementCounter(int kind) const {
+  switch (kind) {
+    case kAchievementFreed: return freed;
+    case kAchievementKilled: return monstersKilled;
+    case kAchievementChain: return chainsBroken;
+    case kAchievementSpellUsed: return spellsCast;
+    case kAchievementMatches: return matches;
+    case kAchievementScore: return score;
+    default: return 0;
+  }
 }
 
 void BvProfile::SetName(const char* text) {

@@ -3,6 +3,8 @@
 // and the tips already seen (120 bytes of "savegame.sav").
 #include <cstdint>
 
+struct BvAchievement;
+
 struct BvProfile {
   static constexpr int kAchievementFlags = 42;  // 6 kinds x 7 steps
   static constexpr int kNameSize = 26;          // terminator included
@@ -47,6 +49,16 @@ struct BvProfile {
   // Board layout of the current level: -1 on the hidden-object level.
   int GetLayoutIndex() const;
   bool HasAchievement(int kind, int step) const;
+  // Fills out with the step's descriptor and sets its flag; a kind outside
+  // 0..5 or a step outside 0..6 is refused (out untouched, nothing set).
+  void UnlockAchievement(int kind, int step, BvAchievement& out);
+  // Unlocks the first step reached and not yet unlocked, kinds examined in
+  // the order freed, score, monster hits, chains, spells, matches and steps
+  // lowest first; true when one was unlocked (out filled). At most one step
+  // per call, so each gets its own notice.
+  bool CheckAchievements(BvAchievement& out);
+  // The counter a kind of achievement follows; 0 for another kind.
+  int AchievementCounter(int kind) const;
 
   // A new key: the low 32 bits of the wall clock in seconds.
   static int32_t KeyFromClock();

@@ -66,6 +66,7 @@ file art/sheet.png
 image scene.xml sheet
 level scene.xml 1
 clickable scene.xml 0 btn
+shaped scene.xml {button,blink}
 alias scene.xml myfont
 alias * guifont
 reserved _bdr0
@@ -132,6 +133,9 @@ BROKEN = [
     ("required", add("required-extra", "lvlelement scene.xml 0 missing\n")),
     ("required", add("required-extra", "level global.xml 2\n")),
     ("required", add("required-extra", "sound boom boom.ogg 3 1\n")),
+    ("required", add("required-extra", "element {scene,other}.xml dot\n")),    # one choice lacks it
+    ("required", add("required-extra", "shaped scene.xml nothing\n")),
+    ("no-shape", add("required-extra", "shaped scene.xml dot\n")),
 ]
 
 

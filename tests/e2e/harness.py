@@ -11,8 +11,9 @@ import struct
 import subprocess
 import tempfile
 import time
+import zipfile
 
-from PIL import Image
+from PIL import Image, ImageChops
 
 from virtual_display import VirtualDisplay
 
@@ -41,8 +42,9 @@ def wait_for(what, condition, limit, step=0.1):
 class Game:
     """One run of build/quorvel with its own display and user folder."""
 
-    def __init__(self, build_dir, args=(), seed=1234, clock=1700000000, config=None):
-        """config: bytes stored as "config.dat" before the start (None: none)."""
+    def __init__(self, build_dir, args=(), seed=1234, clock=1700000000, env=None, config=None):
+        """env: variables added for the game; config: bytes stored as
+        "config.dat" before the start (None: none)."""
         self.build_dir = os.path.abspath(build_dir)
         self.user_dir = tempfile.mkdtemp(prefix="quorvel_e2e_")
         self.shots_dir = os.path.join(self.user_dir, "shots")
@@ -62,6 +64,7 @@ class Game:
             "QUORVEL_TIME": str(clock),
         })
         self.env.pop("CI", None)
+        self.env.update(env or {})
         self.log_path = os.path.join(self.user_dir, "stderr.txt")
         self.log = open(self.log_path, "wb")
         self.proc = subprocess.Popen([os.path.join(self.build_dir, "quorvel"), *args],
@@ -144,6 +147,24 @@ class Game:
             shutil.rmtree(self.user_dir, ignore_errors=True)
 
 
+def run_scenario(game, name, scenario):
+    """Runs scenario(game) and closes the game; a failure prints the game's
+    output and keeps its user folder (screenshots, output). Returns the
+    process exit code."""
+    ok = False
+    try:
+        scenario(game)
+        ok = True
+        print(name + " scenario passed")
+    except Failure as failure:
+        print("FAILED:", failure)
+        print("game output:\n" + game.messages())
+        print("kept:", game.user_dir)
+    finally:
+        game.close(keep=not ok)
+    return 0 if ok else 1
+
+
 def parse_hiscores(save):
     """[(score, key, name)] of the ten entries."""
     table = []
@@ -166,3 +187,24 @@ def colour_share(image, predicate, step=4):
             if predicate(*pixels[x, y]):
                 hits += 1
     return hits / max(1, total)
+
+
+def pack_image(build_dir, name):
+    """A picture from the built data pack, as RGBA."""
+    with zipfile.ZipFile(os.path.join(build_dir, "data", "data.pk")) as pack:
+        with pack.open(name) as entry:
+            return Image.open(entry).convert("RGBA")
+
+
+def on_colour(image, rgb):
+    """An RGBA image drawn over a plain colour, as RGB."""
+    ground = Image.new("RGBA", image.size, rgb + (255,))
+    return Image.alpha_composite(ground, image).convert("RGB")
+
+
+def box_where(image, below):
+    """Bounding box (left, top, right, bottom; right and bottom exclusive) of
+    the pixels whose three channels are all below the given value; None when
+    there is none."""
+    masks = [channel.point(lambda v: 255 if v < below else 0) for channel in image.split()[:3]]
+    return ImageChops.multiply(ImageChops.multiply(masks[0], masks[1]), masks[2]).getbbox()

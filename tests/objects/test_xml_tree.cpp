@@ -4,6 +4,7 @@
 #include <irrlicht.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -98,9 +99,13 @@ TEST_F(XmlTreeTest, OuterElementIsTheDocumentAndChildrenKeepFileOrder) {
 TEST_F(XmlTreeTest, EdgeShapes) {
   {
     BvXmlDocument doc;
-    doc.Load(Write("empty.xml", "<lang version=\"2\"/>").c_str(), nullptr);
+    doc.Load(Write("empty.xml", "<lang version=\"2\" low=\"-99999999999\" high=\"99999999999\"/>")
+                 .c_str(),
+             nullptr);
     EXPECT_EQ(doc.GetName(), "lang");
     EXPECT_EQ(doc.GetAttribute("Version"), "2");
+    EXPECT_EQ(doc.GetAttributeInt("low"), INT_MIN);
+    EXPECT_EQ(doc.GetAttributeInt("high"), INT_MAX);
     EXPECT_EQ(doc.GetChildCount(), 0);
   }
   {
@@ -152,7 +157,11 @@ TEST_F(XmlTreeTest, DeepNestingIsReadAndReleased) {
 TEST(XmlNumbers, ParseLikeAtoiAndAtofInTheCLocale) {
   const std::pair<const char*, int> ints[] = {
       {"12", 12}, {"  7", 7}, {"+3", 3}, {"-4", -4}, {"12abc", 12}, {"abc", 0},
-      {"", 0},    {"0.5", 0}, {"99999999999", 2147483647},
+      {"", 0},    {"0.5", 0},
+      // Past the int range in either direction: the nearest end.
+      {"2147483647", INT_MAX}, {"2147483648", INT_MAX}, {"99999999999", INT_MAX},
+      {"99999999999999999999999", INT_MAX}, {"-2147483648", INT_MIN}, {"-2147483649", INT_MIN},
+      {"-99999999999", INT_MIN}, {"-99999999999999999999999", INT_MIN}, {" -99999999999x", INT_MIN},
   };
   for (const auto& [text, value] : ints) EXPECT_EQ(bv::ParseIntC(text), value) << text;
   const std::pair<const char*, float> floats[] = {

@@ -1,6 +1,5 @@
 """Window icon (resource 101), normal cursor (122, hot spot 0,0) and the game
 cursor shown over monsters (125, hot spot 15,15), as RGBA PNGs."""
-import os
 
 from PIL import Image, ImageDraw
 
@@ -62,10 +61,4 @@ ENTRIES = {
 
 
 def generate(work_dir):
-    os.makedirs(work_dir, exist_ok=True)
-    out = {}
-    for pack_name, maker in ENTRIES.items():
-        path = os.path.join(work_dir, os.path.basename(pack_name))
-        maker().save(path)
-        out[pack_name] = path
-    return out
+    return artkit.write_pictures(work_dir, ENTRIES)

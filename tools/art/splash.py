@@ -1,7 +1,6 @@
 """Art of the two opening screens: the maker's logo (shown on white) and the
 distributor's full-screen page."""
 import math
-import os
 
 from PIL import Image, ImageDraw, ImageFilter, ImageFont
 
@@ -119,14 +118,8 @@ def make_distri():
 
 def generate(work_dir):
     """Writes the PNGs; returns {pack name: file path}."""
-    os.makedirs(work_dir, exist_ok=True)
     makers = {"logo": make_logo, "distri": make_distri}
-    out = {}
-    for arcname, kind in ENTRIES.items():
-        path = os.path.join(work_dir, os.path.basename(arcname))
-        makers[kind]().save(path)
-        out[arcname] = path
-    return out
+    return artkit.write_pictures(work_dir, {name: makers[kind] for name, kind in ENTRIES.items()})
 
 
 if __name__ == "__main__":
