@@ -80,7 +80,9 @@ void BvApplication::Run() {
   while (!g_Quit && g_Driver != nullptr && running) {
     g_System->wheel = 0.0f;
     const int64_t t0 = clock.Ticks();
-    if (paced) pacer.BeginFrame(t0, MsToTicks(frameTimeMs), MsToTicks(frameTimeMs * kLateFrameShare));
+    if (paced) {
+      pacer.BeginFrame(t0, MsToTicks(frameTimeMs), MsToTicks(frameTimeMs * kLateFrameShare));
+    }
 
     g_Quit = !g_System->WindowExists();
     g_System->PumpMessages();

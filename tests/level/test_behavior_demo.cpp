@@ -195,9 +195,8 @@ TEST_F(BehaviorDemo, BatchedAndUnbatchedFramesAreIdentical) {
   ASSERT_TRUE(manager->LoadLevel(0, path.c_str(), true));
   const char* sources[] = {"red", "green", "blink"};
   for (int i = 0; i < 60; ++i) {
-    BvLevelElement* e = CreateLevelElement(
-        manager.get(), irr::core::vector2df(float((i * 37) % 300 - 150), float((i * 23) % 200 - 100)),
-        sources[i % 3], 0.0f);
+    const irr::core::vector2df at(float((i * 37) % 300 - 150), float((i * 23) % 200 - 100));
+    BvLevelElement* e = CreateLevelElement(manager.get(), at, sources[i % 3], 0.0f);
     ASSERT_NE(e, nullptr);
     e->SetLayer(4 + i % 3);
     e->SetRotation(float(i % 5) * 0.4f);
