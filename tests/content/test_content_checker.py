@@ -67,6 +67,7 @@ image scene.xml sheet
 level scene.xml 1
 clickable scene.xml 0 btn
 shaped scene.xml {button,blink}
+particle scene.xml sparks
 alias scene.xml myfont
 alias * guifont
 reserved _bdr0
@@ -136,6 +137,9 @@ BROKEN = [
     ("required", add("required-extra", "element {scene,other}.xml dot\n")),    # one choice lacks it
     ("required", add("required-extra", "shaped scene.xml nothing\n")),
     ("no-shape", add("required-extra", "shaped scene.xml dot\n")),
+    ("required", add("required-extra", "particle scene.xml dot\n")),                 # not an emitter
+    ("required", replace("scene.xml", "<sourceelement>dot</sourceelement></element>",
+                         "<sourceelement>nodot</sourceelement></element>")),       # no particle source
 ]
 
 

@@ -25,7 +25,9 @@ namespace {
 const char* const kEffectSounds[] = {
     "fall", "locked", "match", "match4", "matchauto", "matchauto2", "matchauto3", "matchauto4",
     "excellent", "break1", "chaine", "freeluminos", "explo1", "hint", "endgame", "nomoremoves",
-    "sortappear", "clickfail"};
+    "sortappear", "clickfail", "sortlaunch", "electric", "chainburn", "fizzle", "explobig",
+    "freeze", "exploglace", "fallbomb", "monsterappear", "effectmonster", "effectmonsterbat",
+    "hitmonster", "monsterdie"};
 const char* const kStreamSounds[] = {"warning", "musicswap"};
 
 }  // namespace
