@@ -1,5 +1,6 @@
 #include "engine/shell/application.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "engine/platform/clock.h"
@@ -33,7 +34,17 @@ float TicksToMs(int64_t ticks) {
 
 }  // namespace
 
-BvApplication::BvApplication(BvGameHost* gameHost) : host(gameHost) {
+float bv::FixedFrameMsFromEnvironment() {
+  const char* text = std::getenv("QUORVEL_FRAME_MS");
+  if (!text || !*text) return 0.0f;
+  char* end = nullptr;
+  const float ms = std::strtof(text, &end);
+  return *end == '\0' && ms > 0.0f && ms <= kMaxFixedFrameMs ? ms : 0.0f;
+}
+
+BvApplication::BvApplication(BvGameHost* gameHost)
+    : host(gameHost), m_FixedFrameMs(bv::FixedFrameMsFromEnvironment()) {
+  if (m_FixedFrameMs > 0.0f) fpsAverage = 1000.0f / m_FixedFrameMs;
   currentLevels = new BvLevelManager(this, true);
   globalLevels = new BvLevelManager(this, false);
   if (g_System != nullptr) {
@@ -116,6 +127,8 @@ void BvApplication::Run() {
 }
 
 void BvApplication::UpdateFpsAverage() {
+  // A fixed step (tests) leaves the measured durations out.
+  if (m_FixedFrameMs > 0.0f) return;
   if (!(lastFrameMs > 0.0f)) return;
   fpsSamples[fpsIndex] = 1000.0f / lastFrameMs;
   fpsIndex = static_cast<int16_t>((fpsIndex + 1) % bv::kFpsSamples);

@@ -27,6 +27,13 @@ constexpr int kJoyHighMark = 40000;
 
 // Size of the frames-per-second ring.
 constexpr int kFpsSamples = 20;
+
+// Longest fixed frame step accepted, ms.
+constexpr float kMaxFixedFrameMs = 1000.0f;
+// QUORVEL_FRAME_MS=<ms> (tests): every update of every frame advances the
+// game by this step, whatever the frames really took, so one seed and one
+// series of inputs give one game. 0 when unset or outside (0, 1000].
+float FixedFrameMsFromEnvironment();
 }  // namespace bv
 
 class BvApplication {
@@ -186,6 +193,8 @@ class BvApplication {
   uint8_t joyDirections = 0;
   // Measured duration of the last frame in milliseconds.
   float lastFrameMs = 0.0f;
+  // The fixed time step of QUORVEL_FRAME_MS (ms), 0 for the measured one.
+  float m_FixedFrameMs = 0.0f;
   float fpsSamples[bv::kFpsSamples] = {};
   int16_t fpsIndex = 0;
   int16_t fpsCount = 0;

@@ -15,6 +15,7 @@
 #include "game/core/game_board_host.h"
 #include "game/core/layout_bank.h"
 #include "game/core/player_store.h"
+#include "game/core/probe.h"
 #include "game/core/scene_flow.h"
 #include "game/scenes/scene_table.h"
 #include "game/scenes/scene.h"
@@ -42,7 +43,7 @@ BvGame::BvGame(BvGameHost* gameHost) : BvGameBase(gameHost) {
   m_LayoutBank = std::make_unique<BvLayoutBank>();
   m_BoardHost = std::make_unique<BvGameBoardHost>();
   m_Board = std::make_unique<BvLayout>(m_BoardHost.get());
-  for (int n = kSceneSplash; n <= kLastScene; ++n) m_Scenes[n].reset(CreateScene(n));
+  for (int n = kSceneSplash; n <= kLastScene; ++n) m_Scenes[n].reset(CreateScene(n, m_Board.get()));
   for (int n = 0; n < kGuiTableSize; ++n) m_Guis[n].reset(CreateGui(n));
   m_CurrentScene = 0;
   currentGui = kNoGui;
@@ -99,14 +100,18 @@ void BvGame::SetScene(int n) {
     bv::ShowMessageBox(kAlertCaption, Format("Scene #%d not implemented !!", n));
     // A number outside the table leaves no scene current.
     m_CurrentScene = n >= kSceneSplash && n <= kLastScene ? n : 0;
+    m_SceneReady = false;
     Quit();
     return;
   }
   m_CurrentScene = n;
   BvScene* scene = m_Scenes[n].get();
-  if (!scene->Load()) {
+  m_SceneReady = scene->Load();
+  if (!m_SceneReady) {
     bv::ShowMessageBox(kAlertCaption, "Scene not loaded !");
-    // The scene's elements are missing: its Init is not run.
+    // The scene's elements are missing: neither its Init nor, until the
+    // quit ends the loop, its Update and Render run (they would reach the
+    // element pointers of its previous visit).
     Quit();
     return;
   }
@@ -120,7 +125,12 @@ void BvGame::ShowGui(int n, int mode, intptr_t argument) {
     bv::ShowMessageBox(kAlertCaption, Format("Gui #%d not implemented !!", n));
     return;
   }
-  if (!globalLevels || !globalLevels->LoadLevel(n, kGuiFile, false)) return;
+  if (!globalLevels || !globalLevels->LoadLevel(n, kGuiFile, false)) {
+    // Without its level the dialog could never close: say so and open
+    // nothing, so the screen does not wait for it.
+    bv::ShowMessageBox(kAlertCaption, Format("Gui level #%d not found in global.xml", n));
+    return;
+  }
   guiMode = mode;
   currentGui = n;
   gui->Init(argument);
@@ -164,7 +174,8 @@ void BvGame::Update() {
   if (guiMode != kGuiModeFrozen) {
     if (BvScene* scene = GetCurrentScene()) {
       if (scene->IsDone()) OnSceneDone(scene->GetResult());
-      if (BvScene* now = GetCurrentScene()) now->Update(dt);
+      BvScene* now = GetCurrentScene();
+      if (now && m_SceneReady) now->Update(dt);
     }
   }
   if (guiMode != kGuiModeNone && currentGui != kNoGui) {
@@ -174,8 +185,11 @@ void BvGame::Update() {
 
 void BvGame::Render() {
   BvGameBase::Render();
-  if (guiMode == kGuiModeFrozen) return;
-  if (BvScene* scene = GetCurrentScene()) scene->Render(GetTimeStepMs());
+  if (guiMode != kGuiModeFrozen && m_SceneReady) {
+    if (BvScene* scene = GetCurrentScene()) scene->Render(GetTimeStepMs());
+  }
+  // After the level pass, which moves the elements.
+  if (m_Probe) m_Probe->AfterFrame(*this);
 }
 
 void BvGame::UpdateMouse() {

@@ -14,6 +14,7 @@ class BvLayoutBank;
 class BvGameBoardHost;
 class BvLayout;
 class BvLevelElement;
+class BvProbe;
 class BvScene;
 struct BvPlayerStore;
 struct BvProfile;
@@ -43,7 +44,7 @@ class BvGame : public BvGameBase {
   void SetScene(int n);
   // Opens GUI n in the given mode with the argument for its Init. Ignored
   // while a GUI is open; a number outside 0..10, a missing GUI or a GUI
-  // level that fails to load leaves the mode at 0.
+  // level that fails to load shows its "Alert" and leaves the mode at 0.
   void ShowGui(int n, int mode, intptr_t argument);
   // The current scene's OnEvent(code); nothing without a scene.
   void NotifyScene(int code);
@@ -97,8 +98,13 @@ class BvGame : public BvGameBase {
   std::unique_ptr<BvGameBoardHost> m_BoardHost;
   std::unique_ptr<BvLayout> m_Board;
   unsigned long m_GameCursor = 0;
+  // The test probe (QUORVEL_PROBE), null in play.
+  std::unique_ptr<BvProbe> m_Probe;
   // The current scene was told (event 17) that a GUI is open.
   bool m_GuiNotified = false;
+  // The current scene's Load succeeded: only then are its Update and
+  // Render run.
+  bool m_SceneReady = false;
 };
 
 // The one game object, set by the game host once the constructor returned.

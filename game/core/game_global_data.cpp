@@ -13,7 +13,9 @@
 #include "game/core/game.h"
 #include "game/core/layout_bank.h"
 #include "game/core/player_store.h"
+#include "game/core/probe.h"
 #include "game/core/sound_table.h"
+#include "game/core/test_doorway.h"
 
 namespace {
 // The game cursor: image, hot spot in pixels.
@@ -37,6 +39,9 @@ void BvGame::LoadGlobalData() {
   if (g_System)
     m_GameCursor = g_System->LoadCursorImage(kGameCursorImage, kGameCursorHotSpot,
                                              kGameCursorHotSpot);
+  // A test entering a screen directly plays as a profile of its own.
+  const int startScene = StartSceneFromEnvironment();
+  if (startScene) EnsureTestProfile(GetStore());
   ApplyStartPosition();
   if (g_SoundManager) RegisterGameSounds(*g_SoundManager);
   if (!m_LayoutBank->LoadBinary()) {
@@ -47,7 +52,8 @@ void BvGame::LoadGlobalData() {
   }
   LoadFontAliases();
   m_GuiNotified = false;
-  SetScene(kSceneSplash);
+  m_Probe = BvProbe::FromEnvironment();
+  SetScene(startScene ? startScene : kSceneSplash);
 }
 
 void BvGame::ApplyStartPosition() {

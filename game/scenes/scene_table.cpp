@@ -3,9 +3,22 @@
 #include "game/core/scene_numbers.h"
 #include "game/scenes/splash_distri_scene.h"
 #include "game/scenes/splash_scene.h"
+#include "game/scenes/swap_scene.h"
 
-BvScene* CreateScene(int n) {
+BvScene* CreateScene(int n, BvLayout* board) {
   switch (n) {
+    case kSceneFirstBoard:
+      return new BvSwapScene(board);
+    case kSceneFirstBoard + 1:
+      return new BvSwapScene2(board);
+    case kSceneFirstBoard + 2:
+      return new BvSwapScene3(board);
+    case kSceneFirstBoard + 3:
+      return new BvSwapScene4(board);
+    case kSceneFirstBoard + 4:
+      return new BvSwapScene5(board);
+    case kSceneFirstBoard + 5:
+      return new BvSwapScene6(board);
     case kSceneSplash:
       return new BvSplashScene();
     case kSceneSplashDistri:

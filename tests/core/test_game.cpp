@@ -310,6 +310,33 @@ TEST_F(GameTest, ShowGuiOutsideTableOrMissingLeavesModeZero) {
   EXPECT_EQ(game->GetGuiMode(), 2);
 }
 
+// A dialog whose level is missing from "global.xml" is reported and not
+// opened: the mode stays 0, so the screen is not left waiting for it.
+TEST_F(GameTest, ShowGuiWithoutItsLevelIsReportedAndOpensNothing) {
+  game->SetScene(4);
+  std::ofstream("global.xml") << "<global><levels><level name=\"gui0\"></level></levels></global>";
+  Take();
+  game->ShowGui(5, 2, 0);
+  EXPECT_TRUE(Shown("Gui level #5 not found in global.xml"));
+  EXPECT_EQ(game->GetGuiMode(), 0);
+  EXPECT_EQ(game->GetCurrentGui(), -1);
+  EXPECT_TRUE(Take().empty()) << "no Init";
+  game->ShowGui(0, 1, 0);
+  EXPECT_EQ(game->GetGuiMode(), 1) << "a dialog whose level exists still opens";
+}
+
+// A scene whose file fails to load in the flow is neither initialised nor
+// updated in the frame that entered it (the quit ends the loop after it).
+TEST_F(GameTest, SceneThatFailedToLoadIsNotUpdated) {
+  game->SetScene(5);
+  scenes[5]->Finish(3);  // replay: scene 4 + world 0
+  scenes[4]->loads = false;
+  game->Update();
+  EXPECT_EQ(game->GetCurrentSceneNumber(), 4);
+  EXPECT_TRUE(g_Quit);
+  EXPECT_EQ(scenes[4]->updates, 0);
+}
+
 TEST_F(GameTest, StartPositionIsRangeChecked) {
   struct Case { int world, level, layout; bool profile; int wantWorld, wantLevel, wantLayout; };
   const Case cases[] = {

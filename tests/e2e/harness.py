@@ -5,6 +5,7 @@ driver, message boxes on stderr, and a fixed seed and clock. The harness waits
 for conditions with time limits, sends input through XTest (xdotool),
 captures the screen to PNG and reads the files the game writes.
 """
+import json
 import os
 import shutil
 import struct
@@ -65,7 +66,7 @@ class VirtualDisplay:
 class Game:
     """One run of build/quorvel with its own display and user folder."""
 
-    def __init__(self, build_dir, args=(), seed=1234, clock=1700000000, env=None):
+    def __init__(self, build_dir, args=(), seed=1234, clock=1700000000, env=None, probe=False):
         self.build_dir = os.path.abspath(build_dir)
         self.user_dir = tempfile.mkdtemp(prefix="quorvel_e2e_")
         self.shots_dir = os.path.join(self.user_dir, "shots")
@@ -82,6 +83,9 @@ class Game:
         })
         self.env.pop("CI", None)
         self.env.update(env or {})
+        self.probe_path = os.path.join(self.user_dir, "probe.json") if probe else None
+        if self.probe_path:
+            self.env["QUORVEL_PROBE"] = self.probe_path
         self.log_path = os.path.join(self.user_dir, "stderr.txt")
         self.log = open(self.log_path, "wb")
         self.proc = subprocess.Popen([os.path.join(self.build_dir, "quorvel"), *args],
@@ -101,6 +105,16 @@ class Game:
         self.log.flush()
         with open(self.log_path, "rb") as f:
             return f.read().decode("utf-8", "replace")
+
+    def probe(self):
+        """The game's last probe snapshot (QUORVEL_PROBE), or None."""
+        if not self.probe_path:
+            return None
+        try:
+            with open(self.probe_path) as f:
+                return json.load(f)
+        except (OSError, ValueError):
+            return None
 
     # ---- process ------------------------------------------------------------
     def elapsed(self):
@@ -141,6 +155,25 @@ class Game:
     def click(self, x, y):
         """A left click at window pixel (x, y)."""
         self.xdotool("mousemove", "--window", self.window() or "", str(x), str(y), "click", "1")
+
+    def drag(self, x1, y1, x2, y2, hold=0.08):
+        """Left button pressed at window pixel (x1, y1), moved to (x2, y2)
+        and released there, each step held for a few frames."""
+        win = self.window() or ""
+        self.xdotool("mousemove", "--window", win, str(x1), str(y1))
+        time.sleep(hold)
+        self.xdotool("mousedown", "1")
+        time.sleep(hold)
+        self.xdotool("mousemove", "--window", win, str(x2), str(y2))
+        time.sleep(hold)
+        self.xdotool("mouseup", "1")
+
+    def right_click(self, x, y, hold=0.08):
+        """The right button held for a few frames at window pixel (x, y)."""
+        self.xdotool("mousemove", "--window", self.window() or "", str(x), str(y))
+        self.xdotool("mousedown", "3")
+        time.sleep(hold)
+        self.xdotool("mouseup", "3")
 
     def capture(self, name):
         """The window's 800 x 600 content as a PNG; returns the image."""

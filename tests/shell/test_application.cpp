@@ -145,6 +145,22 @@ TEST(FpsAverage, MeanOfTheLastTwentyRates) {
   EXPECT_FLOAT_EQ(app.GetTimeStepMs(), 10.0f);
 }
 
+// QUORVEL_FRAME_MS fixes every update's step whatever the frames take;
+// values that are not a step in (0, 1000] ms leave the measured one.
+TEST(FpsAverage, FixedStepFromTheEnvironment) {
+  struct Case { const char* value; float step; };
+  const Case cases[] = {{"10", 10.0f},    {"13.5", 13.5f}, {"1000", 1000.0f},
+                        {"0", 20.0f},     {"-5", 20.0f},   {"abc", 20.0f},
+                        {"12ms", 20.0f},  {"1001", 20.0f}, {nullptr, 20.0f}};
+  for (const Case& c : cases) {
+    bv::test::ScopedEnv env("QUORVEL_FRAME_MS", c.value);
+    BvApplication app(nullptr);
+    app.SetLastFrameMs(20.0f);  // the measured step
+    app.UpdateFpsAverage();
+    EXPECT_FLOAT_EQ(app.GetTimeStepMs(), c.step) << (c.value ? c.value : "unset");
+  }
+}
+
 TEST_F(HeadlessShell, FocusLossMutesOnceAndTheReturnRestoresOnce) {
   volumes.effects = 0.35f;
   volumes.music = 0.7f;

@@ -1,0 +1,208 @@
+#include "game/core/probe.h"
+
+#include <box2d/box2d.h>
+#include <irrlicht.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include "engine/level/level.h"
+#include "engine/level/level_element.h"
+#include "engine/level/level_manager.h"
+#include "engine/platform/clock.h"
+#include "engine/shell/globals.h"
+#include "engine/shell/system.h"
+#include "game/board/board_geometry.h"
+#include "game/board/layout.h"
+#include "game/core/game.h"
+#include "game/core/player_store.h"
+#include "game/scenes/scene.h"
+
+namespace {
+constexpr const char* kProbeVariable = "QUORVEL_PROBE";
+// The logical field the window shows.
+constexpr float kFieldWidth = 2.0f * kFieldHalfWidth;
+constexpr float kFieldHeight = 2.0f * kFieldHalfHeight;
+// Names the level runtime gives to the four borders.
+constexpr const char* kBorderPrefix = "_bdr";
+
+// Window pixels per field pixel on each axis.
+irr::core::vector2df WindowScale() {
+  if (!g_Driver) return {1.0f, 1.0f};
+  const irr::core::dimension2du size = g_Driver->getScreenSize();
+  if (size.Width == 0 || size.Height == 0) return {1.0f, 1.0f};
+  return {float(size.Width) / kFieldWidth, float(size.Height) / kFieldHeight};
+}
+
+// A world point of layer 0 (pixels) as a window pixel.
+irr::core::vector2df ToWindow(const BvLevelManager& levels, irr::core::vector2df point) {
+  irr::core::vector2df scale(1.0f, 1.0f);
+  float angle = 0.0f;
+  levels.ApplyCamera(point, scale, angle, 0);
+  const irr::core::vector2df screen = BvLevelManager::WorldToScreen(point);
+  const irr::core::vector2df window = WindowScale();
+  return {screen.X * window.X, screen.Y * window.Y};
+}
+
+// Only elements a test could click: an authored name (not the one made
+// from the id, not a border) and a body.
+bool IsClickable(const BvLevelElement& element) {
+  const std::string& name = element.GetNameString();
+  if (name.empty() || name == CManagedObjectBase::MakeIdName(element.GetId())) return false;
+  if (name.rfind(kBorderPrefix, 0) == 0) return false;
+  const b2Body* body = element.GetBody();
+  return body && body->GetFixtureList();
+}
+
+void AddElements(nlohmann::json& out, const BvLevelManager* levels, const char* where) {
+  const BvLevel* level = levels ? levels->GetCurrentLevel() : nullptr;
+  if (!level) return;
+  for (const auto& entry : level->GetIdIndex()) {
+    const auto& element = *static_cast<const BvLevelElement*>(entry.second);
+    if (!IsClickable(element)) continue;
+    const b2Body* body = element.GetBody();
+    b2AABB box;
+    box.lowerBound.SetZero();
+    box.upperBound.SetZero();
+    bool first = true;
+    for (const b2Fixture* f = body->GetFixtureList(); f; f = f->GetNext()) {
+      for (int child = 0; child < f->GetShape()->GetChildCount(); ++child) {
+        b2AABB part;
+        f->GetShape()->ComputeAABB(&part, body->GetTransform(), child);
+        if (first) box = part;
+        else box.Combine(part);
+        first = false;
+      }
+    }
+    // World y grows upwards, window y downwards: the top-left corner comes
+    // from the box's lower x and upper y.
+    const irr::core::vector2df topLeft = ToWindow(
+        *levels, {box.lowerBound.x * kPixelsPerMetre, box.upperBound.y * kPixelsPerMetre});
+    const irr::core::vector2df bottomRight = ToWindow(
+        *levels, {box.upperBound.x * kPixelsPerMetre, box.lowerBound.y * kPixelsPerMetre});
+    out.push_back({{"name", element.GetNameString()},
+                   {"level", where},
+                   {"x", std::lround(topLeft.X)},
+                   {"y", std::lround(topLeft.Y)},
+                   {"w", std::lround(bottomRight.X - topLeft.X)},
+                   {"h", std::lround(bottomRight.Y - topLeft.Y)}});
+  }
+}
+
+nlohmann::json ProfileSnapshot(const BvProfile* profile) {
+  if (!profile) return nullptr;
+  return {{"name", profile->name},
+          {"world", profile->world},
+          {"level", profile->level},
+          {"score", profile->score},
+          {"matches", profile->matches},
+          {"freed", profile->freed},
+          {"monstersKilled", profile->monstersKilled},
+          {"chainsBroken", profile->chainsBroken},
+          {"spellsCast", profile->spellsCast},
+          {"completedGames", profile->completedGames},
+          {"seenTips", profile->seenTips}};
+}
+}  // namespace
+
+nlohmann::json BoardSnapshot(const BvGame& game) {
+  const BvLayout* board = game.GetBoard();
+  const int scene = game.GetCurrentSceneNumber();
+  const bool onBoardScreen = scene >= kSceneFirstBoard && scene < kSceneFirstBoard + BvProfile::kWorldCount;
+  if (!board || !onBoardScreen) return nullptr;
+  const BvLevelManager* levels = game.GetCurrentLevels();
+  nlohmann::json cells = nlohmann::json::array();
+  for (int column = 0; column < kBoardColumns; ++column) {
+    for (int row = 0; row < kBoardRows; ++row) {
+      const BvPiece& cell = board->GetCell(column, row);
+      const irr::core::vector2df centre =
+          levels ? ToWindow(*levels, CellToScreen(column, row)) : irr::core::vector2df();
+      cells.push_back({{"col", column},
+                       {"row", row},
+                       {"back", cell.background},
+                       {"colour", cell.colour},
+                       {"present", cell.present},
+                       {"motion", cell.motion},
+                       {"lock", cell.lockCounter},
+                       {"x", std::lround(centre.X)},
+                       {"y", std::lround(centre.Y)}});
+    }
+  }
+  return {{"settled", board->IsSettled()},
+          {"won", board->IsWon()},
+          {"noMoreMoves", board->IsNoMoreMoves()},
+          {"swapRunning", board->IsSwapRunning()},
+          {"spellRunning", board->IsSpellRunning()},
+          {"selected", {board->GetFirstColumn(), board->GetFirstRow()}},
+          {"cells", cells}};
+}
+
+BvProbe::BvProbe(std::string path) : m_Path(std::move(path)) {}
+
+std::unique_ptr<BvProbe> BvProbe::FromEnvironment() {
+  const char* path = std::getenv(kProbeVariable);
+  if (!path || !*path) return nullptr;
+  return std::make_unique<BvProbe>(path);
+}
+
+nlohmann::json BvProbe::Snapshot(const BvGame& game) {
+  nlohmann::json out;
+  const BvScene* scene = game.GetCurrentScene();
+  out["scene"] = {{"number", game.GetCurrentSceneNumber()},
+                  {"state", scene ? scene->GetState() : 0},
+                  {"done", scene ? scene->IsDone() : false}};
+  const BvScene* gui = game.GetGuiMode() ? game.GetGui(game.GetCurrentGui()) : nullptr;
+  out["gui"] = {{"number", game.GetCurrentGui()},
+                {"mode", game.GetGuiMode()},
+                {"state", gui ? gui->GetState() : 0}};
+  out["profile"] = ProfileSnapshot(game.GetCurrentProfile());
+  out["board"] = BoardSnapshot(game);
+  nlohmann::json elements = nlohmann::json::array();
+  AddElements(elements, game.GetCurrentLevels(), "scene");
+  if (game.GetGuiMode()) AddElements(elements, game.GetGlobalLevels(), "gui");
+  out["elements"] = elements;
+  out["cursor"] = {{"x", g_System ? g_System->mouseX : 0}, {"y", g_System ? g_System->mouseY : 0}};
+  const irr::core::vector2df window = WindowScale();
+  out["window"] = {{"w", int(window.X * kFieldWidth)}, {"h", int(window.Y * kFieldHeight)}};
+  return out;
+}
+
+bool BvProbe::AfterFrame(const BvGame& game) {
+  // Every state of the visit is kept, so a state that lasts one frame
+  // (the board screen's 1) is seen even when its frame was not written.
+  const int scene = game.GetCurrentSceneNumber();
+  const BvScene* current = game.GetCurrentScene();
+  const int state = current ? current->GetState() : 0;
+  if (scene != m_Scene) {
+    m_Scene = scene;
+    m_States.clear();
+  }
+  if (m_States.empty() || m_States.back() != state) m_States.push_back(state);
+  nlohmann::json snapshot = Snapshot(game);
+  snapshot["scene"]["states"] = m_States;
+  const std::string text = snapshot.dump();
+  if (m_WroteOnce && text == m_LastWritten) return false;
+  bv::Clock& clock = bv::GetClock();
+  const int64_t now = clock.Ticks();
+  const int64_t perSecond = clock.TicksPerSecond();
+  if (m_WroteOnce && perSecond > 0 && (now - m_LastWriteTicks) * 1000 < kMinIntervalMs * perSecond)
+    return false;
+  if (!Write(text)) return false;
+  m_LastWritten = text;
+  m_LastWriteTicks = now;
+  m_WroteOnce = true;
+  return true;
+}
+
+bool BvProbe::Write(const std::string& text) const {
+  const std::string temporary = m_Path + ".tmp";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out << text << '\n';
+    if (!out.flush()) return false;
+  }
+  return std::rename(temporary.c_str(), m_Path.c_str()) == 0;
+}

@@ -1,0 +1,54 @@
+#pragma once
+// The test probe: with QUORVEL_PROBE=<file> set, the game writes a JSON
+// snapshot of what a test needs to drive it after each frame in which
+// anything changed, at most every 50 ms, atomically (a temporary file
+// renamed over the old one). Players never see it.
+//
+// Snapshot: "scene" (number, state, done, and in the written file "states",
+// the states the visit went through, one entry per change), "gui" (number, mode, state),
+// "profile" (null or name, world, level, score and the counters), "board"
+// (null or its flags, selection and every cell), "elements" (window pixel
+// rectangles of the named, clickable elements of the screen's level and of
+// the dialog's level), "cursor" (window pixels), "window" (its size).
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+class BvGame;
+
+class BvProbe {
+ public:
+  // Shortest time between two writes, milliseconds.
+  static constexpr int64_t kMinIntervalMs = 50;
+
+  explicit BvProbe(std::string path);
+
+  // The probe of QUORVEL_PROBE, or null when it is not set.
+  static std::unique_ptr<BvProbe> FromEnvironment();
+  // What the game shows now.
+  static nlohmann::json Snapshot(const BvGame& game);
+
+  // Writes the snapshot when it differs from the last one written and the
+  // last write is at least kMinIntervalMs old (bv::GetClock() time). A
+  // change held back is written by a later frame. True when written.
+  bool AfterFrame(const BvGame& game);
+
+  const std::string& GetPath() const { return m_Path; }
+
+ private:
+  bool Write(const std::string& text) const;
+
+  std::string m_Path;
+  std::string m_LastWritten;
+  int64_t m_LastWriteTicks = 0;
+  bool m_WroteOnce = false;
+  // The scene of the visit being followed and its states so far.
+  int m_Scene = -1;
+  std::vector<int> m_States;
+};
+
+// The board's part of the snapshot (null off the board screens).
+nlohmann::json BoardSnapshot(const BvGame& game);

@@ -1,0 +1,32 @@
+#include "game/core/test_doorway.h"
+
+#include <cstdlib>
+#include <string>
+
+#include "game/core/player_store.h"
+#include "game/core/scene_numbers.h"
+
+namespace {
+constexpr const char* kStartSceneVariable = "QUORVEL_START_SCENE";
+constexpr const char* kTestProfileName = "Tester";
+}  // namespace
+
+int StartSceneFromEnvironment() {
+  const char* value = std::getenv(kStartSceneVariable);
+  if (!value || !*value) return 0;
+  char* end = nullptr;
+  const long n = std::strtol(value, &end, 10);
+  if (*end != '\0' || n < kSceneSplash || n > kLastScene) return 0;
+  return int(n);
+}
+
+void EnsureTestProfile(BvPlayerStore& store) {
+  if (store.HasCurrentProfile()) return;
+  for (int i = 0; i < BvPlayerStore::kProfileCount; ++i) {
+    if (store.profiles[i].IsFree()) {
+      store.SelectProfile(i, kTestProfileName);
+      return;
+    }
+  }
+  store.SelectProfile(0, nullptr);
+}

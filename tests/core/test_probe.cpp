@@ -1,0 +1,164 @@
+// The test doorway: the start scene switch, the test profile, and the probe's
+// snapshot and its throttled, atomic writing.
+#include "game/core/probe.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "engine/level/level_element.h"
+#include "engine/level/level_manager.h"
+#include "engine/shell/game_host.h"
+#include "game/core/game.h"
+#include "game/core/player_store.h"
+#include "game/core/test_doorway.h"
+#include "game/scenes/scene.h"
+#include "support/fake_clock.h"
+#include "support/game_world.h"
+#include "support/null_video.h"
+#include "support/scoped_env.h"
+
+namespace {
+
+class StateScene : public BvScene {
+ public:
+  void Init(intptr_t) override { SetState(2); }
+};
+
+TEST(TestDoorway, StartSceneComesOnlyFromAValidNumber) {
+  struct Case { const char* value; int want; };
+  const Case cases[] = {{"4", 4}, {"17", 17}, {"1", 1}, {"0", 0}, {"18", 0},
+                        {"-4", 0}, {"4x", 0}, {"", 0}, {nullptr, 0}};
+  for (const Case& c : cases) {
+    bv::test::ScopedEnv env("QUORVEL_START_SCENE", c.value);
+    EXPECT_EQ(StartSceneFromEnvironment(), c.want) << (c.value ? c.value : "unset");
+  }
+}
+
+TEST(TestDoorway, TestProfileOnlyWhenNoneIsCurrent) {
+  BvPlayerStore store;
+  store.Reset();
+  EnsureTestProfile(store);
+  EXPECT_EQ(store.current, 0);
+  EXPECT_STREQ(store.profiles[0].name, "Tester");
+
+  store.Reset();
+  store.profiles[0].SetName("Ann");
+  store.profiles[1].SetName("Bob");
+  EnsureTestProfile(store);
+  EXPECT_EQ(store.current, 2) << "the first free slot";
+  EXPECT_STREQ(store.profiles[0].name, "Ann");
+
+  for (int i = 0; i < 4; ++i) store.profiles[i].SetName("Full");
+  store.current = -1;
+  EnsureTestProfile(store);
+  EXPECT_EQ(store.current, 0);
+  EXPECT_STREQ(store.profiles[0].name, "Full") << "no slot free: nothing renamed";
+
+  store.current = 3;
+  EnsureTestProfile(store);
+  EXPECT_EQ(store.current, 3) << "a current profile stays";
+}
+
+class ProbeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    world.game()->SetSceneEntry(4, new StateScene);
+    world.game()->SetScene(4);
+    BvLevelManager* levels = world.game()->GetCurrentLevels();
+    world.AddTemplate(levels, "button");
+    world.AddElement(levels, "btnmenu", "button", -100.0f, 50.0f);
+    world.AddElement(levels, "painting", "button", 0.0f, 0.0f)->SetDynType(-1);
+    levels->RenderCurrentLevel(10.0f, false, false);  // bodies are made
+    world.host()->GetStore().SelectProfile(1, "Ann");
+    world.host()->GetStore().profiles[1].world = 2;
+    world.host()->GetStore().profiles[1].score = 4321;
+    path = world.dir() + "/probe.json";
+  }
+  nlohmann::json Read() const {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return nlohmann::json::parse(text.str());
+  }
+  bool Exists(const std::string& file) const {
+    struct stat st;
+    return stat(file.c_str(), &st) == 0;
+  }
+
+  bv::test::NullVideo video;
+  bv::test::GameWorld world;
+  std::string path;
+};
+
+TEST_F(ProbeTest, SnapshotShowsSceneProfileAndClickableElements) {
+  const nlohmann::json shot = BvProbe::Snapshot(*world.game());
+  EXPECT_EQ(shot["scene"]["number"], 4);
+  EXPECT_EQ(shot["scene"]["state"], 2);
+  EXPECT_EQ(shot["gui"]["mode"], 0);
+  EXPECT_EQ(shot["profile"]["name"], "Ann");
+  EXPECT_EQ(shot["profile"]["world"], 2);
+  EXPECT_EQ(shot["profile"]["score"], 4321);
+  ASSERT_EQ(shot["elements"].size(), 1u) << "only named elements with a body: " << shot.dump();
+  const nlohmann::json& button = shot["elements"][0];
+  EXPECT_EQ(button["name"], "btnmenu");
+  EXPECT_EQ(button["level"], "scene");
+  // The default 20 by 20 box at world (-100, 50): window (290..310, 240..260).
+  EXPECT_EQ(button["x"], 290);
+  EXPECT_EQ(button["y"], 240);
+  EXPECT_EQ(button["w"], 20);
+  EXPECT_EQ(button["h"], 20);
+  EXPECT_EQ(shot["window"]["w"], 800);
+
+  // Scene 4 is a board screen: every cell, with its centre in the window.
+  const nlohmann::json& board = shot["board"];
+  ASSERT_EQ(board["cells"].size(), 17u * 13u);
+  const nlohmann::json& corner = board["cells"][0];
+  EXPECT_EQ(corner["col"], 0);
+  EXPECT_EQ(corner["row"], 0);
+  EXPECT_EQ(corner["x"], 50);  // cell (0, 0) at (-350, 257)
+  EXPECT_EQ(corner["y"], 43);
+  EXPECT_EQ(corner["colour"], -1);
+  EXPECT_EQ(board["selected"], nlohmann::json({-1, -1}));
+  world.game()->SetSceneEntry(16, new StateScene);
+  world.game()->SetScene(16);
+  EXPECT_TRUE(BvProbe::Snapshot(*world.game())["board"].is_null()) << "off the board screens";
+}
+
+TEST_F(ProbeTest, WritesAtomicallyOnlyChangesAndAtMostEvery50Ms) {
+  bv::test::FakeClock clock(0);
+  bv::test::ScopedClock installed(&clock);
+  BvProbe probe(path);
+  EXPECT_TRUE(probe.AfterFrame(*world.game())) << "the first frame is written";
+  EXPECT_EQ(Read()["profile"]["score"], 4321);
+  EXPECT_FALSE(Exists(path + ".tmp"));
+  clock.AdvanceMs(100);
+  EXPECT_FALSE(probe.AfterFrame(*world.game())) << "nothing changed";
+  world.host()->GetStore().profiles[1].score = 5000;
+  EXPECT_TRUE(probe.AfterFrame(*world.game()));
+  world.host()->GetStore().profiles[1].score = 6000;
+  clock.AdvanceMs(30);
+  EXPECT_FALSE(probe.AfterFrame(*world.game())) << "30 ms after the last write";
+  EXPECT_EQ(Read()["profile"]["score"], 5000);
+  clock.AdvanceMs(30);
+  EXPECT_TRUE(probe.AfterFrame(*world.game())) << "the held-back change, later";
+  EXPECT_EQ(Read()["profile"]["score"], 6000);
+  EXPECT_FALSE(Exists(path + ".tmp"));
+
+  // A state held for one frame between two writes is still reported.
+  clock.AdvanceMs(10);
+  world.game()->GetCurrentScene()->SetState(1);
+  EXPECT_FALSE(probe.AfterFrame(*world.game()));
+  world.game()->GetCurrentScene()->SetState(3);
+  clock.AdvanceMs(60);
+  EXPECT_TRUE(probe.AfterFrame(*world.game()));
+  EXPECT_EQ(Read()["scene"]["states"], nlohmann::json({2, 1, 3}));
+
+  BvProbe unwritable(world.dir() + "/missing/folder/probe.json");
+  EXPECT_FALSE(unwritable.AfterFrame(*world.game()));
+}
+
+}  // namespace
