@@ -142,6 +142,8 @@ class BvLayout : public CManagedObjectBase {
   float SpellFullCharge(int spell) const;
   // The spell under the cursor on the panel "sortgui", -1 none.
   int SpellUnderCursor() const;
+  // The middle of spell i's place on the panel at panelPosition.
+  static irr::core::vector2df SpellPlace(const irr::core::vector2df& panelPosition, int spell);
   // A spell stops at once (no more steps).
   void EndSpell();
 
@@ -181,6 +183,7 @@ class BvLayout : public CManagedObjectBase {
   BvHintHelper& GetHint() { return m_Hint; }
   BvMonsterManager* GetMonsters() const { return m_Monsters.get(); }
   std::vector<BvSpellRecord>& GetSpells() { return m_Spells; }
+  const std::vector<BvSpellRecord>& GetSpells() const { return m_Spells; }
   const std::vector<BvLevelElement*>& GetFrameSprites() const { return m_FrameSprites; }
   const std::vector<BvLevelElement*>& GetSelectionCorners() const { return m_Corners; }
   BvLevelElement* GetGaugeBar() const { return m_GaugeBar; }

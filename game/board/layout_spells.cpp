@@ -135,6 +135,11 @@ void BvLayout::UpdateSpellCharge(float ms) {
   }
 }
 
+irr::core::vector2df BvLayout::SpellPlace(const irr::core::vector2df& panelPosition, int spell) {
+  return {panelPosition.X - kPanelOffsetU + kPanelSpellWidth * (spell + 0.5f),
+          panelPosition.Y + kPanelOffsetV - kPanelRowHeight / 2};
+}
+
 int BvLayout::SpellUnderCursor() const {
   BvLevelManager* manager = GetLevelManager();
   BvLevelElement* panel = FindPanel(manager);
