@@ -23,10 +23,6 @@ using board_test::DrawLocks;
 using board_test::DrawPieces;
 using board_test::Rows;
 
-bool Played(const std::vector<std::string>& sounds, const char* name) {
-  return std::find(sounds.begin(), sounds.end(), name) != sounds.end();
-}
-
 std::string SourceName(const BvLevelElement* element) {
   return element && element->GetSourceElement() ? element->GetSourceElement()->GetNameString() : "";
 }
@@ -163,7 +159,7 @@ TEST(MonsterSpawn, ABatWandersFromARandomCellWithItsGaugeAndTip) {
   EXPECT_EQ(SourceName(bat.gaugeBack), "gaugeentback");
   EXPECT_EQ(bat.gauge->GetParent(), bat.gaugeBack);
   EXPECT_EQ(m.world.host.tips, (std::vector<std::pair<int, float>>{{8, 2500.0f}}));
-  EXPECT_TRUE(Played(m.world.PlayedSounds(), "monsterappear"));
+  EXPECT_TRUE(m.world.Played("monsterappear"));
   EXPECT_EQ(m.world.CountElements("monsterappear"), 1);
 }
 
@@ -265,10 +261,10 @@ TEST(MonsterActions, CrabsChainAndBatsRefillTheCellTheyStandOn) {
     if (c.acts && c.lockAfter > 0) {
       EXPECT_EQ(SourceName(cell.GetLockSprite()), c.lockAfter == 1 ? "chaine1" : "chaine2") << c.what;
       EXPECT_FLOAT_EQ(cell.delay, 10.0f) << c.what;
-      EXPECT_TRUE(Played(m.world.PlayedSounds(), "effectmonster")) << c.what;
+      EXPECT_TRUE(m.world.Played("effectmonster")) << c.what;
     }
     if (c.acts && c.kind >= kMonsterBat) {
-      EXPECT_TRUE(Played(m.world.PlayedSounds(), "effectmonsterbat")) << c.what;
+      EXPECT_TRUE(m.world.Played("effectmonsterbat")) << c.what;
     }
   }
 }
@@ -366,7 +362,7 @@ TEST(MonsterHits, HitsCostLifeAndPointsAndOnlyAClickedDeathCounts) {
     EXPECT_EQ(slot.kind == kMonsterNone, c.dead) << c.what;
     EXPECT_EQ(body->m_bDead, c.dead) << c.what;
     EXPECT_EQ(m.world.host.profile.monstersKilled, c.kills) << c.what;
-    EXPECT_EQ(Played(m.world.PlayedSounds(), c.dead ? "monsterdie" : "hitmonster"), true) << c.what;
+    EXPECT_EQ(m.world.Played(c.dead ? "monsterdie" : "hitmonster"), true) << c.what;
     if (!c.dead) {
       EXPECT_FLOAT_EQ(slot.lifeLeft, c.life - 5000.0f) << c.what;
     }

@@ -18,24 +18,11 @@ namespace {
 using board_test::DrawBackgrounds;
 using board_test::DrawLocks;
 using board_test::DrawPieces;
+using board_test::ReadBackgrounds;
 using board_test::ReadPieces;
 using board_test::Rows;
 
 enum Spell { kStorm = 0, kChainBurn = 1, kFreeze = 2, kCageStorm = 3, kElectric = 4, kFallBomb = 5 };
-
-Rows ReadBackgrounds(const BvLayout& board, int columns, int rows, int column0, int row0) {
-  Rows out;
-  for (int r = 0; r < rows; ++r) {
-    std::string line;
-    for (int c = 0; c < columns; ++c) line += char('0' + board.GetCell(column0 + c, row0 + r).background);
-    out.push_back(line);
-  }
-  return out;
-}
-
-bool Played(const std::vector<std::string>& sounds, const char* name) {
-  return std::find(sounds.begin(), sounds.end(), name) != sounds.end();
-}
 
 // A board in a world with level elements; spells are started directly and
 // run through the board's spell step only, so the cells show the spell's
@@ -70,10 +57,10 @@ TEST(SpellStorm, StrikesUpToFourFreeBackfillsAndBlockersAtOneAndAHalfSeconds) {
     DrawBackgrounds(s.board, {"22232"}, 2, 2);
     DrawLocks(s.board, {"00001"}, 2, 2);
     s.Start(kStorm);
-    EXPECT_TRUE(Played(s.world.PlayedSounds(), "sortlaunch"));
+    EXPECT_TRUE(s.world.Played("sortlaunch"));
     EXPECT_EQ(s.world.CountElements("storm"), 4);
     s.Run(1490);
-    EXPECT_TRUE(Played(s.world.PlayedSounds(), "electric"));
+    EXPECT_TRUE(s.world.Played("electric"));
     EXPECT_EQ(ReadBackgrounds(s.board, 5, 1, 2, 2), Rows{"22232"}) << "nothing struck yet";
     s.Run(20);
     EXPECT_EQ(ReadBackgrounds(s.board, 5, 1, 2, 2), Rows{"11122"}) << "seed " << seed;
@@ -91,7 +78,7 @@ TEST(SpellChainBurn, BreaksOneLinkOfEachLockedPieceAfterThreeSeconds) {
   DrawPieces(s.board, {"1234"}, 3, 3);
   DrawLocks(s.board, {"1020"}, 3, 3);
   s.Start(kChainBurn);
-  EXPECT_TRUE(Played(s.world.PlayedSounds(), "chainburn"));
+  EXPECT_TRUE(s.world.Played("chainburn"));
   s.Run(510);
   EXPECT_EQ(s.world.CountElements("smoke"), 2);
   s.Run(2480);
@@ -100,7 +87,7 @@ TEST(SpellChainBurn, BreaksOneLinkOfEachLockedPieceAfterThreeSeconds) {
   EXPECT_EQ(s.board.GetCell(3, 3).lockCounter, 0);
   EXPECT_EQ(s.board.GetCell(5, 3).lockCounter, 1) << "a double lock loses one link";
   EXPECT_EQ(s.world.host.profile.chainsBroken, 2);
-  EXPECT_TRUE(Played(s.world.PlayedSounds(), "explobig"));
+  EXPECT_TRUE(s.world.Played("explobig"));
   s.Run(200);
   EXPECT_FALSE(s.board.IsSpellRunning());
 }
@@ -122,7 +109,7 @@ TEST(SpellFizzle, SpellsWithoutTargetsFizzleAndEndAtOnce) {
     SpellWorld s;
     DrawPieces(s.board, {"1234"}, 3, 3);
     s.Start(spell);
-    EXPECT_TRUE(Played(s.world.PlayedSounds(), "fizzle")) << spell;
+    EXPECT_TRUE(s.world.Played("fizzle")) << spell;
     EXPECT_FALSE(s.board.IsSpellRunning()) << spell;
     EXPECT_EQ(s.world.host.profile.spellsCast, 1) << "the cast counts all the same";
   }
@@ -206,7 +193,7 @@ TEST(SpellFallBomb, BlowsUpADiscRoundARandomCentre) {
   bv::test::ScriptedRandom random({0, 0});
   bv::test::ScopedRandom install(&random);
   s.Start(kFallBomb);
-  EXPECT_TRUE(Played(s.world.PlayedSounds(), "fallbomb"));
+  EXPECT_TRUE(s.world.Played("fallbomb"));
   s.Run(1490);
   EXPECT_EQ(random.drawn, 0);
   s.Run(20);
@@ -219,7 +206,7 @@ TEST(SpellFallBomb, BlowsUpADiscRoundARandomCentre) {
                                                    "2222222"}))
       << "thirteen cells round (4, 3), the locked one kept";
   EXPECT_EQ(s.world.CountElements("explo1"), 12);
-  EXPECT_TRUE(Played(s.world.PlayedSounds(), "explobig"));
+  EXPECT_TRUE(s.world.Played("explobig"));
   s.Run(100);
   EXPECT_FALSE(s.board.IsSpellRunning());
 }

@@ -1,5 +1,6 @@
 #include "support/board_world.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <iterator>
 
@@ -118,6 +119,11 @@ std::vector<std::string> BoardWorld::PlayedSounds() const {
     names.push_back(path.substr(slash + 1, dot - slash - 1));
   }
   return names;
+}
+
+bool BoardWorld::Played(const char* name) const {
+  const std::vector<std::string> names = PlayedSounds();
+  return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 void BoardWorld::ClearSounds() { m_SoundLogStart = m_Sounds->log->size(); }
