@@ -414,7 +414,7 @@ class Checker:
             elif e.kind == "file":
                 if self.pack.find(a[0]) is None:
                     self.report(where, "required", "file %s missing from the pack" % a[0])
-            elif e.kind in ("image", "element", "shaped"):
+            elif e.kind in ("image", "element", "shaped", "particle"):
                 facts = self.scenes.get(a[0])
                 table = facts["images" if e.kind == "image" else "elements"] if facts else {}
                 if a[1] not in table:
@@ -422,6 +422,13 @@ class Checker:
                                 % ("image" if e.kind == "image" else "element", a[1], a[0]))
                 elif e.kind == "shaped" and not table[a[1]]["shape"]:
                     self.report(a[0], "no-shape", "element %s is hit-tested but has no shape" % a[1])
+                elif e.kind == "particle":
+                    el = table[a[1]]
+                    if el["kind"] != "particle":
+                        self.report(where, "required", "element %s of %s is not a particle emitter" % (a[1], a[0]))
+                    elif el.get("particle_source") not in table:
+                        self.report(where, "required", "particle emitter %s of %s has no particle source"
+                                    % (a[1], a[0]))
             elif e.kind == "level":
                 facts = self.scenes.get(a[0])
                 have = len(facts["levels"]) if facts else 0

@@ -141,6 +141,15 @@ class Game:
         """A left click at window pixel (x, y)."""
         self.xdotool("mousemove", "--window", self.window() or "", str(x), str(y), "click", "1")
 
+    def press(self, x, y, hold=0.08):
+        """The left button held for a few frames at window pixel (x, y): the
+        game reads the button as held, so a click within one frame would
+        go unseen."""
+        self.xdotool("mousemove", "--window", self.window() or "", str(x), str(y))
+        self.xdotool("mousedown", "1")
+        time.sleep(hold)
+        self.xdotool("mouseup", "1")
+
     def drag(self, x1, y1, x2, y2, hold=0.08):
         """Left button pressed at window pixel (x1, y1), moved to (x2, y2)
         and released there, each step held for a few frames."""
