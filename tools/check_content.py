@@ -18,7 +18,10 @@ there is any. Rules:
   duplicate      two images, sprites, elements, level elements of one level,
                  or language keys with one name
   shared-image   an image name or file used by both global.xml and a scene
-                 file (unloading the scene would drop the global texture)
+                 file (unloading the scene would drop the global texture);
+                 only the font images in SHARED_FONTS may be named again,
+                 with the same name and file as in global.xml (a screen makes
+                 its own text element from it, and the font keeps its glyphs)
   sprite-bounds  a sprite rectangle outside its image or empty
   no-shape       a clickable template (hit-tested) without a shape (level
                  elements named by "clickable", templates named by "shaped")
@@ -62,6 +65,9 @@ NOT_SCENES = {LANG_FILE, "data/layouts.xml"}
 MOUSE_BEHAVIOURS = {"mouseoverelement", "mouseovergrow"}
 BORDER_NAMES = {"_bdr0", "_bdr1", "_bdr2", "_bdr3"}
 INT32_MAX = 0x7FFFFFFF
+# Global font images a screen's file may declare again (same name, same file):
+# the hidden-object screens make their "andalus12" texts from their own copy.
+SHARED_FONTS = {"andalus-font12"}
 # One printf conversion, or "%%"; a "%" that starts neither is stray.
 CONVERSION = re.compile(r"%(%|[-+ #0]*\d*(?:\.\d+)?(?:hh|h|ll|l|L|z|j|t)?[diouxXeEfFgGaAcsp])?")
 
@@ -374,11 +380,14 @@ class Checker:
             for fname, facts in self.scenes.items():
                 if fname == GLOBAL_FILE:
                     continue
+                shared_fonts = {name for name in facts["images"] if name in SHARED_FONTS
+                                and facts["images"][name] is not None
+                                and facts["images"][name] == glob["images"].get(name)}
                 for name in facts["images"]:
-                    if name in glob["images"]:
+                    if name in glob["images"] and name not in shared_fonts:
                         self.report(fname, "shared-image", "image name %s is also in %s" % (name, GLOBAL_FILE))
-                for entry, name in facts["files"].items():
-                    if entry in glob["files"]:
+                for name, entry in facts["images"].items():
+                    if entry in glob["files"] and name not in shared_fonts:
                         self.report(fname, "shared-image", "image %s uses %s, also used by %s"
                                     % (name, entry, GLOBAL_FILE))
         self.check_required(lang_keys)
@@ -402,16 +411,10 @@ class Checker:
                 if stray or "".join(found) != a[1]:
                     self.report(LANG_FILE, "lang-format", "key %s: conversions %s%s, the code formats it with %s"
                                 % (a[0], "".join(found) or "none", " and a stray %" if stray else "", a[1]))
-            elif e.kind == "shaped":
-                facts = self.scenes.get(a[0])
-                if not facts or a[1] not in facts["elements"]:
-                    self.report(where, "required", "element %s missing from %s" % (a[1], a[0]))
-                elif not facts["elements"][a[1]]["shape"]:
-                    self.report(a[0], "no-shape", "element %s is hit-tested but has no shape" % a[1])
             elif e.kind == "file":
                 if self.pack.find(a[0]) is None:
                     self.report(where, "required", "file %s missing from the pack" % a[0])
-            elif e.kind in ("image", "element", "shaped"):
+            elif e.kind in ("image", "element", "shaped", "particle"):
                 facts = self.scenes.get(a[0])
                 table = facts["images" if e.kind == "image" else "elements"] if facts else {}
                 if a[1] not in table:
@@ -419,6 +422,13 @@ class Checker:
                                 % ("image" if e.kind == "image" else "element", a[1], a[0]))
                 elif e.kind == "shaped" and not table[a[1]]["shape"]:
                     self.report(a[0], "no-shape", "element %s is hit-tested but has no shape" % a[1])
+                elif e.kind == "particle":
+                    el = table[a[1]]
+                    if el["kind"] != "particle":
+                        self.report(where, "required", "element %s of %s is not a particle emitter" % (a[1], a[0]))
+                    elif el.get("particle_source") not in table:
+                        self.report(where, "required", "particle emitter %s of %s has no particle source"
+                                    % (a[1], a[0]))
             elif e.kind == "level":
                 facts = self.scenes.get(a[0])
                 have = len(facts["levels"]) if facts else 0

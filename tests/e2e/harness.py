@@ -12,8 +12,11 @@ import struct
 import subprocess
 import tempfile
 import time
+import zipfile
 
-from PIL import Image
+from PIL import Image, ImageChops
+
+from virtual_display import VirtualDisplay
 
 SAVE_SIZE = 844
 PROFILE_OFFSET = 4
@@ -37,42 +40,23 @@ def wait_for(what, condition, limit, step=0.1):
     raise Failure("timed out after %.1f s waiting for %s" % (limit, what))
 
 
-class VirtualDisplay:
-    """An Xvfb server on a display number it picks itself."""
-
-    def __init__(self, size="1024x768x24"):
-        read_fd, write_fd = os.pipe()
-        self.proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", size, "-nolisten", "tcp",
-             "-noreset"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        with os.fdopen(read_fd) as pipe:
-            number = pipe.readline().strip()
-        if not number:
-            self.proc.kill()
-            raise Failure("Xvfb did not start")
-        self.display = ":" + number
-
-    def close(self):
-        self.proc.terminate()
-        try:
-            self.proc.wait(5)
-        except subprocess.TimeoutExpired:
-            self.proc.kill()
-
-
 class Game:
     """One run of build/quorvel with its own display and user folder."""
 
     def __init__(self, build_dir, args=(), seed=1234, clock=1700000000, env=None, probe=False,
-                 user_dir=None):
-        """user_dir: the user folder of an earlier run to play on in (a
-        fresh one when None)."""
+                 config=None, user_dir=None):
+        """env: variables added for the game; probe: the game writes its
+        probe snapshot into the user folder; config: bytes stored as
+        "config.dat" before the start (None: none); user_dir: the user
+        folder of an earlier run to play on in (a fresh one when None)."""
         self.build_dir = os.path.abspath(build_dir)
         self.user_dir = user_dir or tempfile.mkdtemp(prefix="quorvel_e2e_")
         self.shots_dir = os.path.join(self.user_dir, "shots")
         os.makedirs(self.shots_dir, exist_ok=True)
+        if config is not None:
+            os.makedirs(os.path.dirname(self.data_path("config.dat")), exist_ok=True)
+            with open(self.data_path("config.dat"), "wb") as f:
+                f.write(config)
         self.xvfb = VirtualDisplay()
         self.env = dict(os.environ)
         self.env.update({
@@ -161,6 +145,15 @@ class Game:
         """A left click at window pixel (x, y)."""
         self.xdotool("mousemove", "--window", self.window() or "", str(x), str(y), "click", "1")
 
+    def press(self, x, y, hold=0.08):
+        """The left button held for a few frames at window pixel (x, y): the
+        game reads the button as held, so a click within one frame would
+        go unseen."""
+        self.xdotool("mousemove", "--window", self.window() or "", str(x), str(y))
+        self.xdotool("mousedown", "1")
+        time.sleep(hold)
+        self.xdotool("mouseup", "1")
+
     def drag(self, x1, y1, x2, y2, hold=0.08):
         """Left button pressed at window pixel (x1, y1), moved to (x2, y2)
         and released there, each step held for a few frames."""
@@ -202,6 +195,24 @@ class Game:
             shutil.rmtree(self.user_dir, ignore_errors=True)
 
 
+def run_scenario(game, name, scenario):
+    """Runs scenario(game) and closes the game; a failure prints the game's
+    output and keeps its user folder (screenshots, output). Returns the
+    process exit code."""
+    ok = False
+    try:
+        scenario(game)
+        ok = True
+        print(name + " scenario passed")
+    except Failure as failure:
+        print("FAILED:", failure)
+        print("game output:\n" + game.messages())
+        print("kept:", game.user_dir)
+    finally:
+        game.close(keep=not ok)
+    return 0 if ok else 1
+
+
 def parse_hiscores(save):
     """[(score, key, name)] of the ten entries."""
     table = []
@@ -224,3 +235,24 @@ def colour_share(image, predicate, step=4):
             if predicate(*pixels[x, y]):
                 hits += 1
     return hits / max(1, total)
+
+
+def pack_image(build_dir, name):
+    """A picture from the built data pack, as RGBA."""
+    with zipfile.ZipFile(os.path.join(build_dir, "data", "data.pk")) as pack:
+        with pack.open(name) as entry:
+            return Image.open(entry).convert("RGBA")
+
+
+def on_colour(image, rgb):
+    """An RGBA image drawn over a plain colour, as RGB."""
+    ground = Image.new("RGBA", image.size, rgb + (255,))
+    return Image.alpha_composite(ground, image).convert("RGB")
+
+
+def box_where(image, below):
+    """Bounding box (left, top, right, bottom; right and bottom exclusive) of
+    the pixels whose three channels are all below the given value; None when
+    there is none."""
+    masks = [channel.point(lambda v: 255 if v < below else 0) for channel in image.split()[:3]]
+    return ImageChops.multiply(ImageChops.multiply(masks[0], masks[1]), masks[2]).getbbox()

@@ -1,5 +1,5 @@
-// Real pixels of the sprite-drawing path on the OpenGL driver (under Xvfb;
-// skipped without DISPLAY). The back buffer is read with glReadPixels before
+// Real pixels of the sprite-drawing path on the OpenGL driver (on a private
+// Xvfb). The back buffer is read with glReadPixels before
 // endScene, as a software GL's screenshot of the front buffer is black.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -20,6 +20,7 @@
 #include "engine/resources/sprite.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/globals.h"
+#include "support/private_display.h"
 
 using irr::core::rectf;
 using irr::core::recti;
@@ -48,28 +49,22 @@ const SColor kWhite(255, 255, 255, 255);
 class RenderPixelsTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    if (!std::getenv("DISPLAY")) return;
-    irr::SIrrlichtCreationParameters params;
-    params.DriverType = irr::video::EDT_OPENGL;
-    params.WindowSize = irr::core::dimension2du(kWidth, kHeight);
-    params.Bits = 32;
-    params.Vsync = false;
-    params.Stencilbuffer = false;
-    params.LoggingLevel = irr::ELL_NONE;
-    device_ = irr::createDeviceEx(params);
-    if (!device_) return;
-    driver_ = device_->getVideoDriver();
-    driver_->setTextureCreationFlag(irr::video::ETCF_ALWAYS_32_BIT, true);
+    display_ = new bv::test::PrivateDisplay();
+    if (!display_->Ok()) return;
+    device_ = bv::test::CreateGlDevice(kWidth, kHeight);
+    if (device_) driver_ = device_->getVideoDriver();
   }
   static void TearDownTestSuite() {
     if (device_) device_->drop();
     device_ = nullptr;
     driver_ = nullptr;
+    delete display_;
+    display_ = nullptr;
   }
 
   void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no DISPLAY";
-    if (!device_) GTEST_SKIP() << "no OpenGL device on this display";
+    ASSERT_TRUE(display_->Ok()) << "Xvfb did not start";
+    ASSERT_NE(device_, nullptr) << "no OpenGL device on the private X server";
   }
 
   // A texture of w by h pixels, colours given row by row.
@@ -101,10 +96,15 @@ class RenderPixelsTest : public ::testing::Test {
   }
 
   void Begin(SColor clear) { driver_->beginScene(true, false, clear); }
-  void End() { driver_->endScene(); }
+  void End() {
+    bv::FlushQuads(driver_);
+    driver_->endScene();
+  }
 
-  // The back buffer's pixel at screen (x, y), y down.
+  // The back buffer's pixel at screen (x, y), y down (kept quads drawn
+  // first).
   Rgb Pixel(int x, int y) {
+    bv::FlushQuads(driver_);
     unsigned char rgba[4] = {0, 0, 0, 0};
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -118,10 +118,12 @@ class RenderPixelsTest : public ::testing::Test {
         << what << ": got " << got << ", want " << want;
   }
 
+  static bv::test::PrivateDisplay* display_;
   static irr::IrrlichtDevice* device_;
   static irr::video::IVideoDriver* driver_;
 };
 
+bv::test::PrivateDisplay* RenderPixelsTest::display_ = nullptr;
 irr::IrrlichtDevice* RenderPixelsTest::device_ = nullptr;
 irr::video::IVideoDriver* RenderPixelsTest::driver_ = nullptr;
 
@@ -287,19 +289,22 @@ TEST_F(RenderPixelsTest, PositionFormClipsAgainstTheClipRectangle) {
 }
 
 // Our quads and Irrlicht's own 2D drawing alternate within a frame (texts,
-// debug lines): each keeps its own state.
+// debug lines): each keeps its own state, and a flush before the stock
+// drawing keeps the order (the rectangle covers half of the first quad).
 TEST_F(RenderPixelsTest, QuadsAndStockTwoDDrawingInterleave) {
   irr::video::ITexture* white = Plain("white", kWhite);
   Begin(SColor(255, 0, 0, 0));
   bv::Draw2DImageRotated(driver_, white, rectf(10, 10, 14, 14), recti(0, 0, 4, 4),
                          vector2df(12, 12), 0.0f, SColor(255, 128, 128, 128), true, true, false,
                          false);
-  driver_->draw2DRectangle(SColor(255, 0, 0, 255), recti(20, 10, 24, 14));
+  bv::FlushQuads(driver_);
+  driver_->draw2DRectangle(SColor(255, 0, 0, 255), recti(12, 10, 24, 14));
   driver_->draw2DLine(irr::core::vector2di(30, 12), irr::core::vector2di(40, 12), kGreen);
   bv::Draw2DImageRotated(driver_, white, rectf(50, 10, 54, 14), recti(0, 0, 4, 4),
                          vector2df(52, 12), 0.0f, SColor(128, 255, 255, 255), true, false, false,
                          false);
-  ExpectNear(Pixel(12, 12), Rgb{128, 128, 128}, 1, "additive quad over black");
+  ExpectNear(Pixel(11, 12), Rgb{128, 128, 128}, 1, "additive quad over black");
+  ExpectNear(Pixel(13, 12), Rgb{0, 0, 255}, 0, "stock rectangle over the quad");
   ExpectNear(Pixel(22, 12), Rgb{0, 0, 255}, 0, "stock rectangle");
   ExpectNear(Pixel(35, 12), Rgb{0, 255, 0}, 0, "stock line");
   ExpectNear(Pixel(52, 12), Rgb{128, 128, 128}, 1, "faded quad after stock drawing");
