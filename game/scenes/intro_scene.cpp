@@ -31,9 +31,6 @@ constexpr const char* kClickSound = "guiclick";
 constexpr const char* kHoverSound = "guimouseover";
 constexpr float kClickVolume = 0.5f;
 constexpr float kOwnVolume = -1.0f;
-constexpr float kFadeSpeed = 200.0f;
-const irr::video::SColor kClearBlack(0xFF000000);
-const irr::video::SColor kFromBlack(0x00000000);
 constexpr float kNoStartDelay = -1.0f;
 
 // The glide: the camera waits a second above the picture, then slides down,
@@ -112,11 +109,8 @@ bool BvIntroScene::Load() { return LoadSceneFile(kFile); }
 void BvIntroScene::Init(intptr_t) {
   m_ChangePlayer = nullptr;
   m_Welcome = nullptr;
+  OpenFromBlack();
   BvGame* game = GetGame();
-  if (game) {
-    game->SetClearColour(kClearBlack);
-    game->StartFade(kFromBlack, kFadeSpeed);
-  }
   BvLevelManager* levels = GetLevelManager();
   if (levels) {
     BvCamera* camera = levels->GetCamera();
@@ -242,8 +236,7 @@ void BvIntroScene::Update(float ms) {
 void BvIntroScene::HandleButtons() {
   BvGame* game = GetGame();
   if (!game) return;
-  const int mode = game->GetGuiMode();
-  if (mode == kGuiModeFrozen || mode == kGuiModeRunning) return;
+  if (IsDialogOver()) return;
   if (!game->WasLeftClicked()) return;
   PlayEffect(kClickSound, false, kClickVolume);
   BvLevelManager* levels = GetLevelManager();

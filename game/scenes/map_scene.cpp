@@ -16,7 +16,6 @@
 #include "game/core/game.h"
 #include "game/core/player_store.h"
 #include "game/gui/create_text.h"
-#include "game/gui/gui_results.h"
 #include "game/scenes/font_alias.h"
 
 namespace {
@@ -29,9 +28,6 @@ constexpr const char* kArrowFont = "andalous18";
 constexpr const char* kWorldFont = "cooperfont";
 constexpr const char* kCinemaFont = "cooper20";
 constexpr const char* kMenuFont = "galaxy16";
-constexpr float kFadeSpeed = 200.0f;
-const irr::video::SColor kClearBlack(0xFF000000);
-const irr::video::SColor kFromBlack(0x00000000);
 constexpr float kNoStartDelay = -1.0f;
 constexpr int kAlignLeft = 1;
 constexpr int kSpotsPerWorld = BvProfile::kLastLevel + 1;
@@ -119,11 +115,7 @@ int BvMapScene::CurrentSpot() const {
 }
 
 void BvMapScene::Init(intptr_t) {
-  BvGame* game = GetGame();
-  if (game) {
-    game->SetClearColour(kClearBlack);
-    game->StartFade(kFromBlack, kFadeSpeed);
-  }
+  OpenFromBlack();
   BvLevelManager* levels = GetLevelManager();
   m_Arrow = FindElement(kPlayArrow);
   if (m_Arrow) {
@@ -245,8 +237,7 @@ void BvMapScene::SparkleAhead() {
 void BvMapScene::HandleButtons() {
   BvGame* game = GetGame();
   if (!game) return;
-  const int mode = game->GetGuiMode();
-  if (mode == kGuiModeFrozen || mode == kGuiModeRunning) return;
+  if (IsDialogOver()) return;
   if (FindElement(kMenuButton) && IsButtonClicked(kMenuButton, true)) {
     game->ShowGui(kGuiPause, kGuiModeFrozen, 0);
   } else if (m_Arrow && IsButtonClicked(kPlayArrow, true)) {
@@ -288,20 +279,4 @@ void BvMapScene::ShowCinema() {
   }
 }
 
-void BvMapScene::OnEvent(int code) {
-  switch (code) {
-    case kGuiResultQuit:
-      m_Result = kResultQuit;
-      m_State = kStateLeaving;
-      break;
-    case kGuiResultMainMenu:
-      m_Result = kResultTitle;
-      m_State = kStateLeaving;
-      break;
-    case kGuiResultOptions:
-      if (BvGame* game = GetGame()) game->ShowGui(kGuiOptions, kGuiModeFrozen, 0);
-      break;
-    default:
-      break;
-  }
-}
+void BvMapScene::OnEvent(int code) { HandlePauseResult(code, kStateLeaving); }

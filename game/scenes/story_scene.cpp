@@ -13,7 +13,6 @@
 #include "game/core/game.h"
 #include "game/core/player_store.h"
 #include "game/gui/create_text.h"
-#include "game/gui/gui_results.h"
 #include "game/scenes/font_alias.h"
 
 namespace {
@@ -23,9 +22,6 @@ constexpr const char* kArrow = "arrow";
 constexpr const char* kTitleFont = "gothic30";
 constexpr const char* kBodyFont = "gothic14";
 constexpr const char* kArrowFont = "andalous18";
-constexpr float kFadeSpeed = 200.0f;
-const irr::video::SColor kClearBlack(0xFF000000);
-const irr::video::SColor kFromBlack(0x00000000);
 const irr::video::SColor kInk(0xC81E0A00);
 constexpr float kNoStartDelay = -1.0f;
 constexpr int kTextLayer = 1;
@@ -99,11 +95,7 @@ bool BvStoryScene::IsSpellPage() const {
 }
 
 void BvStoryScene::Init(intptr_t) {
-  BvGame* game = GetGame();
-  if (game) {
-    game->SetClearColour(kClearBlack);
-    game->StartFade(kFromBlack, kFadeSpeed);
-  }
+  OpenFromBlack();
   BvLevelManager* levels = GetLevelManager();
   BvLevel* level = levels ? levels->GetCurrentLevel() : nullptr;
   m_Arrow = level ? static_cast<BvLevelElement*>(level->FindObjectByName(kArrow)) : nullptr;
@@ -177,8 +169,7 @@ void BvStoryScene::Update(float ms) {
 void BvStoryScene::HandleButtons() {
   BvGame* game = GetGame();
   if (!game) return;
-  const int mode = game->GetGuiMode();
-  if (mode == kGuiModeFrozen || mode == kGuiModeRunning) return;
+  if (IsDialogOver()) return;
   if (!game->WasLeftClicked()) return;
   BvLevelManager* levels = GetLevelManager();
   if (!m_Arrow || !levels || !m_Arrow->HitTest(levels->GetMouseWorldPosition(0))) return;
@@ -186,20 +177,4 @@ void BvStoryScene::HandleButtons() {
   m_State = kStateLeaving;
 }
 
-void BvStoryScene::OnEvent(int code) {
-  switch (code) {
-    case kGuiResultQuit:
-      m_Result = kResultQuit;
-      m_State = kStateLeaving;
-      break;
-    case kGuiResultMainMenu:
-      m_Result = kResultTitle;
-      m_State = kStateLeaving;
-      break;
-    case kGuiResultOptions:
-      if (BvGame* game = GetGame()) game->ShowGui(kGuiOptions, kGuiModeFrozen, 0);
-      break;
-    default:
-      break;
-  }
-}
+void BvStoryScene::OnEvent(int code) { HandlePauseResult(code, kStateLeaving); }
