@@ -14,6 +14,7 @@
 #include "engine/sound/sound_functions.h"
 #include "game/board/board_placement.h"
 #include "game/core/game.h"
+#include "game/scenes/element_templates.h"
 #include "game/core/player_store.h"
 #include "game/gui/create_text.h"
 #include "game/scenes/font_alias.h"
@@ -104,7 +105,7 @@ BvLevelElement* BvMapScene::FindElement(const char* name) const {
 }
 
 BvLevelElement* BvMapScene::FindSpot(int spot) const {
-  char name[8];
+  char name[16];
   std::snprintf(name, sizeof(name), "sp%d", spot);
   return FindElement(name);
 }
@@ -169,10 +170,9 @@ void BvMapScene::CreateWorlds() {
 
 void BvMapScene::Update(float ms) {
   BvScene::Update(ms);
-  BvGame* game = GetGame();
   switch (m_State) {
     case kStateOpening:
-      if (!game || !game->FadeFromColour(ms)) m_State = kStateArrowStart;
+      if (UncoverStep(ms)) m_State = kStateArrowStart;
       break;
     case kStateArrowStart:
       if (m_Elapsed <= kArrowStartMs) break;
@@ -203,7 +203,7 @@ void BvMapScene::Update(float ms) {
       m_State = kStateAfterInterlude;
       break;
     case kStateLeaving:
-      if (!game || !game->FadeToColour(ms)) RequestClose();
+      CoverStep(ms);
       break;
     default:
       break;
@@ -220,6 +220,7 @@ void BvMapScene::SparkleSpots(float ms) {
 void BvMapScene::SparkleAhead() {
   const int current = CurrentSpot();
   BvLevelManager* levels = GetLevelManager();
+  if (!bv::HasTemplate(levels, "sparkle")) return;
   for (int i = current + 1; i < kSpotCount; ++i) {
     BvLevelElement* spot = FindSpot(i);
     if (!spot) continue;
@@ -256,7 +257,10 @@ void BvMapScene::ShowCinema() {
     bar->AddBehavior(new BvMoveToBehavior(kBarTopHome, kBarSpeed));
   if (BvLevelElement* bar = FindElement("cinema2"))
     bar->AddBehavior(new BvMoveToBehavior(kBarBottomHome, kBarSpeed));
-  if (BvLevelElement* shade = CreateLevelElement(levels, {0.0f, 0.0f}, "cinema", kNoStartDelay)) {
+  BvLevelElement* shade = bv::HasTemplate(levels, "cinema")
+                              ? CreateLevelElement(levels, {0.0f, 0.0f}, "cinema", kNoStartDelay)
+                              : nullptr;
+  if (shade) {
     shade->SetDynType(bv::kNoBody);
     shade->SetLayer(kCinemaLayer);
     shade->SetScale(7.0f, 5.0f);
@@ -271,7 +275,7 @@ void BvMapScene::ShowCinema() {
     float y;
   } lines[] = {{"st%d%da", 20.0f}, {"st%d%db", -20.0f}};
   for (const auto& line : lines) {
-    char key[16];
+    char key[32];
     std::snprintf(key, sizeof(key), line.pattern, world, part);
     if (BvLevelElement* text =
             MakeText(levels, {0.0f, line.y}, GetText(key), kCinemaFont, kCinemaTextLayer))

@@ -102,6 +102,18 @@ void BvScene::OpenFromBlack() {
   game->StartFade(irr::video::SColor(kClearBlack), kOpeningFadeSpeed);
 }
 
+bool BvScene::UncoverStep(float ms) {
+  BvGame* game = GetGame();
+  return !game || !game->FadeFromColour(ms);
+}
+
+bool BvScene::CoverStep(float ms) {
+  BvGame* game = GetGame();
+  if (game && game->FadeToColour(ms)) return false;
+  RequestClose();
+  return true;
+}
+
 bool BvScene::IsDialogOver() const {
   const BvGame* game = GetGame();
   const int mode = game ? game->GetGuiMode() : kGuiModeNone;

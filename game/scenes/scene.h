@@ -54,6 +54,10 @@ class BvScene {
   // A screen's opening: black clear colour, the screen uncovered from black
   // by the fade its Update runs.
   void OpenFromBlack();
+  // One step of the opening fade; true once the screen is uncovered.
+  bool UncoverStep(float ms);
+  // One step of the leaving fade; true (and done raised) once covered.
+  bool CoverStep(float ms);
   // A dialog is open over the screen in mode 1 or 2 (its buttons then
   // ignore the mouse).
   bool IsDialogOver() const;

@@ -7,10 +7,10 @@
 #include "engine/level/level_element.h"
 #include "engine/level/level_manager.h"
 #include "engine/level/physics_values.h"
-#include "engine/level/registries.h"
 #include "engine/resources/lang_table.h"
 #include "engine/sound/sound_functions.h"
 #include "game/core/game.h"
+#include "game/scenes/element_templates.h"
 #include "game/core/player_store.h"
 #include "game/gui/create_text.h"
 #include "game/scenes/font_alias.h"
@@ -138,7 +138,7 @@ void BvStoryScene::ShowImages() {
   std::snprintf(name, sizeof(name), spell ? "sort%d" : "img%d", w);
   BvLevelManager* levels = GetLevelManager();
   // Only a picture the scene file defines: a missing one is dropped.
-  if (!levels || !levels->GetElements()->FindObjectByName(name)) return;
+  if (!bv::HasTemplate(levels, name)) return;
   const irr::core::vector2df at = spell ? irr::core::vector2df(-162.0f, 38.0f)
                                         : irr::core::vector2df(-162.0f, 55.0f);
   BvLevelElement* picture = CreateLevelElement(levels, at, name, kNoStartDelay);
@@ -150,16 +150,15 @@ void BvStoryScene::ShowImages() {
 
 void BvStoryScene::Update(float ms) {
   BvScene::Update(ms);
-  BvGame* game = GetGame();
   switch (m_State) {
     case kStateOpening:
-      if (!game || !game->FadeFromColour(ms)) m_State = kStateLive;
+      if (UncoverStep(ms)) m_State = kStateLive;
       break;
     case kStateLive:
       HandleButtons();
       break;
     case kStateLeaving:
-      if (!game || !game->FadeToColour(ms)) RequestClose();
+      CoverStep(ms);
       break;
     default:
       break;
