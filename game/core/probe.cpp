@@ -18,6 +18,7 @@
 #include "game/board/layout.h"
 #include "game/core/game.h"
 #include "game/core/player_store.h"
+#include "game/scenes/hidden_scene.h"
 #include "game/scenes/scene.h"
 
 namespace {
@@ -56,39 +57,73 @@ bool IsClickable(const BvLevelElement& element) {
   return body && body->GetFixtureList();
 }
 
+// The window rectangle of an element's body; null without one.
+nlohmann::json BodyRect(const BvLevelManager& levels, const BvLevelElement& element) {
+  const b2Body* body = element.GetBody();
+  if (!body || !body->GetFixtureList()) return nullptr;
+  b2AABB box;
+  box.lowerBound.SetZero();
+  box.upperBound.SetZero();
+  bool first = true;
+  for (const b2Fixture* f = body->GetFixtureList(); f; f = f->GetNext()) {
+    for (int child = 0; child < f->GetShape()->GetChildCount(); ++child) {
+      b2AABB part;
+      f->GetShape()->ComputeAABB(&part, body->GetTransform(), child);
+      if (first) box = part;
+      else box.Combine(part);
+      first = false;
+    }
+  }
+  // World y grows upwards, window y downwards: the top-left corner comes
+  // from the box's lower x and upper y.
+  const irr::core::vector2df topLeft =
+      ToWindow(levels, {box.lowerBound.x * kPixelsPerMetre, box.upperBound.y * kPixelsPerMetre});
+  const irr::core::vector2df bottomRight =
+      ToWindow(levels, {box.upperBound.x * kPixelsPerMetre, box.lowerBound.y * kPixelsPerMetre});
+  return {{"x", std::lround(topLeft.X)},
+          {"y", std::lround(topLeft.Y)},
+          {"w", std::lround(bottomRight.X - topLeft.X)},
+          {"h", std::lround(bottomRight.Y - topLeft.Y)}};
+}
+
 void AddElements(nlohmann::json& out, const BvLevelManager* levels, const char* where) {
   const BvLevel* level = levels ? levels->GetCurrentLevel() : nullptr;
   if (!level) return;
   for (const auto& entry : level->GetIdIndex()) {
     const auto& element = *static_cast<const BvLevelElement*>(entry.second);
     if (!IsClickable(element)) continue;
-    const b2Body* body = element.GetBody();
-    b2AABB box;
-    box.lowerBound.SetZero();
-    box.upperBound.SetZero();
-    bool first = true;
-    for (const b2Fixture* f = body->GetFixtureList(); f; f = f->GetNext()) {
-      for (int child = 0; child < f->GetShape()->GetChildCount(); ++child) {
-        b2AABB part;
-        f->GetShape()->ComputeAABB(&part, body->GetTransform(), child);
-        if (first) box = part;
-        else box.Combine(part);
-        first = false;
-      }
-    }
-    // World y grows upwards, window y downwards: the top-left corner comes
-    // from the box's lower x and upper y.
-    const irr::core::vector2df topLeft = ToWindow(
-        *levels, {box.lowerBound.x * kPixelsPerMetre, box.upperBound.y * kPixelsPerMetre});
-    const irr::core::vector2df bottomRight = ToWindow(
-        *levels, {box.upperBound.x * kPixelsPerMetre, box.lowerBound.y * kPixelsPerMetre});
-    out.push_back({{"name", element.GetNameString()},
-                   {"level", where},
-                   {"x", std::lround(topLeft.X)},
-                   {"y", std::lround(topLeft.Y)},
-                   {"w", std::lround(bottomRight.X - topLeft.X)},
-                   {"h", std::lround(bottomRight.Y - topLeft.Y)}});
+    nlohmann::json item = BodyRect(*levels, element);
+    item["name"] = element.GetNameString();
+    item["level"] = where;
+    out.push_back(item);
   }
+}
+
+// A wide text (Latin-1 characters) as UTF-8.
+std::string Utf8(const wchar_t* text) {
+  std::string out;
+  for (; text && *text; ++text) {
+    const unsigned c = unsigned(*text) & 0xFFu;
+    if (c < 0x80) {
+      out += char(c);
+    } else {
+      out += char(0xC0 | (c >> 6));
+      out += char(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+// The texts shown on a level, in creation order.
+nlohmann::json TextsOf(const BvLevelManager* levels) {
+  nlohmann::json texts = nlohmann::json::array();
+  const BvLevel* level = levels ? levels->GetCurrentLevel() : nullptr;
+  if (!level) return texts;
+  for (const auto& entry : level->GetIdIndex()) {
+    const auto& element = *static_cast<const BvLevelElement*>(entry.second);
+    if (element.GetText() && *element.GetText()) texts.push_back(Utf8(element.GetText()));
+  }
+  return texts;
 }
 
 nlohmann::json ProfileSnapshot(const BvProfile* profile) {
@@ -139,6 +174,32 @@ nlohmann::json BoardSnapshot(const BvGame& game) {
           {"cells", cells}};
 }
 
+nlohmann::json HiddenSnapshot(const BvGame& game) {
+  const auto* scene = dynamic_cast<const BvHiddenScene*>(game.GetCurrentScene());
+  const BvLevelManager* levels = game.GetCurrentLevels();
+  if (!scene || !levels) return nullptr;
+  nlohmann::json items = nlohmann::json::array();
+  for (int i = 0; i < scene->GetItemCount(); ++i) {
+    const BvHiddenItem& item = scene->GetItem(i);
+    nlohmann::json out = {{"found", item.found}, {"hovered", item.hovered}};
+    // A found object fades away and is removed: only hidden ones are read.
+    if (item.element && !item.found) {
+      out["name"] = item.element->GetNameString();
+      out["rect"] = BodyRect(*levels, *item.element);
+    }
+    out["text"] = item.nameText ? Utf8(item.nameText->GetText()) : "";
+    items.push_back(out);
+  }
+  const BvHiddenHint& hint = scene->GetHint();
+  int target = -1;
+  for (int i = 0; i < scene->GetItemCount(); ++i)
+    if (hint.target == &scene->GetItem(i)) target = i;
+  return {{"items", items},
+          {"hint", {{"ready", hint.ready}, {"countdown", hint.countdown}, {"target", target}}},
+          {"hintsUsed", scene->GetStats().hintsUsed},
+          {"endShowPhase", scene->GetEndShow().GetPhase()}};
+}
+
 BvProbe::BvProbe(std::string path) : m_Path(std::move(path)) {}
 
 std::unique_ptr<BvProbe> BvProbe::FromEnvironment() {
@@ -156,9 +217,11 @@ nlohmann::json BvProbe::Snapshot(const BvGame& game) {
   const BvScene* gui = game.GetGuiMode() ? game.GetGui(game.GetCurrentGui()) : nullptr;
   out["gui"] = {{"number", game.GetCurrentGui()},
                 {"mode", game.GetGuiMode()},
-                {"state", gui ? gui->GetState() : 0}};
+                {"state", gui ? gui->GetState() : 0},
+                {"texts", game.GetGuiMode() ? TextsOf(game.GetGlobalLevels()) : nlohmann::json::array()}};
   out["profile"] = ProfileSnapshot(game.GetCurrentProfile());
   out["board"] = BoardSnapshot(game);
+  out["hidden"] = HiddenSnapshot(game);
   nlohmann::json elements = nlohmann::json::array();
   AddElements(elements, game.GetCurrentLevels(), "scene");
   if (game.GetGuiMode()) AddElements(elements, game.GetGlobalLevels(), "gui");

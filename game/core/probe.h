@@ -5,11 +5,13 @@
 // renamed over the old one). Players never see it.
 //
 // Snapshot: "scene" (number, state, done, and in the written file "states",
-// the states the visit went through, one entry per change), "gui" (number, mode, state),
-// "profile" (null or name, world, level, score and the counters), "board"
-// (null or its flags, selection and every cell), "elements" (window pixel
-// rectangles of the named, clickable elements of the screen's level and of
-// the dialog's level), "cursor" (window pixels), "window" (its size).
+// the states the visit went through, one entry per change), "gui" (number,
+// mode, state and the texts of the dialog's level), "profile" (null or name,
+// world, level, score and the counters), "board" (null or its flags,
+// selection and every cell), "hidden" (null or the hidden-object screen's
+// objects and hint), "elements" (window pixel rectangles of the named,
+// clickable elements of the screen's level and of the dialog's level),
+// "cursor" (window pixels), "window" (its size).
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -52,3 +54,7 @@ class BvProbe {
 
 // The board's part of the snapshot (null off the board screens).
 nlohmann::json BoardSnapshot(const BvGame& game);
+// The hidden-object screen's part (null elsewhere): per object in play its
+// name, window rectangle (while hidden), found flag and panel text; the
+// hint button's state and target; hints used; the end show's phase.
+nlohmann::json HiddenSnapshot(const BvGame& game);

@@ -16,7 +16,9 @@ constexpr int kLastScene = kSceneTableSize - 1;
 constexpr int kGuiPause = 0;
 constexpr int kGuiOptions = 1;
 constexpr int kGuiRecapSwap = 5;  // the board recap
+constexpr int kGuiRecapHidden = 6;  // the hidden-object recap
 constexpr int kGuiTutorial = 8;
+constexpr int kGuiTrophies = 9;
 constexpr int kGuiTableSize = 11;
 constexpr int kNoGui = -1;
 

@@ -1,6 +1,9 @@
 #include "game/scenes/scene_table.h"
 
 #include "game/core/scene_numbers.h"
+#include "game/gui/trophies_gui.h"
+#include "game/gui/tutorial_gui.h"
+#include "game/scenes/hidden_scene.h"
 #include "game/scenes/splash_distri_scene.h"
 #include "game/scenes/splash_scene.h"
 #include "game/scenes/swap_scene.h"
@@ -19,6 +22,17 @@ BvScene* CreateScene(int n, BvLayout* board) {
       return new BvSwapScene5(board);
     case kSceneFirstBoard + 5:
       return new BvSwapScene6(board);
+    // The hidden-object screens do not follow world order: worlds 3, 4
+    // and 5 play the first, third and second picture.
+    case kSceneFirstHidden:
+    case kSceneFirstHidden + 3:
+      return new BvHiddenScene();
+    case kSceneFirstHidden + 1:
+    case kSceneFirstHidden + 5:
+      return new BvHiddenScene2();
+    case kSceneFirstHidden + 2:
+    case kSceneFirstHidden + 4:
+      return new BvHiddenScene3();
     case kSceneSplash:
       return new BvSplashScene();
     case kSceneSplashDistri:
@@ -28,4 +42,13 @@ BvScene* CreateScene(int n, BvLayout* board) {
   }
 }
 
-BvScene* CreateGui(int) { return nullptr; }
+BvScene* CreateGui(int n) {
+  switch (n) {
+    case kGuiTutorial:
+      return new BvTutorialGui();
+    case kGuiTrophies:
+      return new BvTrophiesGui();
+    default:
+      return nullptr;
+  }
+}
