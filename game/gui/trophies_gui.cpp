@@ -5,6 +5,8 @@
 #include "engine/level/fade_behaviors.h"
 #include "engine/level/level.h"
 #include "engine/level/level_element.h"
+#include "engine/level/level_manager.h"
+#include "engine/level/registries.h"
 #include "engine/resources/lang_table.h"
 #include "engine/shell/globals.h"
 #include "engine/shell/system.h"
@@ -85,6 +87,17 @@ BvLevelElement* MakeText(const irr::core::vector2df& at, const wchar_t* text, co
   return element;
 }
 
+// A picture without body made from the global data's element source; none
+// when the source is missing, since an element without source never runs
+// the fade that would let the dialog close.
+BvLevelElement* MakePicture(const irr::core::vector2df& at, const char* source) {
+  BvLevelManager* levels = GuiLevels();
+  if (!levels || !levels->GetElements()->FindObjectByName(source)) return nullptr;
+  BvLevelElement* picture = CreateLevelElement(levels, at, source, kNoStartDelay);
+  if (picture) picture->SetDynType(kNoBody);
+  return picture;
+}
+
 std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 }  // namespace
 
@@ -147,8 +160,7 @@ void BvTrophiesGui::BuildHiscores(BvLevelElement* panel) {
 
 void BvTrophiesGui::BuildTip() {
   BvLevelManager* levels = GuiLevels();
-  m_TipPanel = CreateLevelElement(levels, kOrigin, kTipElement, kNoStartDelay);
-  if (m_TipPanel) m_TipPanel->SetDynType(kNoBody);
+  m_TipPanel = MakePicture(kOrigin, kTipElement);
   m_TipTitle = CreateText(levels, kTipTitlePosition, GetText("nexttrophy"), kTrophyFont);
   m_TipText = CreateText(levels, kTipTextPosition, L"", kTrophyFont);
   if (!m_TipPanel || !m_TipTitle || !m_TipText) {
@@ -182,9 +194,8 @@ void BvTrophiesGui::SetupTrophy(int kind, BvLevelElement* trophy) {
     m_TipTexts[kind] = next.description;
   }
   for (int j = 0; j <= reached; ++j) {
-    BvLevelElement* star = CreateLevelElement(GuiLevels(), kStarSpots[j], kStarElement, kNoStartDelay);
+    BvLevelElement* star = MakePicture(kStarSpots[j], kStarElement);
     if (!star) continue;
-    star->SetDynType(kNoBody);
     star->SetLayer(kTrophyLayer);
     star->SetParent(trophy);
   }

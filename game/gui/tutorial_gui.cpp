@@ -88,14 +88,24 @@ BvLevelElement* MakeText(const irr::core::vector2df& at, const wchar_t* text, co
   return element;
 }
 
-// A picture without body on the page, child of the panel.
-BvLevelElement* MakePicture(const irr::core::vector2df& at, const char* source, BvLevelElement* panel) {
-  BvLevelElement* picture = CreateLevelElement(GuiLevels(), at, source, kNoStartDelay);
+// A picture without body on the page, child of the panel, drawn with
+// source. Nothing without a source: an element that has none never runs its
+// behaviours, so it would never fade out and the page would never close.
+BvLevelElement* MakePicture(const irr::core::vector2df& at, BvElement* source, BvLevelElement* panel) {
+  if (!source) return nullptr;
+  BvLevelElement* picture = CreateLevelElement(GuiLevels(), at, nullptr, kNoStartDelay);
   if (!picture) return nullptr;
+  picture->SetSourceElement(source);
   picture->SetDynType(kNoBody);
   picture->SetLayer(kTextLayer);
   picture->SetParent(panel);
   return picture;
+}
+
+// The named element of a manager's scene data; the lookup's "Alert" when
+// it is missing.
+BvElement* SourceOf(BvLevelManager* levels, const char* name) {
+  return levels ? static_cast<BvElement*>(levels->GetElements()->GetObjectByName(name)) : nullptr;
 }
 }  // namespace
 
@@ -129,11 +139,8 @@ void BvTutorialGui::BuildCheckBox() {
   if (!box) return;
   if (BvLevelElement* label = MakeText(kCheckLabelPosition, GetText("dontshowhint"), kPageFont, box))
     label->SetTextAlign(kTextLeft);
-  m_Tick = CreateLevelElement(GuiLevels(), kOrigin, kTickElement, kNoStartDelay);
-  if (!m_Tick) return;
-  m_Tick->SetDynType(kNoBody);
-  m_Tick->SetLayer(kTickLayer);
-  m_Tick->SetParent(box);
+  m_Tick = MakePicture(kOrigin, SourceOf(GuiLevels(), kTickElement), box);
+  if (m_Tick) m_Tick->SetLayer(kTickLayer);
 }
 
 void BvTutorialGui::BuildPage(int bit) {
@@ -147,16 +154,10 @@ void BvTutorialGui::BuildPage(int bit) {
     if (BvLevelElement* text = MakeText(kLinePositions[line], GetText(key.c_str()), kPageFont, panel))
       text->SetTextAlign(kTextLeft);
   }
-  BvLevelElement* picture = MakePicture(kPicturePosition, page->fromScene ? nullptr : page->picture, panel);
+  // The monsters are drawn with the current screen's own pictures.
+  BvLevelManager* pictures = page->fromScene ? (g_Game ? g_Game->GetCurrentLevels() : nullptr) : GuiLevels();
+  BvLevelElement* picture = MakePicture(kPicturePosition, SourceOf(pictures, page->picture), panel);
   if (!picture) return;
-  if (page->fromScene) {
-    // The monsters are drawn with the current screen's own pictures.
-    BvLevelManager* sceneLevels = g_Game ? g_Game->GetCurrentLevels() : nullptr;
-    auto* source = sceneLevels
-                       ? static_cast<BvElement*>(sceneLevels->GetElements()->GetObjectByName(page->picture))
-                       : nullptr;
-    if (source) picture->SetSourceElement(source);
-  }
   picture->SetScale(page->scale, page->scale);
   switch (page->motion) {
     case Motion::kNone: break;
@@ -168,9 +169,9 @@ void BvTutorialGui::BuildPage(int bit) {
       break;
   }
   if (bit == kTipMatch3) {
-    if (BvLevelElement* upper = MakePicture(kUpperArrowPosition, "tutoarrow1", panel))
+    if (BvLevelElement* upper = MakePicture(kUpperArrowPosition, SourceOf(GuiLevels(), "tutoarrow1"), panel))
       upper->AddBehavior(new BvCosinusXBehavior(kArrowRange, kArrowSpeed, -kPi / 2.0f));
-    if (BvLevelElement* lower = MakePicture(kLowerArrowPosition, "tutoarrow2", panel))
+    if (BvLevelElement* lower = MakePicture(kLowerArrowPosition, SourceOf(GuiLevels(), "tutoarrow2"), panel))
       lower->AddBehavior(new BvCosinusXBehavior(kArrowRange, kArrowSpeed, kPi / 2.0f));
   }
 }
