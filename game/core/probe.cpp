@@ -138,7 +138,8 @@ nlohmann::json ProfileSnapshot(const BvProfile* profile) {
           {"chainsBroken", profile->chainsBroken},
           {"spellsCast", profile->spellsCast},
           {"completedGames", profile->completedGames},
-          {"seenTips", profile->seenTips}};
+          {"seenTips", profile->seenTips},
+          {"showHints", profile->showHints}};
 }
 }  // namespace
 
