@@ -270,27 +270,30 @@ void BvHiddenScene::UpdateFound(float ms) {
 }
 
 void BvHiddenScene::StrikeName(const BvHiddenItem& item) {
+  if (!item.nameText) return;
+  // A name found before its fade-in has run keeps the dimmed colour.
+  item.nameText->ClearBehaviors();
+  item.nameText->SetColor(kFoundNameColour);
   BvLevelManager* levels = GetLevelManager();
-  if (!item.nameText || !levels || !levels->GetElements()->FindObjectByName(kNameFont)) return;
+  if (!levels || !levels->GetElements()->FindObjectByName(kNameFont) ||
+      !levels->GetElements()->FindObjectByName(kStrike))
+    return;
   const irr::core::vector2df at = item.nameText->GetPosition();
   const float width = float(item.nameText->GetTextWidth());
-  if (levels->GetElements()->FindObjectByName(kStrike)) {
-    BvLevelElement* strike = CreateImageElement(
-        levels, irr::core::vector2df(at.X + width * 0.5f, at.Y), kStrike, kNoStartDelay);
-    // A strike picture without width cannot be stretched: the name is
-    // only dimmed.
-    const float strikeWidth = strike ? SpriteWidth(*strike) : 0.0f;
-    if (strike && strikeWidth <= 0.0f) {
-      strike->m_bDead = true;
-    } else if (strike) {
-      strike->SetLayer(kNameLayer);
-      strike->SetColor(kStrikeColour);
-      strike->SetRotation(kStrikeTilt);
-      strike->SetScale((width + kStrikeMargin) / strikeWidth, 1.0f);
-      strike->AddBehavior(new BvFadeInBehavior(kStrikeFadeSpeed, 0.0f));
-    }
+  BvLevelElement* strike =
+      CreateImageElement(levels, irr::core::vector2df(at.X + width * 0.5f, at.Y), kStrike, kNoStartDelay);
+  if (!strike) return;
+  // A strike picture without width cannot be stretched over the name.
+  const float strikeWidth = SpriteWidth(*strike);
+  if (strikeWidth <= 0.0f) {
+    strike->m_bDead = true;
+    return;
   }
-  item.nameText->SetColor(kFoundNameColour);
+  strike->SetLayer(kNameLayer);
+  strike->SetColor(kStrikeColour);
+  strike->SetRotation(kStrikeTilt);
+  strike->SetScale((width + kStrikeMargin) / strikeWidth, 1.0f);
+  strike->AddBehavior(new BvFadeInBehavior(kStrikeFadeSpeed, 0.0f));
 }
 
 void BvHiddenScene::UpdateHintButton(float ms) {
