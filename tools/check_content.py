@@ -23,13 +23,15 @@ there is any. Rules:
                  with the same name and file as in global.xml (a screen makes
                  its own text element from it, and the font keeps its glyphs)
   sprite-bounds  a sprite rectangle outside its image or empty
-  no-shape       a clickable or shaped template (hit-tested) without a shape
+  no-shape       a clickable template (hit-tested) without a shape (level
+                 elements named by "clickable", templates named by "shaped")
   polygon        a polygon that is not convex, counter-clockwise, with 3..20
                  distinct vertices
   reserved       a name the engine or the game makes itself, defined in a file
   argb-unsigned  an ARGB value above 0x7FFFFFFF written unsigned (write it as
                  the signed 32-bit value)
-  lang-format    white space around a language value, a text without code
+  lang-format    white space around a language value, a text without code, a
+                 text the code formats whose conversions differ from its list
   font           a "*-fontNN" image that is not a valid image font
   required       a name from the required lists that the data lacks
 """
@@ -66,6 +68,20 @@ INT32_MAX = 0x7FFFFFFF
 # Global font images a screen's file may declare again (same name, same file):
 # the hidden-object screens make their "andalus12" texts from their own copy.
 SHARED_FONTS = {"andalus-font12"}
+# One printf conversion, or "%%"; a "%" that starts neither is stray.
+CONVERSION = re.compile(r"%(%|[-+ #0]*\d*(?:\.\d+)?(?:hh|h|ll|l|L|z|j|t)?[diouxXeEfFgGaAcsp])?")
+
+
+def conversions(text):
+    """The printf conversions of a format text, in order, and whether a stray
+    "%" (one that starts no conversion) is in it."""
+    found, stray = [], False
+    for m in CONVERSION.finditer(text):
+        if m.group(1) is None:
+            stray = True
+        elif m.group(1) != "%":
+            found.append(m.group(0))
+    return found, stray
 
 
 class Pack:
@@ -102,6 +118,7 @@ class Checker:
         self.problems = []
         self.scenes = {}            # file -> parsed scene facts
         self.image_sizes = {}
+        self.lang_values = {}       # language key -> text
         self.sound_names = {e.args[0] for e in required if e.kind == "sound"}
         self.reserved = {e.args[0] for e in required if e.kind == "reserved"}
         self.aliases = {}           # file or "*" -> names
@@ -336,6 +353,7 @@ class Checker:
             if key in keys:
                 self.report(LANG_FILE, "duplicate", "key %s given twice" % key)
             keys.add(key)
+            self.lang_values[key] = node.value
             if node.value != node.value.strip():
                 self.report(LANG_FILE, "lang-format", "key %s: white space around the value" % key)
         return keys
@@ -385,10 +403,18 @@ class Checker:
             elif e.kind == "lang":
                 if a[0] not in lang_keys:
                     self.report(where, "required", "language key %s missing" % a[0])
+            elif e.kind == "format":
+                if a[0] not in lang_keys:
+                    self.report(where, "required", "language key %s missing" % a[0])
+                    continue
+                found, stray = conversions(self.lang_values[a[0]])
+                if stray or "".join(found) != a[1]:
+                    self.report(LANG_FILE, "lang-format", "key %s: conversions %s%s, the code formats it with %s"
+                                % (a[0], "".join(found) or "none", " and a stray %" if stray else "", a[1]))
             elif e.kind == "file":
                 if self.pack.find(a[0]) is None:
                     self.report(where, "required", "file %s missing from the pack" % a[0])
-            elif e.kind in ("image", "element", "shaped"):
+            elif e.kind in ("image", "element", "shaped", "particle"):
                 facts = self.scenes.get(a[0])
                 table = facts["images" if e.kind == "image" else "elements"] if facts else {}
                 if a[1] not in table:
@@ -396,6 +422,13 @@ class Checker:
                                 % ("image" if e.kind == "image" else "element", a[1], a[0]))
                 elif e.kind == "shaped" and not table[a[1]]["shape"]:
                     self.report(a[0], "no-shape", "element %s is hit-tested but has no shape" % a[1])
+                elif e.kind == "particle":
+                    el = table[a[1]]
+                    if el["kind"] != "particle":
+                        self.report(where, "required", "element %s of %s is not a particle emitter" % (a[1], a[0]))
+                    elif el.get("particle_source") not in table:
+                        self.report(where, "required", "particle emitter %s of %s has no particle source"
+                                    % (a[1], a[0]))
             elif e.kind == "level":
                 facts = self.scenes.get(a[0])
                 have = len(facts["levels"]) if facts else 0

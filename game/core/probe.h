@@ -8,10 +8,12 @@
 // the states the visit went through, one entry per change), "gui" (number,
 // mode, state and the texts of the dialog's level), "profile" (null or name,
 // world, level, score and the counters), "board" (null or its flags,
-// selection and every cell), "hidden" (null or the hidden-object screen's
-// objects and hint), "elements" (window pixel rectangles of the named,
-// clickable elements of the screen's level and of the dialog's level),
-// "cursor" (window pixels), "window" (its size).
+// selection, every cell, the spells with charge, ready, locked and the window
+// point of their place on the panel, and the living monsters with slot,
+// kind, life and window rectangle), "hidden" (null or the hidden-object
+// screen's objects and hint), "elements" (window pixel rectangles of the
+// named, clickable elements of the screen's level and of the dialog's
+// level), "cursor" (window pixels), "window" (its size).
 #include <cstdint>
 #include <memory>
 #include <string>
