@@ -26,7 +26,8 @@ there is any. Rules:
   reserved       a name the engine or the game makes itself, defined in a file
   argb-unsigned  an ARGB value above 0x7FFFFFFF written unsigned (write it as
                  the signed 32-bit value)
-  lang-format    white space around a language value, a text without code
+  lang-format    white space around a language value, a text without code, a
+                 text the code formats whose conversions differ from its list
   font           a "*-fontNN" image that is not a valid image font
   required       a name from the required lists that the data lacks
 """
@@ -60,6 +61,20 @@ NOT_SCENES = {LANG_FILE, "data/layouts.xml"}
 MOUSE_BEHAVIOURS = {"mouseoverelement", "mouseovergrow"}
 BORDER_NAMES = {"_bdr0", "_bdr1", "_bdr2", "_bdr3"}
 INT32_MAX = 0x7FFFFFFF
+# One printf conversion, or "%%"; a "%" that starts neither is stray.
+CONVERSION = re.compile(r"%(%|[-+ #0]*\d*(?:\.\d+)?(?:hh|h|ll|l|L|z|j|t)?[diouxXeEfFgGaAcsp])?")
+
+
+def conversions(text):
+    """The printf conversions of a format text, in order, and whether a stray
+    "%" (one that starts no conversion) is in it."""
+    found, stray = [], False
+    for m in CONVERSION.finditer(text):
+        if m.group(1) is None:
+            stray = True
+        elif m.group(1) != "%":
+            found.append(m.group(0))
+    return found, stray
 
 
 class Pack:
@@ -96,6 +111,7 @@ class Checker:
         self.problems = []
         self.scenes = {}            # file -> parsed scene facts
         self.image_sizes = {}
+        self.lang_values = {}       # language key -> text
         self.sound_names = {e.args[0] for e in required if e.kind == "sound"}
         self.reserved = {e.args[0] for e in required if e.kind == "reserved"}
         self.aliases = {}           # file or "*" -> names
@@ -330,6 +346,7 @@ class Checker:
             if key in keys:
                 self.report(LANG_FILE, "duplicate", "key %s given twice" % key)
             keys.add(key)
+            self.lang_values[key] = node.value
             if node.value != node.value.strip():
                 self.report(LANG_FILE, "lang-format", "key %s: white space around the value" % key)
         return keys
@@ -376,6 +393,14 @@ class Checker:
             elif e.kind == "lang":
                 if a[0] not in lang_keys:
                     self.report(where, "required", "language key %s missing" % a[0])
+            elif e.kind == "format":
+                if a[0] not in lang_keys:
+                    self.report(where, "required", "language key %s missing" % a[0])
+                    continue
+                found, stray = conversions(self.lang_values[a[0]])
+                if stray or "".join(found) != a[1]:
+                    self.report(LANG_FILE, "lang-format", "key %s: conversions %s%s, the code formats it with %s"
+                                % (a[0], "".join(found) or "none", " and a stray %" if stray else "", a[1]))
             elif e.kind == "file":
                 if self.pack.find(a[0]) is None:
                     self.report(where, "required", "file %s missing from the pack" % a[0])

@@ -104,12 +104,16 @@ def draw(pack_path, out_path):
             img.load()
             rects = read_glyphs(img) if name.startswith("fonts/") else None
             if rects:
-                sample = draw_text(img, rects, SAMPLE)
+                kerning = int(img.info.get("kerning", "0"))
+                sample = draw_text(img, rects, SAMPLE, kerning=kerning)
                 row = Image.new("RGBA", (SHEET_WIDTH, sample.size[1] * 2 + 24), (250, 244, 228, 255))
                 ImageDraw.Draw(row).rectangle((0, sample.size[1] + 12, SHEET_WIDTH, row.size[1]),
                                               fill=(30, 26, 50, 255))
                 ImageDraw.Draw(row).text((4, 2), "%s (%d glyphs)" % (name, len(rects)), font=label_font,
                                          fill=(90, 90, 90, 255))
+                if kerning:
+                    ImageDraw.Draw(row).text((4, 16), "drawn with kerning %d" % kerning, font=label_font,
+                                             fill=(90, 90, 90, 255))
                 row.alpha_composite(sample, (260, 4))
                 row.alpha_composite(sample, (260, sample.size[1] + 16))
                 rows.append(row)

@@ -30,16 +30,19 @@ def read_glyphs(img):
     return rects
 
 
-def draw_text(font_img, rects, text, first_char=32):
-    """An RGBA image of text drawn with the font (for the contact sheet)."""
+def draw_text(font_img, rects, text, first_char=32, kerning=0):
+    """An RGBA image of text drawn with the font (for the contact sheet),
+    each letter advanced by its cell width plus kerning, as the game's text
+    element with that kerning draws it."""
     font_img = font_img.convert("RGBA")
     height = max(b - t for _l, t, _r, b in rects)
     width = 0
     for ch in text:
         i = ord(ch) - first_char
         l, t, r, b = rects[i if 0 <= i < len(rects) else 0]
-        width += r - l
-    out = Image.new("RGBA", (max(1, width), height), (0, 0, 0, 0))
+        width += r - l + kerning
+    # Room for the last cell whole; cut back to the advance width at the end.
+    out = Image.new("RGBA", (max(1, width + max(0, -kerning)), height), (0, 0, 0, 0))
     x = 0
     for ch in text:
         i = ord(ch) - first_char
@@ -51,6 +54,6 @@ def draw_text(font_img, rects, text, first_char=32):
         gp[0, 0] = (0, 0, 0, 0)
         if (l, t) == (0, 0) and glyph.size[0] > 1:
             gp[1, 0] = (0, 0, 0, 0)
-        out.alpha_composite(glyph, (x, 0))
-        x += r - l
-    return out
+        out.alpha_composite(glyph, (max(0, x), 0))
+        x += r - l + kerning
+    return out.crop((0, 0, max(1, width), height))

@@ -13,14 +13,16 @@ Glyphs are white with a soft dark outline, so a text element's colour tints
 them and they stay legible on light and dark backgrounds.
 
 Fonts are listed in content/fonts/*.txt, one per line:
-    <name> <DejaVu face file without .ttf> [plain|outline|shadow]
+    <name> <DejaVu face file without .ttf> [plain|outline|shadow] [+N]
 The pixel size is the number at the end of the name ("andalous-font18" is
-18 pixels). Pack entry: "fonts/<name>.png".
+18 pixels). "+N" widens every cell by N blank columns on the right: a screen
+that sets a negative kerning of -N on its text element then draws the
+letters at their natural spacing. Pack entry: "fonts/<name>.png".
 """
 import os
 import re
 
-from PIL import Image, ImageDraw, ImageFilter, ImageFont
+from PIL import Image, ImageDraw, ImageFilter, ImageFont, PngImagePlugin
 
 FONT_DIR = "/usr/share/fonts/truetype/dejavu"
 FIRST_CHAR = 32
@@ -37,7 +39,7 @@ def pack_name(font_name):
 
 
 def read_font_list(content_dir):
-    """[(name, face, style)] from content/fonts/*.txt, in file then line order."""
+    """[(name, face, style, extra columns)] from content/fonts/*.txt, in file then line order."""
     fonts = []
     folder = os.path.join(content_dir, "fonts")
     if not os.path.isdir(folder):
@@ -51,7 +53,8 @@ def read_font_list(content_dir):
                 if not line:
                     continue
                 style = line[2] if len(line) > 2 else "outline"
-                fonts.append((line[0], line[1], style))
+                spacing = int(line[3]) if len(line) > 3 else 0
+                fonts.append((line[0], line[1], style, spacing))
     return fonts
 
 
@@ -62,11 +65,11 @@ def font_size(name):
     return int(m.group(1))
 
 
-def _glyph(font, ch, pad, style, height, ascent_shift):
-    """One glyph cell image (RGBA), its width = advance + padding."""
+def _glyph(font, ch, pad, style, height, ascent_shift, spacing=0):
+    """One glyph cell image (RGBA), its width = advance + padding + spacing."""
     advance = int(round(font.getlength(ch))) if ch else 0
     # The outline or shadow takes one pixel more than the letter's advance.
-    w = max(3, advance + pad)
+    w = max(3, advance + pad) + spacing
     left = pad if style == "outline" else 0
     img = Image.new("RGBA", (w, height), BACKGROUND)
     if not ch or not ch.strip():
@@ -90,7 +93,7 @@ def _glyph(font, ch, pad, style, height, ascent_shift):
     return img
 
 
-def render_font(name, face, style, out_path):
+def render_font(name, face, style, out_path, spacing=0):
     size = font_size(name)
     font = ImageFont.truetype(os.path.join(FONT_DIR, face + ".ttf"), size)
     ascent, descent = font.getmetrics()
@@ -102,7 +105,7 @@ def render_font(name, face, style, out_path):
     for code in range(FIRST_CHAR, LAST_CHAR + 1):
         ch = bytes([code]).decode("latin-1")
         printable = not (127 <= code <= 159)
-        chars.append(_glyph(font, ch if printable else " ", pad, style, height, ascent_shift))
+        chars.append(_glyph(font, ch if printable else " ", pad, style, height, ascent_shift, spacing))
     # Place cells row by row; each cell needs one extra column and row for
     # the lower-right marker.
     x = y = 0
@@ -122,7 +125,11 @@ def render_font(name, face, style, out_path):
         px[gx + g.width, gy + height] = LOWER_RIGHT
     px[1, 0] = LOWER_RIGHT
     px[2, 0] = BACKGROUND
-    img.save(out_path)
+    # The kerning that balances the extra columns, for tools that draw
+    # samples (the game's loader ignores text chunks).
+    info = PngImagePlugin.PngInfo()
+    info.add_text("kerning", str(-spacing))
+    img.save(out_path, pnginfo=info)
     return out_path
 
 
@@ -137,8 +144,8 @@ def generate_fonts(content_dir, work_dir):
     """{pack name: file} for every listed font."""
     os.makedirs(work_dir, exist_ok=True)
     out = {}
-    for name, face, style in read_font_list(content_dir):
+    for name, face, style, spacing in read_font_list(content_dir):
         path = os.path.join(work_dir, name + ".png")
-        render_font(name, face, style, path)
+        render_font(name, face, style, path, spacing)
         out[pack_name(name)] = path
     return out

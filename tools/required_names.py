@@ -13,6 +13,9 @@ every sound file listed. One entry per line, '#' starts a comment:
     lvlelement <file> <level> <name>     a level element the code finds by name
     clickable <file> <level> <name>      as lvlelement, and its source element
                                          has a shape (it is hit-tested)
+    format <key> <conversions>           a language text the code formats: its
+                                         printf conversions, in order, are exactly
+                                         these ("%d", "%s%d", "%d:%02d" ...)
     alias <file> <name>                  a text element the code makes itself in
                                          that file's manager ("*": any file):
                                          levels may use it, files may not define it
@@ -33,7 +36,8 @@ import re
 Entry = collections.namedtuple("Entry", "kind args source line")
 
 ARG_COUNTS = {"sound": 4, "lang": 1, "file": 1, "image": 2, "element": 2, "level": 2,
-              "lvlelement": 3, "clickable": 3, "alias": 2, "reserved": 1, "shaped": 2}
+              "lvlelement": 3, "clickable": 3, "alias": 2, "reserved": 1, "shaped": 2,
+              "format": 2}
 CHOICES = re.compile(r"\{([^{}]*)\}")
 
 

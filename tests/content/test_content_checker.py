@@ -57,6 +57,7 @@ LANG = """<?xml version="1.0" encoding="ISO-8859-1"?>
 <lang>
 <text code="ok">OK</text>
 <text code="hello">Caf\xe9 ouvert</text>
+<text code="stars">%s has %d stars (100%% bright)</text>
 </lang>
 """
 
@@ -67,6 +68,7 @@ image scene.xml sheet
 level scene.xml 1
 clickable scene.xml 0 btn
 shaped scene.xml {button,blink}
+format stars %s%d
 alias scene.xml myfont
 alias * guifont
 reserved _bdr0
@@ -127,6 +129,12 @@ BROKEN = [
     ("argb-unsigned", replace("scene.xml", "<colorkey>-16711936</colorkey>", "<colorkey>4278255360</colorkey>")),
     ("lang-format", replace("data/lang.xml", ">OK<", "> OK<")),
     ("lang-format", replace("data/lang.xml", '<text code="ok">', "<text>")),
+    ("lang-format", replace("data/lang.xml", "%s has %d stars", "%d has %s stars")),     # order
+    ("lang-format", replace("data/lang.xml", "%s has %d stars", "%s has stars")),        # one missing
+    ("lang-format", replace("data/lang.xml", "(100%% bright)", "(100% bright)")),        # stray %
+    ("no-shape", replace("scene.xml", '<shape type="circle"><radius>12</radius></shape>', "")),
+    ("required", add("required-extra", "shaped scene.xml nothere\n")),
+    ("required", add("required-extra", "format nokey %d\n")),
     ("font", replace("global.xml", 'name="gpanel"', 'name="panel-font12"')),
     ("required", replace("data/lang.xml", 'code="ok"', 'code="okay"')),
     ("required", replace("scene.xml", '<image name="sheet">', '<image name="sheet2">')),
