@@ -11,3 +11,6 @@ export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"
 export QUORVEL_MESSAGES="${QUORVEL_MESSAGES:-stderr}"
 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
   ctest --test-dir build --output-on-failure -j"$(nproc)"
+# The same tests once more, built with the address and undefined-behaviour
+# sanitizers: any report fails the run.
+bash scripts/test-sanitizers.sh

@@ -18,7 +18,10 @@ there is any. Rules:
   duplicate      two images, sprites, elements, level elements of one level,
                  or language keys with one name
   shared-image   an image name or file used by both global.xml and a scene
-                 file (unloading the scene would drop the global texture)
+                 file (unloading the scene would drop the global texture);
+                 only the font images in SHARED_FONTS may be named again,
+                 with the same name and file as in global.xml (a screen makes
+                 its own text element from it, and the font keeps its glyphs)
   sprite-bounds  a sprite rectangle outside its image or empty
   no-shape       a clickable or shaped template (hit-tested) without a shape
   polygon        a polygon that is not convex, counter-clockwise, with 3..20
@@ -75,6 +78,10 @@ def conversions(text):
         elif m.group(1) != "%":
             found.append(m.group(0))
     return found, stray
+
+# Global font images a screen's file may declare again (same name, same file):
+# the hidden-object screens make their "andalus12" texts from their own copy.
+SHARED_FONTS = {"andalus-font12"}
 
 
 class Pack:
@@ -373,11 +380,14 @@ class Checker:
             for fname, facts in self.scenes.items():
                 if fname == GLOBAL_FILE:
                     continue
+                shared_fonts = {name for name in facts["images"] if name in SHARED_FONTS
+                                and facts["images"][name] is not None
+                                and facts["images"][name] == glob["images"].get(name)}
                 for name in facts["images"]:
-                    if name in glob["images"]:
+                    if name in glob["images"] and name not in shared_fonts:
                         self.report(fname, "shared-image", "image name %s is also in %s" % (name, GLOBAL_FILE))
-                for entry, name in facts["files"].items():
-                    if entry in glob["files"]:
+                for name, entry in facts["images"].items():
+                    if entry in glob["files"] and name not in shared_fonts:
                         self.report(fname, "shared-image", "image %s uses %s, also used by %s"
                                     % (name, entry, GLOBAL_FILE))
         self.check_required(lang_keys)

@@ -7,7 +7,8 @@ drawn), each labelled with its pack name. When the pack holds the board
 screens ("swap1.xml".."swap6.xml"), a mock of each screen (tools/
 board_mock.py: background, panels, a layout of its world with pieces and
 frame) comes before the pictures, and is saved beside the sheet at full
-size (board_swapN.png).
+size (board_swapN.png). At the end come the hidden-object screens as
+played (tools/hidden_mock.py), when the pack holds them.
 
     contact_sheet.py <data.pk> <out.png>
 """
@@ -92,6 +93,29 @@ def _board_rows(pack_path, label_font, out_dir):
     return rows
 
 
+HIDDEN_SCREENS = ["hidden%d.xml" % n for n in (1, 2, 3)]
+HIDDEN_THUMB = (SHEET_WIDTH // 3 - 8, (SHEET_WIDTH // 3 - 8) * 3 // 4)
+
+
+def _hidden_rows(pack_path, label_font):
+    """The hidden-object screens with their names panel, three to a row."""
+    import hidden_mock
+    from check_content import Pack
+    pack = Pack(pack_path)
+    present = [n for n in HIDDEN_SCREENS if pack.find(n)]
+    if not present:
+        return []
+    row = Image.new("RGBA", (SHEET_WIDTH, HIDDEN_THUMB[1] + 24), (60, 56, 76, 255))
+    for k, name in enumerate(present):
+        shot = hidden_mock.draw(pack, name).resize(HIDDEN_THUMB, Image.LANCZOS)
+        x = 4 + k * (HIDDEN_THUMB[0] + 8)
+        row.paste(shot, (x, 4))
+        ImageDraw.Draw(row).text((x, HIDDEN_THUMB[1] + 7), "%s (%d objects to find)"
+                                 % (name, len(hidden_mock.candidates(pack, name))), font=label_font,
+                                 fill=artkit.PAPER)
+    return [row]
+
+
 def draw(pack_path, out_path):
     label_font = ImageFont.truetype(LABEL_FONT, 12)
     rows = _style_rows(label_font)
@@ -136,6 +160,7 @@ def draw(pack_path, out_path):
             d.text((x, THUMB + 22), "%dx%d %s" % (img.size[0], img.size[1], img.mode), font=label_font,
                    fill=artkit.PAPER)
         rows.append(row)
+    rows += _hidden_rows(pack_path, label_font)
     sheet = Image.new("RGBA", (SHEET_WIDTH, sum(r.size[1] + 4 for r in rows)), (20, 18, 30, 255))
     y = 0
     for r in rows:

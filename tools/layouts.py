@@ -41,6 +41,13 @@ FEATURE_FROM_WORLD = {"blocker": 1, "chain": 2, "cage": 3, "lock": 4}
 # crabs appear only while at most 2 pieces are locked.
 BAT_MIN_CELLS = 5
 CRAB_MAX_LOCKED = 2
+# Cells under the spell panel "sortgui" (312 x 72 at (246, -270), opaque from
+# picture pixel (3, 1) to (309, 71)): a piece there is hidden and cannot be
+# clicked. Row 12 is covered from column 11 on and 43% of column 10; row 11
+# loses its lower 14 pixels (32% of a cell) from column 11 on, but only 11% of
+# column 10. A cell whose centre or more than a quarter is covered stays a
+# hole. Column 16, also covered, is a hole on every board anyway.
+UNDER_SPELL_PANEL = frozenset([(c, 12) for c in range(10, 16)] + [(c, 11) for c in range(11, 16)])
 
 
 class Layout:
@@ -185,6 +192,8 @@ def check_layout(lay):
             if (c in (0, COLUMNS - 1) or r == 0) and (back, front) != (HOLE, 0):
                 problems.append("layout %d cell (%d,%d): columns 0 and 16 and row 0 are never refilled"
                                 % (n, c, r))
+            if (c, r) in UNDER_SPELL_PANEL and back != HOLE:
+                problems.append("layout %d cell (%d,%d): a playable cell under the spell panel" % (n, c, r))
             if back == HOLE and front != 0:
                 problems.append("layout %d cell (%d,%d): a piece in a hole" % (n, c, r))
             if back != HOLE and front not in (PIECE, LOCK1, LOCK2):

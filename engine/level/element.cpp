@@ -1,6 +1,7 @@
 #include "engine/level/element.h"
 
 #include "engine/resources/image.h"
+#include "engine/resources/image_file_check.h"
 #include "engine/shell/globals.h"
 
 BvElement::BvElement(const char* name) : CManagedObjectBase(name) {}
@@ -61,7 +62,10 @@ void BvTextElement::SetFontImage(BvImage* image) {
   m_Font = nullptr;
   if (image && g_Device && g_Device->getGUIEnvironment()) {
     const char* file = image->GetFileName();
-    if (file[0] != '\0') m_Font = g_Device->getGUIEnvironment()->getFont(file);
+    // Irrlicht's font loader reads the file as XML before as an image, so
+    // only a whole image reaches it.
+    if (file[0] != '\0' && bv::IsCompleteImageFile(file))
+      m_Font = g_Device->getGUIEnvironment()->getFont(file);
   }
   SetKerning(m_Kerning);
 }

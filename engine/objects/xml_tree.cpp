@@ -1,10 +1,8 @@
 #include "engine/objects/xml_tree.h"
 
 #include <IFileSystem.h>
-#include <IReadFile.h>
-#include <IXMLReader.h>
 #include <IrrlichtDevice.h>
-#include <irrXML.h>
+#include <expat.h>
 
 #include <charconv>
 #include <climits>
@@ -13,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/objects/file_bytes.h"
 #include "engine/shell/globals.h"
 
 namespace bv {
@@ -76,48 +75,131 @@ namespace {
 
 const std::string kEmpty;
 
-// Builds the tree from any irrXML reader (the file system's or the
-// stand-alone one: both are IIrrXMLReader<char, ...>).
-template <typename Reader>
-void ReadTree(Reader* reader, BvXmlDocument* document) {
-  BvXmlNode* current = document;
-  bool firstElement = true;
-  while (reader->read()) {
-    switch (reader->getNodeType()) {
-      case irr::io::EXN_ELEMENT: {
-        const char* name = reader->getNodeName();
-        if (firstElement) {
-          document->SetName(name != nullptr ? name : "");
-          firstElement = false;
-        } else {
-          BvXmlNode* node = new BvXmlNode(name != nullptr ? name : "");
-          current->AppendChild(node);
-          current = node;
-        }
-        int count = reader->getAttributeCount();
-        for (int i = 0; i < count; ++i) {
-          const char* attrName = reader->getAttributeName(i);
-          const char* attrValue = reader->getAttributeValue(i);
-          current->AddAttribute(attrName != nullptr ? attrName : "",
-                                attrValue != nullptr ? attrValue : "");
-        }
-        if (reader->isEmptyElement() && current->GetParent() != nullptr) {
-          current = current->GetParent();
-        }
-        break;
-      }
-      case irr::io::EXN_ELEMENT_END:
-        if (current->GetParent() != nullptr) current = current->GetParent();
-        break;
-      case irr::io::EXN_TEXT: {
-        const char* text = reader->getNodeData();
-        current->SetValue(text != nullptr ? text : "");
-        break;
-      }
-      default:
-        break;  // comments, CDATA, processing instructions
+// Files are read as Latin-1 whatever they declare: every byte is one
+// character, as the game's texts are Latin-1.
+const char kFileEncoding[] = "ISO-8859-1";
+const char kUtf8Mark[] = "\xEF\xBB\xBF";
+// A text of fewer bytes than this holding only blanks (the line breaks and
+// indents between tags) is not a text.
+constexpr XML_Index kMinBlankText = 3;
+
+bool IsXmlBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// The parser hands out UTF-8; the tree keeps Latin-1 bytes. A character
+// reference past Latin-1 becomes '?'.
+std::string Latin1FromUtf8(const char* text) {
+  std::string out;
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p != 0;) {
+    unsigned int code = *p++;
+    int follow = code >= 0xF0 ? 3 : code >= 0xE0 ? 2 : code >= 0xC0 ? 1 : 0;
+    if (follow > 0) code &= 0x3Fu >> follow;
+    for (; follow > 0 && (*p & 0xC0) == 0x80; --follow) code = (code << 6) | (*p++ & 0x3Fu);
+    out.push_back(code <= 0xFF ? static_cast<char>(code) : '?');
+  }
+  return out;
+}
+
+std::string Latin1FromUtf8(const char* text, int length) {
+  return Latin1FromUtf8(std::string(text, static_cast<size_t>(length)).c_str());
+}
+
+// Builds the tree from the parser's events. Texts are gathered between two
+// pieces of markup and given to the current node as one, so only the last
+// text inside an element stays (a comment splits a text).
+class TreeBuilder {
+ public:
+  TreeBuilder(XML_Parser parser, const std::string& bytes, BvXmlDocument* document)
+      : m_Parser(parser), m_Bytes(bytes), m_Document(document), m_Current(document) {
+    XML_SetUserData(parser, this);
+    XML_SetElementHandler(parser, &TreeBuilder::OnStart, &TreeBuilder::OnEnd);
+    XML_SetCharacterDataHandler(parser, &TreeBuilder::OnText);
+    XML_SetCommentHandler(parser, &TreeBuilder::OnComment);
+    XML_SetProcessingInstructionHandler(parser, &TreeBuilder::OnInstruction);
+    XML_SetCdataSectionHandler(parser, &TreeBuilder::OnCdataStart, &TreeBuilder::OnCdataEnd);
+  }
+
+ private:
+  static TreeBuilder* Self(void* data) { return static_cast<TreeBuilder*>(data); }
+
+  static void OnStart(void* data, const XML_Char* name, const XML_Char** attributes) {
+    TreeBuilder* self = Self(data);
+    self->FlushText();
+    if (self->m_FirstElement) {
+      self->m_Document->SetName(Latin1FromUtf8(name));
+      self->m_FirstElement = false;
+    } else {
+      BvXmlNode* node = new BvXmlNode(Latin1FromUtf8(name));
+      self->m_Current->AppendChild(node);
+      self->m_Current = node;
+    }
+    for (const XML_Char** a = attributes; a[0] != nullptr && a[1] != nullptr; a += 2) {
+      self->m_Current->AddAttribute(Latin1FromUtf8(a[0]), Latin1FromUtf8(a[1]));
     }
   }
+
+  static void OnEnd(void* data, const XML_Char*) {
+    TreeBuilder* self = Self(data);
+    self->FlushText();
+    if (self->m_Current->GetParent() != nullptr) self->m_Current = self->m_Current->GetParent();
+  }
+
+  static void OnText(void* data, const XML_Char* text, int length) {
+    TreeBuilder* self = Self(data);
+    if (self->m_InCdata) return;  // CDATA sections are not texts of the tree
+    const XML_Index at = XML_GetCurrentByteIndex(self->m_Parser);
+    if (self->m_Text.empty()) self->m_TextBegin = at;
+    self->m_TextEnd = at + XML_GetCurrentByteCount(self->m_Parser);
+    self->m_Text += Latin1FromUtf8(text, length);
+  }
+
+  static void OnComment(void* data, const XML_Char*) { Self(data)->FlushText(); }
+  static void OnInstruction(void* data, const XML_Char*, const XML_Char*) {
+    Self(data)->FlushText();
+  }
+  static void OnCdataStart(void* data) {
+    Self(data)->FlushText();
+    Self(data)->m_InCdata = true;
+  }
+  static void OnCdataEnd(void* data) { Self(data)->m_InCdata = false; }
+
+  void FlushText() {
+    if (m_Text.empty()) return;
+    if (!IsBlankFill()) m_Current->SetValue(m_Text);
+    m_Text.clear();
+  }
+
+  // Judged on the file's own bytes, before line ends are joined.
+  bool IsBlankFill() const {
+    if (m_TextBegin < 0 || m_TextEnd - m_TextBegin >= kMinBlankText) return false;
+    for (XML_Index i = m_TextBegin; i < m_TextEnd; ++i) {
+      if (!IsXmlBlank(m_Bytes[static_cast<size_t>(i)])) return false;
+    }
+    return true;
+  }
+
+  XML_Parser m_Parser;
+  const std::string& m_Bytes;
+  BvXmlDocument* m_Document;
+  BvXmlNode* m_Current;
+  bool m_FirstElement = true;
+  bool m_InCdata = false;
+  std::string m_Text;
+  XML_Index m_TextBegin = -1;
+  XML_Index m_TextEnd = -1;
+};
+
+// Parses the whole file in one call; with a builder the tree grows as it
+// goes. False when the file is not well-formed XML.
+bool ParseXml(const std::string& bytes, BvXmlDocument* document) {
+  if (bytes.size() > static_cast<size_t>(INT_MAX)) return false;
+  XML_Parser parser = XML_ParserCreate(kFileEncoding);
+  if (parser == nullptr) return false;
+  std::unique_ptr<TreeBuilder> builder;
+  if (document != nullptr) builder = std::make_unique<TreeBuilder>(parser, bytes, document);
+  const bool wellFormed =
+      XML_Parse(parser, bytes.data(), static_cast<int>(bytes.size()), XML_TRUE) == XML_STATUS_OK;
+  XML_ParserFree(parser);
+  return wellFormed;
 }
 
 }  // namespace
@@ -205,26 +287,12 @@ void BvXmlDocument::Load(const char* path) {
 
 void BvXmlDocument::Load(const char* path, irr::io::IFileSystem* fileSystem) {
   m_Opened = false;
-  if (path == nullptr) return;
-  if (fileSystem != nullptr) {
-    irr::io::IReadFile* file = fileSystem->createAndOpenFile(path);
-    if (file == nullptr) return;
-    irr::io::IXMLReaderUTF8* reader = fileSystem->createXMLReaderUTF8(file);
-    file->drop();
-    if (reader == nullptr) return;
-    m_Opened = true;
-    ReadTree(reader, this);
-    reader->drop();
-    return;
-  }
-  // No device: the folder only.
-  std::FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return;
-  irr::io::IrrXMLReader* reader = irr::io::createIrrXMLReader(file);
-  if (reader != nullptr) {
-    m_Opened = true;
-    ReadTree(reader, this);
-    delete reader;
-  }
-  std::fclose(file);
+  std::string bytes;
+  if (!bv::ReadWholeFile(fileSystem, path, &bytes)) return;
+  m_Opened = true;
+  if (bytes.compare(0, sizeof(kUtf8Mark) - 1, kUtf8Mark) == 0) bytes.erase(0, sizeof(kUtf8Mark) - 1);
+  // The whole file is proven well-formed before the tree is touched, so a
+  // damaged file adds nothing rather than a part.
+  if (!ParseXml(bytes, nullptr)) return;
+  ParseXml(bytes, this);
 }

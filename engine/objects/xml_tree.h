@@ -1,6 +1,6 @@
 #pragma once
 // A small tree of XML nodes, read whole from a file before it is
-// interpreted. Tag and attribute names compare ignoring ASCII case; texts are
+// interpreted (parsed by expat). Tag and attribute names compare ignoring ASCII case; texts are
 // kept as the file's bytes (Latin-1), untrimmed.
 #include <memory>
 #include <string>
@@ -74,10 +74,12 @@ class BvXmlDocument : public BvXmlNode {
   ~BvXmlDocument() override;
 
   // Reads the file through the engine device's file system (the mounted data
-  // pack, then the folder); without a device, from the folder. A file that
-  // cannot be opened leaves the tree as it was, silently: callers judge by
-  // the tree (GetChildCount() == 0). A second load renames the document and
-  // appends to its children.
+  // pack, then the folder); without a device, from the folder. The whole file
+  // must be well-formed XML before anything is added: a file that cannot be
+  // opened or is damaged leaves the tree as it was, silently, and callers
+  // judge by the tree (GetChildCount() == 0). A UTF-8 byte-order mark is
+  // skipped; every other byte is one Latin-1 character. A second load renames
+  // the document and appends to its children.
   void Load(const char* path);
   void Load(const std::string& path) { Load(path.c_str()); }
   // The same through a given file system (null: the folder).

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/platform/message_box.h"
+#include "engine/resources/image_file_check.h"
 #include "engine/resources/quad_renderer.h"
 #include "engine/resources/texture_tiles.h"
 #include "engine/shell/globals.h"
@@ -24,7 +25,11 @@ void BvTextureManager::RemoveFromDriver(irr::video::ITexture* texture,
 
 void BvTextureManager::LoadTexture(const char* file, const char* name, int key) {
   if (!g_Driver || !file || !name) return;
-  irr::video::ITexture* texture = g_Driver->getTexture(file);
+  // A texture the driver already holds is taken as it is; a file is loaded
+  // only when it is a whole image (a damaged or cut one counts as missing, as
+  // Irrlicht's loaders would read past its end).
+  irr::video::ITexture* texture = g_Driver->findTexture(file);
+  if (!texture && bv::IsCompleteImageFile(file)) texture = g_Driver->getTexture(file);
   auto found = m_Entries.find(name);
   BvTextureEntry* entry = nullptr;
   if (found != m_Entries.end()) {

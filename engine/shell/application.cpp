@@ -8,6 +8,7 @@
 #include "engine/platform/joystick_reader.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/globals.h"
+#include "engine/shell/model_manager.h"
 #include "engine/shell/system.h"
 #include "engine/shell/volume_control.h"
 
@@ -102,6 +103,7 @@ void BvApplication::Run() {
         if (g_SceneManager != nullptr) g_SceneManager->drawAll();
         Render();
         DrawFade();
+        if (g_System->showFrameStatistics) DrawFrameStatistics(t0);
       }
       if (g_Driver != nullptr) g_Driver->endScene();
     }
@@ -147,6 +149,8 @@ void BvApplication::OnCollision(BvLevelElement*, BvLevelElement*) {}
 void BvApplication::Unload() {
   if (g_TextureManager != nullptr) g_TextureManager->Clear();
   camera = nullptr;
+  // Its nodes go with the scene manager's below.
+  if (g_ModelManager != nullptr) g_ModelManager->Clear();
   if (g_SceneManager != nullptr) {
     g_SceneManager->clear();
     g_SceneManager->getMeshCache()->clear();

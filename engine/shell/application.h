@@ -122,12 +122,43 @@ class BvApplication {
   BvLevelManager* GetGlobalLevels() const { return globalLevels; }
   BvGameHost* GetHost() const { return host; }
   float GetOverlayAlpha() const { return overlayAlpha; }
+  irr::video::SColor GetFadeColour() const { return fadeColour; }
   irr::video::SColor GetClearColour() const { return clearColour; }
   void SetClearColour(irr::video::SColor colour) { clearColour = colour; }
   // Replaces the joystick reader (tests feed it from a file).
   void SetJoystickReader(std::unique_ptr<bv::JoystickReader> reader);
   // Test seam: sets the measured duration of the last frame (milliseconds).
   void SetLastFrameMs(float ms) { lastFrameMs = ms; }
+
+  // Frame statistics (application_statistics.cpp).
+  // Draws text with the debug font in white, its top-left at (x, y) pixels
+  // (at most 79 characters, no centring or clipping).
+  void DrawDebugText(const char* text, int x, int y);
+  // The three statistics lines; frameStart is the frame's first counter
+  // reading (clock ticks).
+  void DrawFrameStatistics(int64_t frameStart);
+
+  // Text and cursor drawing (application_drawing.cpp).
+  // Draws text (Latin-1, at most 99 characters) with the text font in white
+  // with the given alpha (0..255); returns its width in pixels, 0 without a
+  // text font.
+  int DrawFormattedText(int x, int y, const char* text, int alpha);
+  // Draws the cursor glyph of the texture "letters" at the mouse position.
+  void DrawCursorGlyph();
+
+  // Frame-rate conversions by the frames-per-second average
+  // (application_rates.cpp).
+  // Frames that n frames at 60 Hz last at the current rate; at least 1.
+  int16_t FramesFor(int n) const;
+  float ToSixtyHertz(float x) const;
+  float FromSixtyHertz(float x) const;
+  // A frame count of 60 Hz at the current rate, through the tables from
+  // 70 Hz up.
+  int ConvertFrameCount(int n) const;
+  // Seeds the random source with the low 32 bits of the clock counter.
+  void SeedRandom();
+  // Irrlicht's counterparts of the 3D render states, and the ambient light.
+  void SetupRenderStates();
 
  protected:
   // Fields in the order of the original record.

@@ -5,8 +5,10 @@
 
 #include "engine/platform/quit_signal.h"
 #include "engine/platform/x11_window.h"
+#include "engine/resources/image_file_check.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/globals.h"
+#include "engine/shell/model_manager.h"
 #include "engine/shell/volume_control.h"
 #include "engine/sound/sound_manager.h"
 
@@ -40,7 +42,7 @@ constexpr int kMaxRunAttempts = 100;
 
 ArgbImage ReadImage(irr::video::IVideoDriver* driver, const std::string& fileName) {
   ArgbImage result;
-  if (driver == nullptr) return result;
+  if (driver == nullptr || !IsCompleteImageFile(fileName.c_str())) return result;
   irr::video::IImage* image = driver->createImageFromFile(fileName.c_str());
   if (image == nullptr) return result;
   irr::core::dimension2du size = image->getDimension();
@@ -52,6 +54,11 @@ ArgbImage ReadImage(irr::video::IVideoDriver* driver, const std::string& fileNam
   }
   image->drop();
   return result;
+}
+
+bool FrameStatisticsRequested() {
+  const char* value = std::getenv("QUORVEL_FRAME_STATISTICS");
+  return value != nullptr && std::strcmp(value, "1") == 0;
 }
 
 bool NullDriverRequested() {
@@ -83,9 +90,13 @@ BvSystem::BvSystem(void* /*window*/) {
   // Opens the audio device (and its thread) before any window exists.
   g_SoundManager = new BvSoundManager();
   volumes = g_SoundManager;
+  showFrameStatistics = bv::FrameStatisticsRequested() ? 1 : 0;
 }
 
 BvSystem::~BvSystem() {
+  // Its nodes belong to the device's scene manager.
+  delete g_ModelManager;
+  g_ModelManager = nullptr;
   DropDevice();
   delete g_TextureManager;
   g_TextureManager = nullptr;

@@ -30,6 +30,10 @@ constexpr int16_t kDriverDirect3D8 = 3;
 constexpr int16_t kDriverDirect3D9 = 4;
 constexpr int16_t kDriverOpenGL = 5;
 
+// Set QUORVEL_FRAME_STATISTICS=1 to draw the frame statistics lines over
+// every frame (a test switch; the game never sets the flag itself).
+bool FrameStatisticsRequested();
+
 // Set QUORVEL_NULL_DRIVER=1 to open Irrlicht's NULL driver (no window) for
 // headless runs; a stored driver type never selects it.
 bool NullDriverRequested();
@@ -113,6 +117,7 @@ class BvSystem : public irr::IEventReceiver {
   uint8_t fullScreenToggleRequest = 0;
   uint8_t driverSwitchRequest = 0;
   uint8_t desktopLargerThanWindow = 1;
+  // Draws the frame statistics lines (set only by QUORVEL_FRAME_STATISTICS).
   uint8_t showFrameStatistics = 0;
   uint8_t displayReady = 0;
   unsigned long window = 0;

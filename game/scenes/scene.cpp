@@ -75,7 +75,9 @@ bool BvScene::IsButtonClicked(const char* name, bool playSound) {
   return true;
 }
 
-bool BvScene::HasPassed(float t) const { return m_Previous < t && m_Elapsed > t; }
+// A frame that ends exactly on t counts as crossing it; otherwise the next
+// frame starts at t and the moment would never be seen.
+bool BvScene::HasPassed(float t) const { return m_Previous < t && m_Elapsed >= t; }
 
 void BvScene::ScheduleTip(int bit, float delayMs) {
   if (m_TipPending) return;

@@ -44,8 +44,8 @@ class BvScene {
   // IsMouseDownOver; when it holds, plays "guiclick" (if asked) and
   // consumes the press, so one press activates at most one button.
   bool IsButtonClicked(const char* name, bool playSound);
-  // The visit's clock crossed t (ms) in the last update: previous < t and
-  // elapsed > t, both strict.
+  // The visit's clock reached t (ms) in the last update: previous < t and
+  // elapsed >= t, so exactly one frame sees it.
   bool HasPassed(float t) const;
   // Schedules a tutorial tip unless one is pending, the profile turned
   // hints off or the tip was seen.

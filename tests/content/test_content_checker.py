@@ -15,6 +15,7 @@ sys.path.insert(0, os.path.join(SOURCE_DIR, "tools"))
 from PIL import Image  # noqa: E402
 
 import check_content  # noqa: E402
+import gen_fonts  # noqa: E402
 from required_names import parse_required  # noqa: E402
 
 GLOBAL = """<global>
@@ -148,13 +149,16 @@ BROKEN = [
 
 
 class ContentCheckerTest(unittest.TestCase):
-    def check(self, files):
+    def check(self, files, fonts=()):
         with tempfile.TemporaryDirectory() as tmp:
             pack = os.path.join(tmp, "pack")
             sounds = os.path.join(tmp, "sounds")
             os.makedirs(os.path.join(pack, "art"))
             os.makedirs(os.path.join(pack, "gui"))
             os.makedirs(os.path.join(pack, "data"))
+            os.makedirs(os.path.join(pack, "fonts"))
+            for font in fonts:
+                gen_fonts.render_font(font, "DejaVuSans", "shadow", os.path.join(pack, "fonts", font + ".png"))
             os.makedirs(sounds)
             with open(os.path.join(sounds, "click.ogg"), "wb") as f:
                 f.write(b"OggS")
@@ -185,6 +189,28 @@ class ContentCheckerTest(unittest.TestCase):
             with self.subTest(rule=rule, problems=problems):
                 self.assertTrue(any("[%s]" % rule in p for p in problems),
                                 "rule %s not reported; got %s" % (rule, problems))
+
+    def test_only_the_listed_font_may_be_shared_with_global(self):
+        """A screen may declare the global "andalus-font12" again, under the
+        same name and file; any other sharing stays a fault."""
+        global_fonts = GLOBAL.replace(
+            "</images>", '<image name="andalus-font12"><filename>fonts/andalus-font12.png</filename></image>'
+            '<image name="showcard-font12"><filename>fonts/showcard-font12.png</filename></image></images>')
+        cases = [
+            # (scene's image entry, shared-image reported)
+            ('<image name="andalus-font12"><filename>fonts/andalus-font12.png</filename></image>', False),
+            ('<image name="andalus-font12"><filename>fonts/other-font12.png</filename></image>', True),
+            ('<image name="my-font12"><filename>fonts/andalus-font12.png</filename></image>', True),
+            ('<image name="showcard-font12"><filename>fonts/showcard-font12.png</filename></image>', True),
+        ]
+        for entry, reported in cases:
+            files = self.base()
+            files["global.xml"] = global_fonts
+            files["scene.xml"] = SCENE.replace("  </images>", "    %s\n  </images>" % entry, 1)
+            problems = self.check(files, fonts=("andalus-font12", "showcard-font12", "other-font12"))
+            with self.subTest(entry=entry, problems=problems):
+                self.assertEqual(any("[shared-image]" in p for p in problems), reported)
+                self.assertEqual([p for p in problems if "[shared-image]" not in p], [])
 
     def test_real_pack_passes(self):
         build = os.environ.get("QV_BUILD_DIR")

@@ -66,11 +66,34 @@ class LayoutRulesTest(unittest.TestCase):
             ("chain before world 2", grid(GOOD.replace("C", "o").replace("f", "#"), 15)),
             ("cage before world 3", grid(GOOD.replace("f", "#"), 25)),
             ("lock before world 4", grid(GOOD, 35)),
+            ("under the spell panel", grid(put(GOOD, 12, 10, "o"))),  # its covered corner
+            ("under the spell panel", grid(put(GOOD, 11, 15, "o"))),  # the row its edge overlaps
         ]
         for rule, lay in cases:
             with self.subTest(rule=rule):
                 problems = L.check_layout(lay)
                 self.assertTrue(any(rule in p for p in problems), "%s not reported: %s" % (rule, problems))
+
+
+    def test_spell_panel_cells_follow_the_panel_picture(self):
+        # The covered cells, worked out again from the panel's picture size
+        # and place: a cell whose centre or more than a quarter lies under it.
+        sys.path.insert(0, os.path.join(SOURCE_DIR, "tools", "art"))
+        import _board_worlds as worlds
+        import board_mock
+        (px, py), (w, h) = board_mock.PANEL_PLACES["sortgui"], worlds.SPELL_SIZE
+        left, right, bottom, top = px - w / 2, px + w / 2, py - h / 2, py + h / 2
+        covered = set()
+        for c in range(1, L.COLUMNS - 1):
+            for r in range(1, L.ROWS):
+                x, y = board_mock.cell_pos(c, r)
+                half = worlds.CELL / 2
+                overlap_x = max(0, min(right, x + half) - max(left, x - half))
+                overlap_y = max(0, min(top, y + half) - max(bottom, y - half))
+                centre_under = left <= x <= right and bottom <= y <= top
+                if centre_under or overlap_x * overlap_y > worlds.CELL ** 2 / 4:
+                    covered.add((c, r))
+        self.assertEqual(covered, set(L.UNDER_SPELL_PANEL))
 
 
 class LayoutsFileTest(unittest.TestCase):

@@ -18,6 +18,11 @@
 #include "game/scenes/scene.h"
 #include "game/scenes/splash_distri_scene.h"
 #include "game/scenes/splash_scene.h"
+#include "engine/level/level.h"
+#include "engine/level/level_element.h"
+#include "engine/level/level_manager.h"
+#include "engine/sound/sound_manager.h"
+#include "support/fake_sound_backend.h"
 #include "support/null_video.h"
 
 namespace {
@@ -418,22 +423,69 @@ TEST_F(GameTest, MissingLayoutsFileIsReportedBeforeQuitting) {
 // (logo) and 4.3 s (distributor) after the visit began. No scene file is
 // needed: without the logo element the logo screen just times out.
 TEST_F(GameTest, SplashScreensLeaveOnTimeWithResultZero) {
-  struct Case { BvScene* scene; float minMs, maxMs; };
+  struct Case { BvScene* scene; float minMs, maxMs; uint32_t uncoverFrom; };
   BvSplashScene logo;
   BvSplashDistriScene distributor;
-  const Case cases[] = {{&logo, 6200.0f, 6400.0f}, {&distributor, 4200.0f, 4400.0f}};
+  const Case cases[] = {{&logo, 6200.0f, 6400.0f, 0x00ffffffu},
+                        {&distributor, 4200.0f, 4400.0f, 0x00000000u}};
   for (const Case& c : cases) {
     game->SetClearColour(irr::video::SColor(0xff000000));
     c.scene->Init(0);
     EXPECT_EQ(game->GetClearColour().color, 0xffffffffu);
+    EXPECT_EQ(game->GetFadeColour().color, c.uncoverFrom);
     int frames = 0;
+    std::vector<float> alphas;
     while (!c.scene->IsDone() && frames < 1000) {
-      c.scene->Update(20.0f);
+      c.scene->Update(30.0f);
       ++frames;
+      if (frames == 1 || frames == 60) alphas.push_back(game->GetOverlayAlpha());
     }
     ASSERT_TRUE(c.scene->IsDone());
     EXPECT_GT(c.scene->GetElapsed(), c.minMs);
     EXPECT_LT(c.scene->GetElapsed(), c.maxMs);
     EXPECT_EQ(c.scene->GetResult(), 0);
+    // 200 alpha units a second: 6 gone after the first 30 ms, none left
+    // at 1.8 s, fully covered in black at the end.
+    EXPECT_EQ(alphas, (std::vector<float>{249.0f, 0.0f}));
+    EXPECT_EQ(game->GetFadeColour().color, 0x00000000u);
+    EXPECT_EQ(game->GetOverlayAlpha(), 255.0f);
   }
+}
+
+// The logo screen's visit: its logo, wherever the scene file put it, is
+// moved to (0, 50), and its jingle plays once, at 0.4 and without repeat,
+// straight through the sound manager (no system object here, so the sound
+// switch would keep an ordinary effect silent).
+TEST_F(GameTest, SplashPlacesTheLogoAndPlaysTheJingleOnce) {
+  std::ofstream("splash.xml") << "<scene><levels><level name=\"splash\"><lvlelements>"
+                                 "<lvlelement name=\"logo\"><pos x=\"30\" y=\"-70\"/></lvlelement>"
+                                 "</lvlelements></level></levels></scene>";
+  auto backend = std::make_unique<bv::FakeSoundBackend>();
+  bv::FakeSoundBackend* fake = backend.get();
+  BvSoundManager sounds(std::move(backend));
+  sounds.LoadSound("data/sounds/intro.ogg", "intro", kSoundKindStream, 1);
+  sounds.LoadSound("data/sounds/other.ogg", "other", kSoundKindStream, 1);
+  struct UseSounds {
+    BvSoundManager* saved = g_SoundManager;
+    explicit UseSounds(BvSoundManager* manager) { g_SoundManager = manager; }
+    ~UseSounds() { g_SoundManager = saved; }
+  } useSounds(&sounds);
+
+  BvSplashScene scene;
+  ASSERT_TRUE(scene.Load());
+  BvLevel* level = game->GetCurrentLevels()->GetCurrentLevel();
+  ASSERT_NE(level, nullptr);
+  auto* logo = static_cast<BvLevelElement*>(level->FindObjectByName("logo"));
+  ASSERT_NE(logo, nullptr);
+  EXPECT_EQ(logo->GetPosition(), irr::core::vector2df(30.0f, -70.0f));
+  scene.Init(0);
+  EXPECT_EQ(logo->GetPosition(), irr::core::vector2df(0.0f, 50.0f));
+  for (int frame = 0; frame < 400 && !scene.IsDone(); ++frame) scene.Update(20.0f);
+  EXPECT_TRUE(scene.IsDone());
+
+  const bv::FakeSoundState& jingle = fake->At(fake->OpenedOn("data/sounds/intro.ogg").at(0));
+  EXPECT_EQ(jingle.plays, 1);
+  EXPECT_FALSE(jingle.repeat);
+  EXPECT_FLOAT_EQ(jingle.volume, 0.4f);
+  EXPECT_EQ(fake->At(fake->OpenedOn("data/sounds/other.ogg").at(0)).plays, 0);
 }

@@ -12,8 +12,12 @@
 
 #include "game/core/player_store.h"
 #include "game/core/save_file.h"
+#include "support/child_process.h"
 
 namespace {
+
+// Longest a child writing the save may take (milliseconds).
+constexpr int kChildTimeoutMs = 10000;
 
 uint32_t U32At(const bv::SaveImage& b, size_t at) {
   return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
@@ -189,12 +193,24 @@ TEST_F(SaveFileOnDiskTest, WrongSizesAndMissingFileResetTheStore) {
   EXPECT_EQ(store.current, -1);
 }
 
+// Run as an ordinary user (root ignores permissions): the save is read-only
+// but its folder is the user's, so only the writer's own check keeps the
+// rename from replacing it.
 TEST_F(SaveFileOnDiskTest, ReadOnlyFileKeepsOldContent) {
-  if (geteuid() == 0) GTEST_SKIP() << "root ignores file permissions";
   WriteBytes(std::vector<uint8_t>(844, 0));
-  chmod(path.c_str(), 0444);
-  EXPECT_FALSE(bv::WriteSaveFile(path, KnownStore()));
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+  if (geteuid() == 0) {
+    bv::test::UnprivilegedUser user;
+    ASSERT_TRUE(bv::test::FindUnprivilegedUser(&user)) << "no unprivileged account";
+    ASSERT_EQ(chown(dir.c_str(), user.uid, user.gid), 0);
+  }
+  constexpr int kWritten = 1, kRefused = 0;
+  const int result = bv::test::RunUnprivileged(
+      [&] { return bv::WriteSaveFile(path, KnownStore()) ? kWritten : kRefused; }, kChildTimeoutMs);
+  ASSERT_NE(result, bv::test::kPrivilegesKept) << "the child could not give up root";
+  EXPECT_EQ(result, kRefused);
   EXPECT_EQ(ReadBytes(), std::vector<uint8_t>(844, 0));
+  EXPECT_NE(access((path + ".tmp").c_str(), F_OK), 0) << "no temporary left behind";
 }
 
 TEST_F(SaveFileOnDiskTest, MissingFolderFailsQuietly) {

@@ -12,8 +12,9 @@ import struct
 import subprocess
 import tempfile
 import time
+import zipfile
 
-from PIL import Image
+from PIL import Image, ImageChops
 
 SAVE_SIZE = 844
 PROFILE_OFFSET = 4
@@ -196,6 +197,24 @@ class Game:
             shutil.rmtree(self.user_dir, ignore_errors=True)
 
 
+def run_scenario(game, name, scenario):
+    """Runs scenario(game) and closes the game; a failure prints the game's
+    output and keeps its user folder (screenshots, output). Returns the
+    process exit code."""
+    ok = False
+    try:
+        scenario(game)
+        ok = True
+        print(name + " scenario passed")
+    except Failure as failure:
+        print("FAILED:", failure)
+        print("game output:\n" + game.messages())
+        print("kept:", game.user_dir)
+    finally:
+        game.close(keep=not ok)
+    return 0 if ok else 1
+
+
 def parse_hiscores(save):
     """[(score, key, name)] of the ten entries."""
     table = []
@@ -218,3 +237,24 @@ def colour_share(image, predicate, step=4):
             if predicate(*pixels[x, y]):
                 hits += 1
     return hits / max(1, total)
+
+
+def pack_image(build_dir, name):
+    """A picture from the built data pack, as RGBA."""
+    with zipfile.ZipFile(os.path.join(build_dir, "data", "data.pk")) as pack:
+        with pack.open(name) as entry:
+            return Image.open(entry).convert("RGBA")
+
+
+def on_colour(image, rgb):
+    """An RGBA image drawn over a plain colour, as RGB."""
+    ground = Image.new("RGBA", image.size, rgb + (255,))
+    return Image.alpha_composite(ground, image).convert("RGB")
+
+
+def box_where(image, below):
+    """Bounding box (left, top, right, bottom; right and bottom exclusive) of
+    the pixels whose three channels are all below the given value; None when
+    there is none."""
+    masks = [channel.point(lambda v: 255 if v < below else 0) for channel in image.split()[:3]]
+    return ImageChops.multiply(ImageChops.multiply(masks[0], masks[1]), masks[2]).getbbox()

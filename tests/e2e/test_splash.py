@@ -16,57 +16,80 @@ def is_dark(r, g, b):
     return r < 90 and g < 90 and b < 90
 
 
+# The logo screen's logo is centred on this world point; the window is the
+# 800 x 600 field with world (0, 0) at its centre and y up.
+LOGO_CENTRE = (0, 50)
+# Channel value under which a pixel counts as dark (as is_dark).
+DARK = 90
+
+
+def expected_logo_box(build_dir):
+    """Where the logo's dark pixels belong on the screen: the dark box of the
+    packed logo over white, moved to the logo's place."""
+    logo = harness.pack_image(build_dir, "splash/logo.png")
+    box = harness.box_where(harness.on_colour(logo, (255, 255, 255)), DARK)
+    left = 400 + LOGO_CENTRE[0] - logo.width // 2
+    top = 300 - LOGO_CENTRE[1] - logo.height // 2
+    return (box[0] + left, box[1] + top, box[2] + left, box[3] + top)
+
+
 def is_teal(r, g, b):
     return g > r + 10 and b > r + 10 and g < 200
 
 
+def play(game):
+    game.wait_window()
+
+    def logo_shown():
+        shot = game.capture("logo")
+        return (harness.colour_share(shot, is_white) > 0.7
+                and harness.colour_share(shot, is_dark) > 0.01)
+
+    def page_shown():
+        return harness.colour_share(game.capture("distributor"), is_teal) > 0.5
+
+    # The logo on white, uncovered within about 1.3 s of the start.
+    harness.wait_for("the logo on white", logo_shown, 15, step=0.3)
+    # Once uncovered (and before the cover starts at 5 s) its dark pixels
+    # are where the logo belongs, to a few pixels.
+    want = expected_logo_box(game.build_dir)
+    seen = []
+
+    def logo_in_place():
+        seen.append(harness.box_where(game.capture("logo-place"), DARK))
+        return seen[-1] is not None and all(abs(a - b) <= 3 for a, b in zip(seen[-1], want))
+
+    try:
+        harness.wait_for("the logo in place", logo_in_place, 4, step=0.2)
+    except harness.Failure:
+        raise harness.Failure("the logo's dark pixels span %r, not %r" % (seen[-1], want))
+    # Escape on the logo screen does nothing.
+    game.key("Escape")
+    # The distributor's page follows about 6.3 s after the logo began.
+    harness.wait_for("the distributor screen", page_shown, 20, step=0.3)
+    if "Gui #0" in game.messages():
+        raise harness.Failure("Escape on the logo screen opened the pause menu")
+    # Escape on the distributor screen asks for the pause menu, which
+    # does not exist yet: its message, and the screen goes on.
+    game.key("Escape")
+    harness.wait_for("the pause menu request",
+                     lambda: "Gui #0 not implemented !!" in game.messages(), 5)
+    game.wait_exit(30)
+    messages = game.messages()
+    if "Scene #2 not implemented !!" not in messages:
+        raise harness.Failure("no message for the missing title menu:\n" + messages)
+    save = game.read_save()
+    if len(save) != harness.SAVE_SIZE:
+        raise harness.Failure("savegame.sav is %d bytes" % len(save))
+    if harness.parse_hiscores(save) != DEFAULT_TABLE:
+        raise harness.Failure("hiscores: %r" % harness.parse_hiscores(save))
+    if save[0:2] != b"\xff\xff":
+        raise harness.Failure("a current profile after the first run")
+
+
 def main(build_dir):
     game = harness.Game(build_dir)
-    ok = False
-    try:
-        game.wait_window()
-
-        def logo_shown():
-            shot = game.capture("logo")
-            return (harness.colour_share(shot, is_white) > 0.7
-                    and harness.colour_share(shot, is_dark) > 0.01)
-
-        def page_shown():
-            return harness.colour_share(game.capture("distributor"), is_teal) > 0.5
-
-        # The logo on white, uncovered within about 1.3 s of the start.
-        harness.wait_for("the logo on white", logo_shown, 15, step=0.3)
-        # Escape on the logo screen does nothing.
-        game.key("Escape")
-        # The distributor's page follows about 6.3 s after the logo began.
-        harness.wait_for("the distributor screen", page_shown, 20, step=0.3)
-        if "Gui #0" in game.messages():
-            raise harness.Failure("Escape on the logo screen opened the pause menu")
-        # Escape on the distributor screen asks for the pause menu, which
-        # does not exist yet: its message, and the screen goes on.
-        game.key("Escape")
-        harness.wait_for("the pause menu request",
-                         lambda: "Gui #0 not implemented !!" in game.messages(), 5)
-        game.wait_exit(30)
-        messages = game.messages()
-        if "Scene #2 not implemented !!" not in messages:
-            raise harness.Failure("no message for the missing title menu:\n" + messages)
-        save = game.read_save()
-        if len(save) != harness.SAVE_SIZE:
-            raise harness.Failure("savegame.sav is %d bytes" % len(save))
-        if harness.parse_hiscores(save) != DEFAULT_TABLE:
-            raise harness.Failure("hiscores: %r" % harness.parse_hiscores(save))
-        if save[0:2] != b"\xff\xff":
-            raise harness.Failure("a current profile after the first run")
-        ok = True
-        print("splash scenario passed")
-    except harness.Failure as failure:
-        print("FAILED:", failure)
-        print("game output:\n" + game.messages())
-        print("kept:", game.user_dir)
-    finally:
-        game.close(keep=not ok)
-    return 0 if ok else 1
+    return harness.run_scenario(game, "splash", play)
 
 
 if __name__ == "__main__":

@@ -1,5 +1,5 @@
 // A demonstration level whose elements move under their behaviours, run
-// with the real OpenGL driver (under Xvfb; skipped without DISPLAY) and
+// with the real OpenGL driver (on a private Xvfb) and
 // checked by pixels at two instants.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@
 #include "engine/level/level_manager.h"
 #include "engine/platform/message_box.h"
 #include "support/null_video.h"
+#include "support/private_display.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/globals.h"
 
@@ -34,20 +35,13 @@ struct Rgb {
 class BehaviorDemo : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no DISPLAY";
-    irr::SIrrlichtCreationParameters params;
-    params.DriverType = irr::video::EDT_OPENGL;
-    params.WindowSize = irr::core::dimension2du(kWidth, kHeight);
-    params.Bits = 32;
-    params.Vsync = false;
-    params.LoggingLevel = irr::ELL_NONE;
-    device = irr::createDeviceEx(params);
-    if (!device) GTEST_SKIP() << "no OpenGL device on this display";
+    ASSERT_TRUE(display.Ok()) << "Xvfb did not start";
+    device = bv::test::CreateGlDevice(kWidth, kHeight);
+    ASSERT_NE(device, nullptr) << "no OpenGL device on the private X server";
     savedDevice = g_Device;
     savedDriver = g_Driver;
     g_Device = device;
     g_Driver = device->getVideoDriver();
-    g_Driver->setTextureCreationFlag(irr::video::ETCF_ALWAYS_32_BIT, true);
     if (!g_TextureManager) {
       ownTextures = new BvTextureManager();
       g_TextureManager = ownTextures;
@@ -121,6 +115,7 @@ class BehaviorDemo : public ::testing::Test {
   static bool IsGreen(const Rgb& c) { return c.g > 200 && c.r < 60 && c.b < 60; }
   static bool IsBlack(const Rgb& c) { return c.r < 30 && c.g < 30 && c.b < 30; }
 
+  bv::test::PrivateDisplay display;
   irr::IrrlichtDevice* device = nullptr;
   irr::IrrlichtDevice* savedDevice = nullptr;
   irr::video::IVideoDriver* savedDriver = nullptr;

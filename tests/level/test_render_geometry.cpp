@@ -12,6 +12,7 @@
 #include "engine/level/debug_draw.h"
 #include "engine/level/level_manager.h"
 #include "engine/resources/quad_renderer.h"
+#include "support/recording_font.h"
 
 using irr::core::recti;
 using irr::core::vector2df;
@@ -127,26 +128,7 @@ TEST(RenderGeometry, PositionFormClipsSourceWithTheDestination) {
   EXPECT_TRUE(quads[0].additive);
 }
 
-// Answers a fixed text size and records where it is asked to draw.
-class FakeFont : public irr::gui::IGUIFont {
- public:
-  FakeFont(irr::u32 w, irr::u32 h) : m_Size(w, h) {}
-  void draw(const irr::core::stringw&, const irr::core::rect<irr::s32>& position, SColor, bool,
-            bool, const irr::core::rect<irr::s32>*) override {
-    drawn.push_back(position);
-  }
-  irr::core::dimension2du getDimension(const wchar_t*) const override { return m_Size; }
-  irr::s32 getCharacterFromPos(const wchar_t*, irr::s32) const override { return -1; }
-  void setKerningWidth(irr::s32) override {}
-  void setKerningHeight(irr::s32) override {}
-  irr::s32 getKerningWidth(const wchar_t*, const wchar_t*) const override { return 0; }
-  irr::s32 getKerningHeight() const override { return 0; }
-  void setInvisibleCharacters(const wchar_t*) override {}
-  std::vector<irr::core::recti> drawn;
-
- private:
-  irr::core::dimension2du m_Size;
-};
+using bv::test::RecordingFont;
 
 TEST(RenderGeometry, TextPlacementByAlignment) {
   BvLevelManager manager(nullptr, false);
@@ -163,14 +145,14 @@ TEST(RenderGeometry, TextPlacementByAlignment) {
       {7, 5, 15, 100, 43},   // any other value: left-aligned
   };
   for (const Case& c : cases) {
-    FakeFont font(c.w, c.h);
+    RecordingFont font(c.w, c.h);
     manager.DrawText(&font, vector2df(100.0f, 50.0f), 1.0f, vector2df(3, 3),
                      SColor(255, 255, 255, 255), L"text", c.alignment, true);
     ASSERT_EQ(font.drawn.size(), 1u);
-    EXPECT_EQ(font.drawn[0].UpperLeftCorner, irr::core::vector2di(c.x, c.y))
+    EXPECT_EQ(font.drawn[0].position.UpperLeftCorner, irr::core::vector2di(c.x, c.y))
         << "alignment " << c.alignment << " width " << c.w;
   }
-  FakeFont font(5, 5);
+  RecordingFont font(5, 5);
   manager.DrawText(&font, vector2df(0, 0), 0, vector2df(1, 1), SColor(255, 255, 255, 255),
                    nullptr, 0, false);
   EXPECT_TRUE(font.drawn.empty()) << "no text, nothing drawn";

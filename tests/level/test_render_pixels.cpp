@@ -1,5 +1,5 @@
-// Real pixels of the sprite-drawing path on the OpenGL driver (under Xvfb;
-// skipped without DISPLAY). The back buffer is read with glReadPixels before
+// Real pixels of the sprite-drawing path on the OpenGL driver (on a private
+// Xvfb). The back buffer is read with glReadPixels before
 // endScene, as a software GL's screenshot of the front buffer is black.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -20,6 +20,7 @@
 #include "engine/resources/sprite.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/globals.h"
+#include "support/private_display.h"
 
 using irr::core::rectf;
 using irr::core::recti;
@@ -48,28 +49,22 @@ const SColor kWhite(255, 255, 255, 255);
 class RenderPixelsTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    if (!std::getenv("DISPLAY")) return;
-    irr::SIrrlichtCreationParameters params;
-    params.DriverType = irr::video::EDT_OPENGL;
-    params.WindowSize = irr::core::dimension2du(kWidth, kHeight);
-    params.Bits = 32;
-    params.Vsync = false;
-    params.Stencilbuffer = false;
-    params.LoggingLevel = irr::ELL_NONE;
-    device_ = irr::createDeviceEx(params);
-    if (!device_) return;
-    driver_ = device_->getVideoDriver();
-    driver_->setTextureCreationFlag(irr::video::ETCF_ALWAYS_32_BIT, true);
+    display_ = new bv::test::PrivateDisplay();
+    if (!display_->Ok()) return;
+    device_ = bv::test::CreateGlDevice(kWidth, kHeight);
+    if (device_) driver_ = device_->getVideoDriver();
   }
   static void TearDownTestSuite() {
     if (device_) device_->drop();
     device_ = nullptr;
     driver_ = nullptr;
+    delete display_;
+    display_ = nullptr;
   }
 
   void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no DISPLAY";
-    if (!device_) GTEST_SKIP() << "no OpenGL device on this display";
+    ASSERT_TRUE(display_->Ok()) << "Xvfb did not start";
+    ASSERT_NE(device_, nullptr) << "no OpenGL device on the private X server";
   }
 
   // A texture of w by h pixels, colours given row by row.
@@ -118,10 +113,12 @@ class RenderPixelsTest : public ::testing::Test {
         << what << ": got " << got << ", want " << want;
   }
 
+  static bv::test::PrivateDisplay* display_;
   static irr::IrrlichtDevice* device_;
   static irr::video::IVideoDriver* driver_;
 };
 
+bv::test::PrivateDisplay* RenderPixelsTest::display_ = nullptr;
 irr::IrrlichtDevice* RenderPixelsTest::device_ = nullptr;
 irr::video::IVideoDriver* RenderPixelsTest::driver_ = nullptr;
 

@@ -29,9 +29,15 @@ TEST(KeyHelpers, ScreenToPhysics) {
   EXPECT_FLOAT_EQ(origin.X, -47.5f);
   EXPECT_FLOAT_EQ(origin.Y, 35.0f);
   EXPECT_FLOAT_EQ(origin.Z, 0.0f);
-  const irr::core::vector3df point = ScreenToPhysics(100, 200);
-  EXPECT_NEAR(point.X, (100 * 5.2 * 2.9 - 4750) * 0.01, 1e-4);
-  EXPECT_NEAR(point.Y, (3500 - 200 * 5.2 * 2.9) * 0.01, 1e-4);
+  // One screen pixel is 5.2 x 2.9 = 15.08 hundredths: x 100 gives
+  // 1508 - 4750 = -3242, y 200 gives 3500 - 3016 = 484.
+  struct Case { int x, y; float wantX, wantY; };
+  for (Case c : {Case{100, 200, -32.42f, 4.84f}, Case{800, 600, 73.14f, -55.48f}}) {
+    const irr::core::vector3df point = ScreenToPhysics(c.x, c.y);
+    EXPECT_NEAR(point.X, c.wantX, 1e-4) << c.x << "," << c.y;
+    EXPECT_NEAR(point.Y, c.wantY, 1e-4) << c.x << "," << c.y;
+    EXPECT_EQ(point.Z, 0.0f);
+  }
 }
 
 TEST(KeyHelpers, IsCharKeyDownAsksForTheKeyThatTypesTheCharacter) {

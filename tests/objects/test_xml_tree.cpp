@@ -4,6 +4,7 @@
 #include <irrlicht.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -98,9 +99,13 @@ TEST_F(XmlTreeTest, OuterElementIsTheDocumentAndChildrenKeepFileOrder) {
 TEST_F(XmlTreeTest, EdgeShapes) {
   {
     BvXmlDocument doc;
-    doc.Load(Write("empty.xml", "<lang version=\"2\"/>").c_str(), nullptr);
+    doc.Load(Write("empty.xml", "<lang version=\"2\" low=\"-99999999999\" high=\"99999999999\"/>")
+                 .c_str(),
+             nullptr);
     EXPECT_EQ(doc.GetName(), "lang");
     EXPECT_EQ(doc.GetAttribute("Version"), "2");
+    EXPECT_EQ(doc.GetAttributeInt("low"), INT_MIN);
+    EXPECT_EQ(doc.GetAttributeInt("high"), INT_MAX);
     EXPECT_EQ(doc.GetChildCount(), 0);
   }
   {
@@ -111,12 +116,15 @@ TEST_F(XmlTreeTest, EdgeShapes) {
     EXPECT_EQ(doc.GetChildCount(), 0);
   }
   {
-    // Stray end tags never move above the document.
+    // A file that is not well-formed (here stray end tags) adds nothing, not
+    // even the part before the fault: the tree stays as it was.
     BvXmlDocument doc;
+    doc.Load(Write("first.xml", "<first><x/></first>").c_str(), nullptr);
     doc.Load(Write("stray.xml", "<a><b/></a></x></y><c/>").c_str(), nullptr);
-    EXPECT_EQ(doc.GetName(), "a");
-    ASSERT_EQ(doc.GetChildCount(), 2);
-    EXPECT_EQ(doc.GetLastChild()->GetName(), "c");
+    EXPECT_TRUE(doc.WasOpened());
+    EXPECT_EQ(doc.GetName(), "first");
+    ASSERT_EQ(doc.GetChildCount(), 1);
+    EXPECT_EQ(doc.GetLastChild()->GetName(), "x");
   }
   {
     // A second load renames the document and appends.
@@ -127,6 +135,38 @@ TEST_F(XmlTreeTest, EdgeShapes) {
     ASSERT_EQ(doc.GetChildCount(), 2);
     EXPECT_EQ(doc.GetLastChild()->GetName(), "y");
   }
+}
+
+// Texts as the game's files hold them: every byte one Latin-1 character
+// whatever the file declares, a leading UTF-8 mark skipped, the blanks
+// between tags (fewer than three bytes) no text, CDATA no text.
+TEST_F(XmlTreeTest, TextsKeepTheFileBytes) {
+  struct Case {
+    const char* what;
+    std::string file;
+    const char* value;  // of the outer element
+  };
+  const Case cases[] = {
+      {"declared UTF-8, read as Latin-1",
+       "<?xml version=\"1.0\" encoding=\"UTF-8\"?><t>caf\xE9 \xC3\xA9</t>", "caf\xE9 \xC3\xA9"},
+      {"UTF-8 mark skipped", "\xEF\xBB\xBF<t>x</t>", "x"},
+      {"short blank fill ignored", "<t>kept<a/>\r\n</t>", "kept"},
+      {"three blanks are a text", "<t>kept<a/>\n  </t>", "\n  "},
+      {"CDATA is no text", "<t>before<![CDATA[inside]]>\r\n</t>", "before"},
+      {"references resolved, past Latin-1 a question mark", "<t>&lt;&#233;&#x263A;&gt;</t>",
+       "<\xE9?>"},
+      {"line ends inside a text joined", "<t>a\r\nb</t>", "a\nb"},
+  };
+  for (const Case& c : cases) {
+    BvXmlDocument doc;
+    doc.Load(Write("text.xml", c.file).c_str(), nullptr);
+    EXPECT_EQ(doc.GetName(), "t") << c.what;
+    EXPECT_EQ(doc.GetValue(), c.value) << c.what;
+  }
+  BvXmlDocument attributes;
+  attributes.Load(Write("attr.xml", "<t Name=\"\xE9&amp;\" b='1'/>").c_str(), nullptr);
+  EXPECT_EQ(attributes.GetAttribute("name"), "\xE9&");
+  EXPECT_EQ(attributes.GetAttributeInt("B"), 1);
 }
 
 // A file nested far deeper than any real one is read and released without
@@ -152,7 +192,11 @@ TEST_F(XmlTreeTest, DeepNestingIsReadAndReleased) {
 TEST(XmlNumbers, ParseLikeAtoiAndAtofInTheCLocale) {
   const std::pair<const char*, int> ints[] = {
       {"12", 12}, {"  7", 7}, {"+3", 3}, {"-4", -4}, {"12abc", 12}, {"abc", 0},
-      {"", 0},    {"0.5", 0}, {"99999999999", 2147483647},
+      {"", 0},    {"0.5", 0},
+      // Past the int range in either direction: the nearest end.
+      {"2147483647", INT_MAX}, {"2147483648", INT_MAX}, {"99999999999", INT_MAX},
+      {"99999999999999999999999", INT_MAX}, {"-2147483648", INT_MIN}, {"-2147483649", INT_MIN},
+      {"-99999999999", INT_MIN}, {"-99999999999999999999999", INT_MIN}, {" -99999999999x", INT_MIN},
   };
   for (const auto& [text, value] : ints) EXPECT_EQ(bv::ParseIntC(text), value) << text;
   const std::pair<const char*, float> floats[] = {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "engine/platform/x11_window.h"
+#include "support/private_x_server.h"
 // Xlib last: its macros (None, Bool, Status) clash with the test framework.
 #include <X11/Xlib.h>
 
@@ -13,10 +14,9 @@ namespace {
 class X11Images : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || display[0] == '\0') GTEST_SKIP() << "no DISPLAY";
-    m_Display = XOpenDisplay(nullptr);
-    if (m_Display == nullptr) GTEST_SKIP() << "the X server does not answer";
+    ASSERT_TRUE(m_Server.Ok()) << "Xvfb did not start";
+    m_Display = XOpenDisplay(m_Server.Display().c_str());
+    ASSERT_NE(m_Display, nullptr) << "the X server does not answer";
     bv::InstallXErrorHandler();
   }
   void TearDown() override {
@@ -31,6 +31,7 @@ class X11Images : public ::testing::Test {
     return image;
   }
 
+  bv::test::PrivateXServer m_Server;
   Display* m_Display = nullptr;
 };
 

@@ -2,11 +2,11 @@
 // wave offsets.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <vector>
 
 #include "engine/resources/bitmap_font.h"
+#include "engine/shell/application.h"
 
 namespace {
 
@@ -40,19 +40,50 @@ TEST(BitmapFont, BlanksTakeACellButDrawNothing) {
   EXPECT_TRUE(font.LayoutText(0, 0, nullptr, 0, 0).empty());
 }
 
+// The glyphs' heights of a layout, relative to its line.
+std::vector<int> Heights(BvBitmapFont& font, const char* text, int waveKind) {
+  std::vector<int> heights;
+  for (const BvBitmapFont::Glyph& g : font.LayoutText(0, 100, text, waveKind, 0))
+    heights.push_back(g.y - 100);
+  return heights;
+}
+
 TEST(BitmapFont, WaveWithoutApplicationDisplacesButNeverAdvances) {
   BvBitmapFont font;
   font.SetFont(10, 10, "none.png", "font", nullptr);
-  std::vector<BvBitmapFont::Glyph> glyphs = font.LayoutText(0, 100, "AAAA", 1, 0);
+  // Kind 1 at phase 0: 10 sin(n / 2) for glyph n, truncated: sin 0.5 =
+  // 0.479, sin 1 = 0.841, sin 1.5 = 0.997.
+  EXPECT_EQ(Heights(font, "AAAA", 1), (std::vector<int>{0, 4, 8, 9}));
+  // A blank has no glyph but counts: the glyph after it is number 2.
+  EXPECT_EQ(Heights(font, "A A", 1), (std::vector<int>{0, 8}));
+  // Kind 2 at phase 0: 5 sin(n pi) is a hair from 0 for every glyph.
+  EXPECT_EQ(Heights(font, "AAAA", 2), (std::vector<int>{0, 0, 0, 0}));
+  EXPECT_EQ(Heights(font, "AAAA", 7), (std::vector<int>{0, 0, 0, 0}));
   EXPECT_EQ(font.GetWavePhase(), 0.0f);
-  ASSERT_EQ(glyphs.size(), 4u);
-  for (int i = 0; i < 4; ++i) {
-    int expected = static_cast<int>(std::sin(i * 0.5) * 10.0);
-    EXPECT_EQ(glyphs[i].y, 100 + expected) << "glyph " << i;
-  }
-  // Kind 2 at phase 0: sin(i x pi) x 5 truncates to 0 for every glyph.
-  for (const auto& g : font.LayoutText(0, 100, "AAAA", 2, 0)) EXPECT_EQ(g.y, 100);
-  for (const auto& g : font.LayoutText(0, 100, "AAAA", 7, 0)) EXPECT_EQ(g.y, 100);
+}
+
+TEST(BitmapFont, WavePhaseAdvancesByTheApplicationsFrameRate) {
+  BvApplication app(nullptr);  // 75 frames per second until measured
+  BvBitmapFont font;
+  font.SetFont(10, 10, "none.png", "font", &app);
+  // No wave, no advance.
+  EXPECT_EQ(Heights(font, "AAAA", 0), (std::vector<int>{0, 0, 0, 0}));
+  EXPECT_EQ(font.GetWavePhase(), 0.0f);
+  // At 75 frames per second a wave drawing advances the phase by 85 / 75 =
+  // 1.1333; kind 2 is then 5 sin(n pi + 0.2267), sin 0.2267 = 0.225, so
+  // neighbours alternate +1 and -1.
+  EXPECT_EQ(Heights(font, "AAAA", 2), (std::vector<int>{1, -1, 1, -1}));
+  EXPECT_NEAR(font.GetWavePhase(), 1.1333f, 1e-4);
+  // At 20 frames per second the step (85 / 20 = 4.25) is held to 2: phase
+  // 3.1333; kind 1 is 10 sin(0.1567 + n / 2): sin 0.1567 = 0.156,
+  // sin 0.6567 = 0.611, sin 1.1567 = 0.916, sin 1.6567 = 0.996.
+  app.SetLastFrameMs(50.0f);
+  app.UpdateFpsAverage();
+  EXPECT_EQ(Heights(font, "AAAA", 1), (std::vector<int>{1, 6, 9, 9}));
+  EXPECT_NEAR(font.GetWavePhase(), 3.1333f, 1e-4);
+  // An empty text draws nothing but still advances the wave.
+  EXPECT_TRUE(font.LayoutText(0, 0, "", 1, 0).empty());
+  EXPECT_NEAR(font.GetWavePhase(), 5.1333f, 1e-4);
 }
 
 TEST(BitmapFont, LongNamesKeep49Characters) {

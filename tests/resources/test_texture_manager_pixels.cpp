@@ -1,5 +1,5 @@
-// Real pixels of the texture manager's drawing on the OpenGL driver (under
-// Xvfb; skipped without DISPLAY): colour keys make exactly their colour
+// Real pixels of the texture manager's drawing on the OpenGL driver (on a
+// private Xvfb): colour keys make exactly their colour
 // transparent, tiles draw their own rectangle, and the bitmap font places
 // its glyphs cell by cell. The back buffer is read before endScene.
 #include <GL/gl.h>
@@ -14,6 +14,7 @@
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/globals.h"
 #include "support/null_video.h"
+#include "support/private_display.h"
 
 namespace {
 
@@ -38,16 +39,10 @@ Rgb ToRgb(SColor c) { return Rgb{int(c.getRed()), int(c.getGreen()), int(c.getBl
 class TextureManagerPixelsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no DISPLAY";
-    irr::SIrrlichtCreationParameters params;
-    params.DriverType = irr::video::EDT_OPENGL;
-    params.WindowSize = irr::core::dimension2du(kSize, kSize);
-    params.Bits = 32;
-    params.LoggingLevel = irr::ELL_NONE;
-    device_ = irr::createDeviceEx(params);
-    if (!device_) GTEST_SKIP() << "no OpenGL device on this display";
+    ASSERT_TRUE(display_.Ok()) << "Xvfb did not start";
+    device_ = bv::test::CreateGlDevice(kSize, kSize);
+    ASSERT_NE(device_, nullptr) << "no OpenGL device on the private X server";
     driver_ = device_->getVideoDriver();
-    driver_->setTextureCreationFlag(irr::video::ETCF_ALWAYS_32_BIT, true);
     previousDriver_ = g_Driver;
     previousManager_ = g_TextureManager;
     g_Driver = driver_;
@@ -82,6 +77,7 @@ class TextureManagerPixelsTest : public ::testing::Test {
     return Rgb{rgba[0], rgba[1], rgba[2]};
   }
 
+  bv::test::PrivateDisplay display_;
   irr::IrrlichtDevice* device_ = nullptr;
   irr::video::IVideoDriver* driver_ = nullptr;
   irr::video::IVideoDriver* previousDriver_ = nullptr;

@@ -15,7 +15,7 @@ TEST(SceneTest, HasPassedIsTrueInExactlyOneFrame) {
   struct Case { std::vector<float> steps; std::vector<bool> passed; };
   const Case cases[] = {
       {{400, 400, 400}, {false, false, true}},
-      {{500, 500, 500}, {false, false, false}},  // ends exactly on 1000
+      {{500, 500, 500}, {false, true, false}},   // ends exactly on 1000
       {{2500, 10}, {true, false}},              // one long frame
   };
   for (const Case& c : cases) {

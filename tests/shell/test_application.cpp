@@ -105,14 +105,23 @@ TEST_F(HeadlessShell, SlowFrameChangesTheAverageRateNotTheMeanFrameTime) {
 }
 
 TEST_F(HeadlessShell, TheSecondRunStartsItsRingAfreshButKeepsTheAverage) {
-  QuitAfter(3);
+  // A first run of slow frames (about 51 ms, some 20 frames per second).
+  QuitAfter(3, [this](int) { clock.AdvanceMs(50.0); });
   app->Run();
-  float average = app->GetFpsAverage();
+  const float average = app->GetFpsAverage();
+  ASSERT_LT(average, 21.0f);
   g_Quit = false;
   app->steps.clear();
   app->updates = 0;
+  QuitAfter(3);
   app->Run();
+  ASSERT_EQ(app->steps.size(), 3u);
+  // The first frame steps by the average the last run left.
   EXPECT_FLOAT_EQ(app->steps[0], 1000.0f / average);
+  // From then on only this run's fast frames count: 13.3 ms steps, where the
+  // slow rates left in the ring would give about 30 ms.
+  EXPECT_NEAR(app->steps[1], 13.333f, 0.2f);
+  EXPECT_NEAR(app->steps[2], 13.333f, 0.2f);
 }
 
 TEST(FpsAverage, MeanOfTheLastTwentyRates) {

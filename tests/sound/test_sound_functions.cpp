@@ -19,12 +19,7 @@ class SoundFunctionsTest : public ::testing::Test {
     system = std::make_unique<BvSystem>();
     savedSystem = g_System;
     g_System = system.get();
-    auto backend = std::make_unique<bv::FakeSoundBackend>();
-    fake = backend.get();
-    system->volumes = nullptr;
-    delete g_SoundManager;
-    g_SoundManager = new BvSoundManager(std::move(backend));
-    system->volumes = g_SoundManager;
+    fake = bv::InstallFakeSoundManager(*system);
     g_SoundManager->LoadSound("data/sounds/music.ogg", "music", kSoundKindStream, 1);
     g_SoundManager->LoadSound("data/sounds/other.ogg", "other", kSoundKindStream, 1);
     g_SoundManager->LoadSound("data/sounds/match.ogg", "match", kSoundKindEffect, 1);
@@ -103,14 +98,22 @@ TEST_F(SoundFunctionsTest, PlayMusicDoesNotRestartWhatIsFlaggedPlaying) {
   EXPECT_EQ(Sound("data/sounds/other.ogg").stops, 1);
 }
 
-TEST(SoundFunctionsWithoutManager, DoNothing) {
-  BvSoundManager* saved = g_SoundManager;
+// With both switches on, only the missing manager stops the functions: they
+// make no manager of their own and reach no sound.
+TEST_F(SoundFunctionsTest, WithoutAManagerTheyDoNothing) {
+  system->config.soundOn = 1;
+  system->config.musicOn = 1;
+  BvSoundManager* manager = g_SoundManager;
+  const size_t logged = fake->log->size();
   g_SoundManager = nullptr;
   PlayEffect("match", false, 1);
   StopEffect("match");
   PlayMusic("music", 1);
   StopMusic();
-  g_SoundManager = saved;
+  EXPECT_EQ(g_SoundManager, nullptr);
+  g_SoundManager = manager;
+  EXPECT_EQ(fake->log->size(), logged);
+  EXPECT_EQ(g_SoundManager->GetCurrentMusic(), "");
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include "support/child_process.h"
 
+#include <grp.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <thread>
@@ -12,6 +15,14 @@ namespace {
 
 // Interval between looks at the child (milliseconds).
 constexpr int kPollMs = 20;
+constexpr const char* kUnprivilegedName = "nobody";
+
+// Gives up root for good (groups, group, then user); false when any step
+// fails or root could be regained.
+bool DropRoot(const UnprivilegedUser& user) {
+  if (setgroups(0, nullptr) != 0 || setgid(user.gid) != 0 || setuid(user.uid) != 0) return false;
+  return getuid() != 0 && geteuid() != 0 && setuid(0) != 0;
+}
 
 }  // namespace
 
@@ -27,6 +38,26 @@ int WaitForExit(pid_t pid, int timeoutMs) {
   kill(pid, SIGKILL);
   waitpid(pid, nullptr, 0);
   return -1;
+}
+
+bool FindUnprivilegedUser(UnprivilegedUser* user) {
+  const passwd* entry = getpwnam(kUnprivilegedName);
+  if (entry == nullptr) return false;
+  user->uid = entry->pw_uid;
+  user->gid = entry->pw_gid;
+  return true;
+}
+
+int RunUnprivileged(const std::function<int()>& body, int timeoutMs) {
+  const bool root = geteuid() == 0;
+  UnprivilegedUser user;
+  if (root && !FindUnprivilegedUser(&user)) return kPrivilegesKept;
+  pid_t pid = fork();
+  if (pid == 0) {
+    if (root && !DropRoot(user)) _exit(kPrivilegesKept);
+    _exit(body());
+  }
+  return WaitForExit(pid, timeoutMs);
 }
 
 }  // namespace test

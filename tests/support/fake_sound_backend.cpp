@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+#include "engine/shell/system.h"
+#include "engine/sound/sound_manager.h"
+
 namespace bv {
 namespace {
 
@@ -92,6 +95,16 @@ std::vector<int> FakeSoundBackend::OpenedOn(const std::string& path) const {
     if (opened[i]->path == path) numbers.push_back(static_cast<int>(i));
   }
   return numbers;
+}
+
+FakeSoundBackend* InstallFakeSoundManager(BvSystem& system) {
+  auto backend = std::make_unique<FakeSoundBackend>();
+  FakeSoundBackend* fake = backend.get();
+  system.volumes = nullptr;
+  delete g_SoundManager;
+  g_SoundManager = new BvSoundManager(std::move(backend));
+  system.volumes = g_SoundManager;
+  return fake;
 }
 
 }  // namespace bv

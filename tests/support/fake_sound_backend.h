@@ -9,6 +9,8 @@
 
 #include "engine/sound/sound_backend.h"
 
+class BvSystem;
+
 namespace bv {
 
 struct FakeSoundState {
@@ -39,5 +41,9 @@ class FakeSoundBackend : public SoundBackend {
   // Numbers of the objects opened on a path, in order.
   std::vector<int> OpenedOn(const std::string& path) const;
 };
+
+// Replaces g_SoundManager with a manager over a new fake backend, wired to
+// the system object's volumes; returns the backend (the manager owns it).
+FakeSoundBackend* InstallFakeSoundManager(BvSystem& system);
 
 }  // namespace bv

@@ -1,0 +1,366 @@
+"""The three hidden-object screens: "hidden1.xml".."hidden3.xml" with their
+pictures. Each file holds the painted backdrop, the objects to find (layers 1
+and 3, each with a polygon hugging its picture and a language key named
+after its level element), furniture decoys (layer 2), grass in front
+(layer 4), and what the screen creates by name: the names panel, the hint
+button ("hintoff"/"hinton"), "rayure", "hintsparkle", "halosort", "stars",
+"tooltip", "levelcomplete" and the menu button.
+
+Painting takes a few seconds, so results are kept in the work folder under a
+key of this module's sources and reused while they are unchanged."""
+import hashlib
+import json
+import math
+import os
+import shutil
+import sys
+
+from PIL import Image, ImageDraw, ImageFilter, ImageFont
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import artkit  # noqa: E402
+import _hidden_paint as paint  # noqa: E402
+import _hidden_scenes as scenes  # noqa: E402
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+SOURCES = ["hidden.py", "_hidden_paint.py", "_hidden_scenes.py", os.path.join("..", "artkit.py")]
+FONT_SERIF = "/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf"
+FONT_BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
+
+BACKDROP_TEXTURE = (1024, 1024)
+OBJECT_SHEET = (512, 512)
+UI_SHEET = (1024, 256)
+GLOW_SHEET = (256, 128)
+MAX_VERTICES = 16
+SHADOW_OFFSET = (4, 5)      # pixels left and down
+SHADOW_BLUR = 3
+SHADOW_ALPHA = 90
+ALPHA_SOLID = 100          # pixels at least this opaque belong to the object's shape
+
+# Where the screen's own pieces sit (level coordinates, y up). The panel
+# starts below the screen; the code slides it to (-68, -230).
+PANEL_START = (-68, -380)
+HINT_POS = (300, -228)
+MENU_POS = (334, 274)
+
+# UI sheet: name -> (x, y, w, h)
+UI_RECTS = {
+    "panel": (0, 0, 600, 100),
+    "levelcomplete": (0, 104, 440, 120),
+    "stars": (450, 104, 128, 128),
+    "hintoff": (610, 0, 84, 84),
+    "hinton": (700, 0, 84, 84),
+    "btnmenu": (790, 0, 120, 40),
+    "tooltip": (790, 44, 150, 48),
+    "rayure": (610, 90, 128, 12),
+}
+GLOW_RECTS = {"hintsparkle": (0, 0, 32, 32), "halosort": (32, 0, 96, 96)}
+
+
+def _font(path, size):
+    try:
+        return ImageFont.truetype(path, size)
+    except OSError:
+        return ImageFont.load_default()
+
+
+# ---------------------------------------------------------------- shapes
+def hull_polygon(img, limit=MAX_VERTICES):
+    """Convex polygon around the solid pixels of img, counter-clockwise in
+    level coordinates (centre origin, y up), at most limit vertices."""
+    w, h = img.size
+    alpha = img.getchannel("A").point(lambda v: 255 if v >= ALPHA_SOLID else 0)
+    pts = set()
+    px = alpha.load()
+    for y in range(h):
+        row = [x for x in range(w) if px[x, y]]
+        if row:
+            for x in (row[0], row[-1] + 1):
+                pts.add((x - w / 2, h / 2 - y))
+                pts.add((x - w / 2, h / 2 - y - 1))
+    hull = _convex_hull(sorted(pts))
+    while len(hull) > limit:
+        # Drop the vertex whose removal loses the least area.
+        areas = [abs(_cross(hull[i - 1], hull[i], hull[(i + 1) % len(hull)])) for i in range(len(hull))]
+        del hull[areas.index(min(areas))]
+    return [(round(x, 1), round(y, 1)) for x, y in hull]
+
+
+def _cross(o, a, b):
+    return (a[0] - o[0]) * (b[1] - o[1]) - (a[1] - o[1]) * (b[0] - o[0])
+
+
+def _convex_hull(points):
+    lower, upper = [], []
+    for p in points:
+        while len(lower) >= 2 and _cross(lower[-2], lower[-1], p) <= 0:
+            lower.pop()
+        lower.append(p)
+    for p in reversed(points):
+        while len(upper) >= 2 and _cross(upper[-2], upper[-1], p) <= 0:
+            upper.pop()
+        upper.append(p)
+    return lower[:-1] + upper[:-1]
+
+
+# ---------------------------------------------------------------- pictures
+def tuft(seed):
+    """Grass in front of the picture (layer 4)."""
+    import random
+    rnd = random.Random(seed)
+    s = artkit.SUPERSAMPLE
+    w, h = 90, 44
+    img = Image.new("RGBA", (w * s, h * s), (0, 0, 0, 0))
+    d = ImageDraw.Draw(img)
+    for _ in range(16):
+        x = rnd.uniform(10, w - 10) * s
+        tip = (x + rnd.uniform(-22, 22) * s, rnd.uniform(2, 18) * s)
+        base = h * s
+        c = artkit.lerp((50, 120, 40), (130, 200, 80), rnd.random())
+        d.polygon([(x - 5 * s, base), tip, (x + 5 * s, base)], fill=c + (255,), outline=artkit.INK + (255,))
+    return img.resize((w, h), Image.LANCZOS)
+
+
+def _pack(items, sheet_size):
+    """Shelf packing: {name: image} -> (sheet, {name: rect})."""
+    sheet = Image.new("RGBA", sheet_size, (0, 0, 0, 0))
+    rects = {}
+    x = y = shelf = 0
+    for name, img in sorted(items.items(), key=lambda kv: -kv[1].size[1]):
+        w, h = img.size
+        if x + w > sheet_size[0]:
+            x, y, shelf = 0, y + shelf + 2, 0
+        if y + h > sheet_size[1]:
+            raise ValueError("object sheet too small for %s" % name)
+        sheet.paste(img, (x, y))
+        rects[name] = (x, y, w, h)
+        x += w + 2
+        shelf = max(shelf, h)
+    return sheet, rects
+
+
+def make_ui():
+    sheet = Image.new("RGBA", UI_SHEET, (0, 0, 0, 0))
+    panel = artkit.panel((600, 100), (70, 52, 100), (32, 24, 54), radius=16)
+    sheet.paste(panel, UI_RECTS["panel"][:2])
+    # Level complete ribbon with its words.
+    s = artkit.SUPERSAMPLE
+    w, h = 440, 120
+    big = Image.new("RGBA", (w * s, h * s), (0, 0, 0, 0))
+    d = ImageDraw.Draw(big)
+    d.polygon([(0, 40 * s), (60 * s, 30 * s), (60 * s, 100 * s), (0, 110 * s), (24 * s, 72 * s)],
+              fill=artkit.GOLD_DARK + (255,), outline=artkit.INK + (255,), width=3 * s)
+    d.polygon([(w * s, 40 * s), (w * s - 60 * s, 30 * s), (w * s - 60 * s, 100 * s), (w * s, 110 * s),
+               (w * s - 24 * s, 72 * s)], fill=artkit.GOLD_DARK + (255,), outline=artkit.INK + (255,), width=3 * s)
+    face = artkit.panel((360, 84), artkit.GOLD, artkit.GOLD_DARK, radius=12, border=artkit.INK).resize(
+        (360 * s, 84 * s), Image.LANCZOS)
+    big.alpha_composite(face, (40 * s, 14 * s))
+    f = _font(FONT_SERIF, 40 * s)
+    text = "Well found!"
+    tw = d.textlength(text, font=f)
+    d.text(((w * s - tw) / 2, 26 * s), text, font=f, fill=artkit.PAPER + (255,),
+           stroke_width=3 * s, stroke_fill=artkit.INK + (255,))
+    sheet.alpha_composite(big.resize((w, h), Image.LANCZOS), UI_RECTS["levelcomplete"][:2])
+    # A burst of small stars.
+    stars = Image.new("RGBA", (128 * s, 128 * s), (0, 0, 0, 0))
+    for k in range(9):
+        a = math.radians(k * 40 + 10)
+        r = (30 + 22 * (k % 2)) * s
+        cx, cy = 64 * s + r * math.cos(a), 64 * s + r * math.sin(a)
+        size = (14 + 6 * (k % 3)) * s
+        pts = artkit.shape_points("star", cx, cy, size / 2)
+        ImageDraw.Draw(stars).polygon(pts, fill=artkit.GOLD + (255,), outline=artkit.INK + (255,))
+    sheet.alpha_composite(stars.resize((128, 128), Image.LANCZOS), UI_RECTS["stars"][:2])
+    # Hint buttons: a magnifying glass, dim while charging, golden when lit.
+    for name, (top, bottom, lens) in {"hintoff": ((120, 120, 150), (60, 60, 85), (150, 160, 190)),
+                                     "hinton": (artkit.GOLD, artkit.GOLD_DARK, (200, 240, 255))}.items():
+        size = 84
+        btn = artkit.gem(size, "circle", top, bottom)
+        d = ImageDraw.Draw(btn)
+        d.line((46, 48, 64, 66), fill=artkit.INK + (255,), width=9)
+        d.line((47, 49, 63, 65), fill=(120, 80, 40, 255), width=5)
+        d.ellipse((20, 18, 52, 50), fill=artkit.INK + (255,))
+        d.ellipse((24, 22, 48, 46), fill=lens + (255,))
+        d.ellipse((28, 26, 36, 33), fill=(255, 255, 255, 200))
+        sheet.alpha_composite(btn, UI_RECTS[name][:2])
+    sheet.alpha_composite(artkit.panel((120, 40), (90, 70, 130), (40, 30, 70), radius=10), UI_RECTS["btnmenu"][:2])
+    sheet.alpha_composite(artkit.panel((150, 48), (60, 45, 90), (25, 18, 45), radius=10, border_width=2),
+                          UI_RECTS["tooltip"][:2])
+    # The strike-through: a brush stroke, thicker in the middle.
+    stroke = Image.new("RGBA", (128 * s, 12 * s), (0, 0, 0, 0))
+    ImageDraw.Draw(stroke).polygon([(0, 6 * s), (10 * s, 3 * s), (118 * s, 2 * s), (128 * s, 5 * s),
+                                    (120 * s, 9 * s), (8 * s, 9 * s)], fill=(250, 90, 60, 255))
+    sheet.alpha_composite(stroke.resize((128, 12), Image.LANCZOS), UI_RECTS["rayure"][:2])
+    return sheet
+
+
+def make_glow():
+    """Additive pictures, RGB on black."""
+    sheet = Image.new("RGB", GLOW_SHEET, (0, 0, 0))
+    spark = artkit.glow((32, 32), (255, 240, 170))
+    d = ImageDraw.Draw(spark)
+    d.line((16, 2, 16, 30), fill=(255, 255, 230), width=2)
+    d.line((2, 16, 30, 16), fill=(255, 255, 230), width=2)
+    sheet.paste(spark, GLOW_RECTS["hintsparkle"][:2])
+    halo = Image.new("RGB", (96, 96), (0, 0, 0))
+    hd = ImageDraw.Draw(halo)
+    for k in range(12):
+        a0 = k * 30
+        hd.arc((4, 4, 92, 92), a0, a0 + 18, fill=(255, 255, 255), width=6)
+    halo = Image.blend(halo, halo.filter(ImageFilter.GaussianBlur(3)), 0.5)
+    sheet.paste(halo, GLOW_RECTS["halosort"][:2])
+    return sheet
+
+
+# ---------------------------------------------------------------- scene file
+def _vertices(poly):
+    return "".join('<vertex x="%g" y="%g"/>' % v for v in poly)
+
+
+def _sprite(name, image, rect):
+    return ('    <sprite name="%s"><sourceimage>%s</sourceimage><sourcerect x="%d" y="%d" width="%d" height="%d"/>'
+            '</sprite>' % ((name, image) + tuple(rect)))
+
+
+def _lvl(name, source, pos, layer, extra=""):
+    return ('      <lvlelement name="%s"><sourceelement>%s</sourceelement><pos x="%g" y="%g"/><layer>%d</layer>'
+            '<color a="255" r="255" g="255" b="255"/>%s</lvlelement>' % (name, source, pos[0], pos[1], layer, extra))
+
+
+def _level_pos(x, y):
+    return (x - scenes.W / 2, scenes.H / 2 - y)
+
+
+def scene_xml(stem, spec, object_rects, object_shapes):
+    world = spec["world"]
+    lines = ['<?xml version="1.0" encoding="ISO-8859-1"?>',
+             "<!-- Hidden-object screen (%s): the painted picture, the objects to find (layers 1" % world,
+             "     and 3, each named by a language key), decoys and grass, and the screen's own pieces. -->",
+             "<scene>", "  <images>",
+             '    <image name="%sback"><filename>hidden/%s_back.png</filename></image>' % (stem, stem),
+             '    <image name="%sobjects"><filename>hidden/%s_objects.png</filename></image>' % (stem, stem),
+             '    <image name="hiddenui"><filename>hidden/ui.png</filename></image>',
+             '    <image name="hiddenglow"><filename>hidden/glow.png</filename></image>',
+             '    <image name="andalus-font12"><filename>fonts/andalus-font12.png</filename></image>',
+             '    <image name="galaxy-font16"><filename>fonts/galaxy-font16.png</filename></image>',
+             "  </images>", "  <sprites>"]
+    lines.append(_sprite("backdrop", stem + "back", (0, 0, scenes.W, scenes.H)))
+    for name, rect in sorted(object_rects.items()):
+        lines.append(_sprite("pic_" + name, stem + "objects", rect))
+    for name, rect in UI_RECTS.items():
+        lines.append(_sprite("ui_" + name, "hiddenui", rect))
+    for name, rect in GLOW_RECTS.items():
+        lines.append(_sprite("ui_" + name, "hiddenglow", rect))
+    lines += ["  </sprites>", "  <elements>",
+              '    <element type="image" name="backdrop"><sourcesprite>backdrop</sourcesprite></element>']
+    for name in sorted(object_rects):
+        shape = object_shapes.get(name)
+        body = '<shape type="polygon">%s</shape>' % _vertices(shape) if shape else ""
+        lines.append('    <element type="image" name="pic_%s"><sourcesprite>pic_%s</sourcesprite>%s</element>'
+                     % (name, name, body))
+    round_button = '<shape type="circle"><radius>38</radius></shape>'
+    menu_shape = '<shape type="polygon">%s</shape>' % _vertices([(-58, -18), (58, -18), (58, 18), (-58, 18)])
+    for name in UI_RECTS:
+        body = round_button if name in ("hinton", "hintoff") else menu_shape if name == "btnmenu" else ""
+        lines.append('    <element type="image" name="%s"><sourcesprite>ui_%s</sourcesprite>%s</element>'
+                     % (name, name, body))
+    for name in GLOW_RECTS:
+        lines.append('    <element type="image" name="%s"><sourcesprite>ui_%s</sourcesprite><blitmode>2</blitmode>'
+                     '</element>' % (name, name))
+    lines += ["  </elements>", "  <levels>", '    <level name="%s"><lvlelements>' % stem]
+    lines.append(_lvl("backdrop", "backdrop", (0, 0), 0, "<dyntype>-1</dyntype>"))
+    for k, (kind, x, y) in enumerate(spec["decoys"]):
+        lines.append(_lvl("decoy%d" % k, "pic_" + kind, _level_pos(x, y), 2, "<dyntype>-1</dyntype>"))
+    for name, kind, x, y, rot, layer in spec["objects"]:
+        lines.append(_lvl(name, "pic_" + name, _level_pos(x, y), layer,
+                          "<rotation>%g</rotation><dyntype>0</dyntype>" % rot))
+    for k, (x, y) in enumerate(spec["front"]):
+        lines.append(_lvl("grass%d" % k, "pic_tuft%d" % (k % 2), _level_pos(x, y), 4, "<dyntype>-1</dyntype>"))
+    lines.append(_lvl("panel", "panel", PANEL_START, 5, "<dyntype>-1</dyntype>"))
+    lines.append(_lvl("hint", "hintoff", HINT_POS, 6, "<dyntype>0</dyntype>"))
+    lines.append(_lvl("btnmenu", "btnmenu", MENU_POS, 6, "<dyntype>0</dyntype>"))
+    lines += ["    </lvlelements></level>", "  </levels>", "</scene>", ""]
+    return "\n".join(lines)
+
+
+def with_shadows(picture, placed):
+    """The backdrop with a soft shadow cast behind every placed picture
+    (down and to the left, away from the light), which sets the objects
+    into the scene."""
+    shade = Image.new("L", picture.size, 0)
+    for img, x, y, rot in placed:
+        alpha = img.getchannel("A")
+        if rot:
+            alpha = alpha.rotate(rot, resample=Image.BICUBIC, expand=True)
+        shade.paste(alpha, (int(x - alpha.size[0] / 2 - SHADOW_OFFSET[0]), int(y - alpha.size[1] / 2 + SHADOW_OFFSET[1])),
+                    alpha)
+    shade = shade.filter(ImageFilter.GaussianBlur(SHADOW_BLUR)).point(lambda v: v * SHADOW_ALPHA // 255)
+    return Image.composite(Image.new("RGB", picture.size, (30, 20, 40)), picture, shade)
+
+
+def build_scene(stem, painter, spec, out_dir):
+    made = {}
+    pictures, shapes = {}, {}
+    for name, kind, _x, _y, _rot, _layer in spec["objects"]:
+        pictures[name] = paint.PAINTERS[kind]()
+        shapes[name] = hull_polygon(pictures[name])
+    for kind, _x, _y in spec["decoys"]:
+        pictures[kind] = paint.PAINTERS[kind]()
+    placed = [(pictures[o[0]], o[2], o[3], o[4]) for o in spec["objects"]]
+    placed += [(pictures[kind], x, y, 0) for kind, x, y in spec["decoys"]]
+    back = Image.new("RGB", BACKDROP_TEXTURE, (0, 0, 0))
+    back.paste(with_shadows(painter(), placed), (0, 0))
+    path = os.path.join(out_dir, stem + "_back.png")
+    back.save(path)
+    made["hidden/%s_back.png" % stem] = path
+    for k in range(2):
+        pictures["tuft%d" % k] = tuft(k + 1)
+    sheet, rects = _pack(pictures, OBJECT_SHEET)
+    path = os.path.join(out_dir, stem + "_objects.png")
+    sheet.save(path)
+    made["hidden/%s_objects.png" % stem] = path
+    path = os.path.join(out_dir, stem + ".xml")
+    with open(path, "w", encoding="latin-1") as f:
+        f.write(scene_xml(stem, spec, rects, shapes))
+    made[stem + ".xml"] = path
+    return made
+
+
+def _source_key():
+    h = hashlib.sha1()
+    for name in SOURCES:
+        with open(os.path.join(HERE, name), "rb") as f:
+            h.update(f.read())
+    return h.hexdigest()[:16]
+
+
+def generate(work_dir):
+    """Writes (or reuses) the screens' pictures and files; returns
+    {pack name: file path}."""
+    out_dir = os.path.join(work_dir, _source_key())
+    manifest = os.path.join(out_dir, "manifest.json")
+    if os.path.isfile(manifest):
+        with open(manifest) as f:
+            made = json.load(f)
+        if all(os.path.isfile(p) for p in made.values()):
+            return made
+    for old in os.listdir(work_dir):       # results of earlier sources
+        if old != os.path.basename(out_dir):
+            shutil.rmtree(os.path.join(work_dir, old), ignore_errors=True)
+    os.makedirs(out_dir, exist_ok=True)
+    made = {}
+    for stem, painter, spec in scenes.SCENES:
+        made.update(build_scene(stem, painter, spec, out_dir))
+    for name, maker in (("ui", make_ui), ("glow", make_glow)):
+        path = os.path.join(out_dir, name + ".png")
+        maker().save(path)
+        made["hidden/%s.png" % name] = path
+    with open(manifest, "w") as f:
+        json.dump(made, f, indent=1, sort_keys=True)
+    return made
+
+
+if __name__ == "__main__":
+    import sys
+    print(generate(sys.argv[1] if len(sys.argv) > 1 else "hidden-out"))

@@ -1,0 +1,71 @@
+#!/usr/bin/env python3
+"""A hidden-object screen as the player sees it once the objects are picked:
+the picture with every object in place, the names panel slid in with the
+first twelve objects' names (the first one found: struck through and
+faded), drawn from the pack's own pictures, font and texts.
+
+    hidden_mock.py <data.pk or folder> <hiddenN.xml> <out.png>
+"""
+import io
+import math
+import sys
+sys.dont_write_bytecode = True  # no caches in the source tree
+
+from PIL import Image
+
+import scene_preview
+import xml_tree
+from check_content import Pack
+from font_image import draw_text, read_glyphs
+
+PANEL_REST = (-68, -230)            # where the screen slides the panel
+NAMES = 12
+FOUND_ALPHA = 0x64
+CANDIDATE_LAYERS = (1, 3)
+
+
+def candidates(pack, scene_file):
+    """Names of the level elements the screen picks objects from."""
+    _elements, _additive, placed = scene_preview.read_level(pack, scene_file)
+    return [item["name"] for item in placed if item["layer"] in CANDIDATE_LAYERS]
+
+
+def lang_table(pack):
+    doc, _err = xml_tree.parse(pack.read(pack.find("data/lang.xml")))
+    return {n.attr("code"): n.value for n in doc.children if n.name == "text"}
+
+
+def draw(pack, scene_file):
+    screen = scene_preview.render(pack, scene_file, moves={"panel": PANEL_REST})
+    font = Image.open(io.BytesIO(pack.read(pack.find("fonts/andalus-font12.png")))).convert("RGBA")
+    rects = read_glyphs(font)
+    texts = lang_table(pack)
+    elements, _additive, _placed = scene_preview.read_level(pack, scene_file)
+    stroke = elements.get("rayure")
+    for i, name in enumerate(candidates(pack, scene_file)[:NAMES]):
+        x = PANEL_REST[0] + (i % 4) * 144 - 280
+        y = PANEL_REST[1] + 23 - (i // 4) * 23
+        text = draw_text(font, rects, texts.get(name, "undefined"))
+        left, top = int(400 + x), int(300 - y - text.size[1] / 2)
+        if i == 0:
+            text.putalpha(text.getchannel("A").point(lambda v: v * FOUND_ALPHA // 255))
+        screen.alpha_composite(text, (left, top))
+        if i == 0 and stroke is not None:
+            w = text.size[0] + 6
+            line = stroke.resize((w, stroke.size[1]), Image.LANCZOS).rotate(math.degrees(-0.05), expand=True,
+                                                                             resample=Image.BICUBIC)
+            screen.alpha_composite(line, (int(400 + x + text.size[0] / 2 - line.size[0] / 2),
+                                          int(300 - y - line.size[1] / 2)))
+    return screen
+
+
+def main(argv):
+    if len(argv) != 3:
+        print(__doc__)
+        return 2
+    draw(Pack(argv[0]), argv[1]).convert("RGB").save(argv[2])
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
