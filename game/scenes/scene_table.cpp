@@ -1,6 +1,13 @@
 #include "game/scenes/scene_table.h"
 
+#include "game/board/layout.h"
 #include "game/core/scene_numbers.h"
+#include "game/gui/achieve_gui.h"
+#include "game/gui/pause_gui.h"
+#include "game/gui/quit_gui.h"
+#include "game/gui/recap_hidden_gui.h"
+#include "game/gui/recap_swap_gui.h"
+#include "game/gui/time_up_gui.h"
 #include "game/scenes/splash_distri_scene.h"
 #include "game/scenes/splash_scene.h"
 #include "game/scenes/swap_scene.h"
@@ -28,4 +35,21 @@ BvScene* CreateScene(int n, BvLayout* board) {
   }
 }
 
-BvScene* CreateGui(int) { return nullptr; }
+BvScene* CreateGui(int n) {
+  switch (n) {
+    case kGuiPause:
+      return new BvPauseGui();
+    case kGuiQuit:
+      return new BvQuitGui();
+    case kGuiRecapSwap:
+      return new BvRecapSwapGui();
+    case kGuiRecapHidden:
+      return new BvRecapHiddenGui();
+    case kGuiAchievementNotice:
+      return new BvAchieveGui();
+    case kGuiTimeUp:
+      return new BvTimeUpGui();
+    default:
+      return nullptr;
+  }
+}
