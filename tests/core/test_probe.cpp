@@ -38,6 +38,16 @@ TEST(TestDoorway, StartSceneComesOnlyFromAValidNumber) {
   }
 }
 
+TEST(TestDoorway, TimeLimitOnlyShortensTheLimit) {
+  struct Case { const char* value; float want; };
+  const Case cases[] = {{"5000", 5000.0f}, {"1", 1.0f}, {"600000", 600000.0f}, {"600001", 0.0f},
+                        {"0", 0.0f}, {"-5", 0.0f}, {"5s", 0.0f}, {"", 0.0f}, {nullptr, 0.0f}};
+  for (const Case& c : cases) {
+    bv::test::ScopedEnv env("QUORVEL_TIME_LIMIT_MS", c.value);
+    EXPECT_EQ(TimeLimitFromEnvironment(), c.want) << (c.value ? c.value : "unset");
+  }
+}
+
 TEST(TestDoorway, TestProfileOnlyWhenNoneIsCurrent) {
   BvPlayerStore store;
   store.Reset();
