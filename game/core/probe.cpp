@@ -17,6 +17,7 @@
 #include "game/board/board_geometry.h"
 #include "game/board/layout.h"
 #include "game/core/game.h"
+#include "game/core/level_stats.h"
 #include "game/core/player_store.h"
 #include "game/scenes/scene.h"
 
@@ -105,6 +106,33 @@ nlohmann::json ProfileSnapshot(const BvProfile* profile) {
           {"completedGames", profile->completedGames},
           {"seenTips", profile->seenTips}};
 }
+
+nlohmann::json StatsSnapshot(BvScene* scene) {
+  BvLevelStats* stats = scene ? scene->GetLevelStats() : nullptr;
+  if (!stats) return nullptr;
+  return {{"playSeconds", stats->playSeconds},
+          {"matches", stats->matches},
+          {"backgroundsCleared", stats->backgroundsCleared},
+          {"hintsUsed", stats->hintsUsed},
+          {"gaugeLeft", stats->gaugeLeft}};
+}
+
+// The texts of the open dialog's level, in the order they were made.
+nlohmann::json GuiTexts(const BvGame& game) {
+  nlohmann::json texts = nlohmann::json::array();
+  const BvLevelManager* levels = game.GetGlobalLevels();
+  const BvLevel* level = game.GetGuiMode() && levels ? levels->GetCurrentLevel() : nullptr;
+  if (!level) return texts;
+  for (const auto& entry : level->GetIdIndex()) {
+    const auto& element = *static_cast<const BvLevelElement*>(entry.second);
+    const wchar_t* text = element.GetText();
+    if (!text || !*text) continue;
+    std::string narrow;
+    for (const wchar_t* c = text; *c; ++c) narrow.push_back(*c < 0x80 ? char(*c) : '?');
+    texts.push_back(narrow);
+  }
+  return texts;
+}
 }  // namespace
 
 nlohmann::json BoardSnapshot(const BvGame& game) {
@@ -135,6 +163,7 @@ nlohmann::json BoardSnapshot(const BvGame& game) {
           {"noMoreMoves", board->IsNoMoreMoves()},
           {"swapRunning", board->IsSwapRunning()},
           {"spellRunning", board->IsSpellRunning()},
+          {"timeUsed", board->GetTimeUsed()},
           {"selected", {board->GetFirstColumn(), board->GetFirstRow()}},
           {"cells", cells}};
 }
@@ -152,11 +181,13 @@ nlohmann::json BvProbe::Snapshot(const BvGame& game) {
   const BvScene* scene = game.GetCurrentScene();
   out["scene"] = {{"number", game.GetCurrentSceneNumber()},
                   {"state", scene ? scene->GetState() : 0},
-                  {"done", scene ? scene->IsDone() : false}};
+                  {"done", scene ? scene->IsDone() : false},
+                  {"stats", StatsSnapshot(game.GetCurrentScene())}};
   const BvScene* gui = game.GetGuiMode() ? game.GetGui(game.GetCurrentGui()) : nullptr;
   out["gui"] = {{"number", game.GetCurrentGui()},
                 {"mode", game.GetGuiMode()},
-                {"state", gui ? gui->GetState() : 0}};
+                {"state", gui ? gui->GetState() : 0},
+                {"texts", GuiTexts(game)}};
   out["profile"] = ProfileSnapshot(game.GetCurrentProfile());
   out["board"] = BoardSnapshot(game);
   nlohmann::json elements = nlohmann::json::array();
