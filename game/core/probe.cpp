@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "engine/level/element.h"
 #include "engine/level/level.h"
 #include "engine/level/level_element.h"
 #include "engine/level/level_manager.h"
@@ -117,7 +118,8 @@ nlohmann::json StatsSnapshot(BvScene* scene) {
           {"gaugeLeft", stats->gaugeLeft}};
 }
 
-// The texts of the open dialog's level, in the order they were made.
+// The texts of the open dialog's level drawn in a font, in the order they
+// were made (a picture carrying a text, as the recap's flash, is left out).
 nlohmann::json GuiTexts(const BvGame& game) {
   nlohmann::json texts = nlohmann::json::array();
   const BvLevelManager* levels = game.GetGlobalLevels();
@@ -126,7 +128,8 @@ nlohmann::json GuiTexts(const BvGame& game) {
   for (const auto& entry : level->GetIdIndex()) {
     const auto& element = *static_cast<const BvLevelElement*>(entry.second);
     const wchar_t* text = element.GetText();
-    if (!text || !*text) continue;
+    const BvElement* source = element.GetSourceElement();
+    if (!text || !*text || !source || source->GetType() != kElementText) continue;
     std::string narrow;
     for (const wchar_t* c = text; *c; ++c) narrow.push_back(*c < 0x80 ? char(*c) : '?');
     texts.push_back(narrow);

@@ -198,6 +198,7 @@ TEST_F(ProbeTest, SnapshotShowsLevelStatsAndTheDialogsTexts) {
   world.AddElement(gui, "interfaceback", "panel", 0.0f, 0.0f);
   CreateText(gui, {0, 0}, L"+13 X 50", "guifont");
   CreateText(gui, {0, 0}, L"", "guifont");
+  CreateText(gui, {0, 0}, L"flash", "panel");
   CreateText(gui, {0, 0}, L"D\u00e9j\u00e0", "guifont");
   world.game()->SetGuiMode(2);
   const nlohmann::json shot = BvProbe::Snapshot(*world.game());
