@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "engine/level/element.h"
 #include "engine/level/level.h"
 #include "engine/level/level_element.h"
 #include "engine/level/level_manager.h"
@@ -18,6 +19,7 @@
 #include "game/board/layout.h"
 #include "game/board/monster_manager.h"
 #include "game/core/game.h"
+#include "game/core/level_stats.h"
 #include "game/core/player_store.h"
 #include "game/scenes/hidden_scene.h"
 #include "game/scenes/scene.h"
@@ -115,18 +117,6 @@ std::string Utf8(const wchar_t* text) {
   return out;
 }
 
-// The texts shown on a level, in creation order.
-nlohmann::json TextsOf(const BvLevelManager* levels) {
-  nlohmann::json texts = nlohmann::json::array();
-  const BvLevel* level = levels ? levels->GetCurrentLevel() : nullptr;
-  if (!level) return texts;
-  for (const auto& entry : level->GetIdIndex()) {
-    const auto& element = *static_cast<const BvLevelElement*>(entry.second);
-    if (element.GetText() && *element.GetText()) texts.push_back(Utf8(element.GetText()));
-  }
-  return texts;
-}
-
 // Each spell's state and the window point of its place on the panel.
 nlohmann::json SpellsSnapshot(const BvLayout& board, const BvLevelManager* levels) {
   const BvLevel* level = levels ? levels->GetCurrentLevel() : nullptr;
@@ -180,6 +170,35 @@ nlohmann::json ProfileSnapshot(const BvProfile* profile) {
           {"seenTips", profile->seenTips},
           {"showHints", profile->showHints}};
 }
+
+nlohmann::json StatsSnapshot(BvScene* scene) {
+  BvLevelStats* stats = scene ? scene->GetLevelStats() : nullptr;
+  if (!stats) return nullptr;
+  return {{"playSeconds", stats->playSeconds},
+          {"matches", stats->matches},
+          {"backgroundsCleared", stats->backgroundsCleared},
+          {"hintsUsed", stats->hintsUsed},
+          {"gaugeLeft", stats->gaugeLeft}};
+}
+
+// The texts of the open dialog's level drawn in a font, in the order they
+// were made (a picture carrying a text, as the recap's flash, is left out).
+nlohmann::json GuiTexts(const BvGame& game) {
+  nlohmann::json texts = nlohmann::json::array();
+  const BvLevelManager* levels = game.GetGlobalLevels();
+  const BvLevel* level = game.GetGuiMode() && levels ? levels->GetCurrentLevel() : nullptr;
+  if (!level) return texts;
+  for (const auto& entry : level->GetIdIndex()) {
+    const auto& element = *static_cast<const BvLevelElement*>(entry.second);
+    const wchar_t* text = element.GetText();
+    const BvElement* source = element.GetSourceElement();
+    if (!text || !*text || !source || source->GetType() != kElementText) continue;
+    std::string narrow;
+    for (const wchar_t* c = text; *c; ++c) narrow.push_back(*c < 0x80 ? char(*c) : '?');
+    texts.push_back(narrow);
+  }
+  return texts;
+}
 }  // namespace
 
 nlohmann::json BoardSnapshot(const BvGame& game) {
@@ -210,6 +229,7 @@ nlohmann::json BoardSnapshot(const BvGame& game) {
           {"noMoreMoves", board->IsNoMoreMoves()},
           {"swapRunning", board->IsSwapRunning()},
           {"spellRunning", board->IsSpellRunning()},
+          {"timeUsed", board->GetTimeUsed()},
           {"selected", {board->GetFirstColumn(), board->GetFirstRow()}},
           {"spells", SpellsSnapshot(*board, levels)},
           {"monsters", MonstersSnapshot(*board, levels)},
@@ -256,12 +276,13 @@ nlohmann::json BvProbe::Snapshot(const BvGame& game) {
   const BvScene* scene = game.GetCurrentScene();
   out["scene"] = {{"number", game.GetCurrentSceneNumber()},
                   {"state", scene ? scene->GetState() : 0},
-                  {"done", scene ? scene->IsDone() : false}};
+                  {"done", scene ? scene->IsDone() : false},
+                  {"stats", StatsSnapshot(game.GetCurrentScene())}};
   const BvScene* gui = game.GetGuiMode() ? game.GetGui(game.GetCurrentGui()) : nullptr;
   out["gui"] = {{"number", game.GetCurrentGui()},
                 {"mode", game.GetGuiMode()},
                 {"state", gui ? gui->GetState() : 0},
-                {"texts", game.GetGuiMode() ? TextsOf(game.GetGlobalLevels()) : nlohmann::json::array()}};
+                {"texts", GuiTexts(game)}};
   out["profile"] = ProfileSnapshot(game.GetCurrentProfile());
   out["board"] = BoardSnapshot(game);
   out["hidden"] = HiddenSnapshot(game);

@@ -15,7 +15,8 @@ constexpr int kLastScene = kSceneTableSize - 1;
 // GUIs 0..10.
 constexpr int kGuiPause = 0;
 constexpr int kGuiOptions = 1;
-constexpr int kGuiRecapSwap = 5;  // the board recap
+constexpr int kGuiQuit = 4;
+constexpr int kGuiRecapSwap = 5;    // the board recap
 constexpr int kGuiRecapHidden = 6;  // the hidden-object recap
 constexpr int kGuiTutorial = 8;
 constexpr int kGuiTrophies = 9;

@@ -1,9 +1,16 @@
 #include "game/scenes/scene_table.h"
 
+#include "game/board/layout.h"
 #include "game/core/scene_numbers.h"
 #include "game/gui/trophies_gui.h"
 #include "game/gui/tutorial_gui.h"
 #include "game/scenes/hidden_scene.h"
+#include "game/gui/achieve_gui.h"
+#include "game/gui/pause_gui.h"
+#include "game/gui/quit_gui.h"
+#include "game/gui/recap_hidden_gui.h"
+#include "game/gui/recap_swap_gui.h"
+#include "game/gui/time_up_gui.h"
 #include "game/scenes/splash_distri_scene.h"
 #include "game/scenes/splash_scene.h"
 #include "game/scenes/swap_scene.h"
@@ -48,6 +55,18 @@ BvScene* CreateGui(int n) {
       return new BvTutorialGui();
     case kGuiTrophies:
       return new BvTrophiesGui();
+    case kGuiPause:
+      return new BvPauseGui();
+    case kGuiQuit:
+      return new BvQuitGui();
+    case kGuiRecapSwap:
+      return new BvRecapSwapGui();
+    case kGuiRecapHidden:
+      return new BvRecapHiddenGui();
+    case kGuiAchievementNotice:
+      return new BvAchieveGui();
+    case kGuiTimeUp:
+      return new BvTimeUpGui();
     default:
       return nullptr;
   }
