@@ -15,6 +15,7 @@
 #include "engine/platform/clock.h"
 #include "engine/shell/globals.h"
 #include "engine/shell/system.h"
+#include "engine/sound/sound_manager.h"
 #include "game/board/board_geometry.h"
 #include "game/board/layout.h"
 #include "game/board/monster_manager.h"
@@ -201,6 +202,16 @@ nlohmann::json GuiTexts(const BvGame& game) {
 }
 }  // namespace
 
+nlohmann::json ProbeRect(const BvLevelManager& levels, const BvLevelElement& element) {
+  nlohmann::json rect = nlohmann::json::object();
+  return BodyRectangle(levels, element, rect) ? rect : nlohmann::json(nullptr);
+}
+
+nlohmann::json ProbePoint(const BvLevelManager& levels, const BvLevelElement& element) {
+  const irr::core::vector2df at = ToWindow(levels, element.GetPosition());
+  return {{"x", std::lround(at.X)}, {"y", std::lround(at.Y)}};
+}
+
 nlohmann::json BoardSnapshot(const BvGame& game) {
   const BvLayout* board = game.GetBoard();
   const int scene = game.GetCurrentSceneNumber();
@@ -286,6 +297,10 @@ nlohmann::json BvProbe::Snapshot(const BvGame& game) {
   out["profile"] = ProfileSnapshot(game.GetCurrentProfile());
   out["board"] = BoardSnapshot(game);
   out["hidden"] = HiddenSnapshot(game);
+  out["screen"] = ScreenSnapshot(game);
+  out["sound"] = {{"music", g_SoundManager ? g_SoundManager->GetCurrentMusic() : std::string()},
+                  {"musicVolume", g_SoundManager ? g_SoundManager->GetMusicVolume() : 0.0f},
+                  {"effectsVolume", g_SoundManager ? g_SoundManager->GetEffectsVolume() : 0.0f}};
   nlohmann::json elements = nlohmann::json::array();
   AddElements(elements, game.GetCurrentLevels(), "scene");
   if (game.GetGuiMode()) AddElements(elements, game.GetGlobalLevels(), "gui");

@@ -11,6 +11,12 @@
 #include "game/gui/recap_hidden_gui.h"
 #include "game/gui/recap_swap_gui.h"
 #include "game/gui/time_up_gui.h"
+#include "game/gui/new_player_gui.h"
+#include "game/gui/options_gui.h"
+#include "game/gui/players_gui.h"
+#include "game/scenes/intro_scene.h"
+#include "game/scenes/map_scene.h"
+#include "game/scenes/story_scene.h"
 #include "game/scenes/splash_distri_scene.h"
 #include "game/scenes/splash_scene.h"
 #include "game/scenes/swap_scene.h"
@@ -42,6 +48,12 @@ BvScene* CreateScene(int n, BvLayout* board) {
       return new BvHiddenScene3();
     case kSceneSplash:
       return new BvSplashScene();
+    case kSceneIntro:
+      return new BvIntroScene();
+    case kSceneStory:
+      return new BvStoryScene();
+    case kSceneMap:
+      return new BvMapScene();
     case kSceneSplashDistri:
       return new BvSplashDistriScene();
     default:
@@ -67,6 +79,12 @@ BvScene* CreateGui(int n) {
       return new BvAchieveGui();
     case kGuiTimeUp:
       return new BvTimeUpGui();
+    case kGuiOptions:
+      return new BvOptionsGui();
+    case kGuiNewPlayer:
+      return new BvNewPlayerGui();
+    case kGuiPlayers:
+      return new BvPlayersGui();
     default:
       return nullptr;
   }

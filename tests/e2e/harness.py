@@ -44,18 +44,20 @@ class Game:
     """One run of build/quorvel with its own display and user folder."""
 
     def __init__(self, build_dir, args=(), seed=1234, clock=1700000000, env=None, probe=False,
-                 config=None, save=None):
+                 config=None, save=None, user_dir=None):
         """env: variables added for the game; probe: the game writes its
         probe snapshot into the user folder; config, save: bytes stored as
-        "config.dat" and "savegame.sav" before the start (None: none)."""
+        "config.dat" and "savegame.sav" before the start (None: none);
+        user_dir: the user folder of an earlier run to play on in (a fresh
+        one when None)."""
         self.build_dir = os.path.abspath(build_dir)
-        self.user_dir = tempfile.mkdtemp(prefix="quorvel_e2e_")
+        self.user_dir = user_dir or tempfile.mkdtemp(prefix="quorvel_e2e_")
         if save is not None:  # the game starts from this "savegame.sav"
-            os.makedirs(os.path.dirname(self.data_path("savegame.sav")))
+            os.makedirs(os.path.dirname(self.data_path("savegame.sav")), exist_ok=True)
             with open(self.data_path("savegame.sav"), "wb") as f:
                 f.write(save)
         self.shots_dir = os.path.join(self.user_dir, "shots")
-        os.makedirs(self.shots_dir)
+        os.makedirs(self.shots_dir, exist_ok=True)
         if config is not None:
             os.makedirs(os.path.dirname(self.data_path("config.dat")), exist_ok=True)
             with open(self.data_path("config.dat"), "wb") as f:
@@ -77,6 +79,9 @@ class Game:
         self.probe_path = os.path.join(self.user_dir, "probe.json") if probe else None
         if self.probe_path:
             self.env["QUORVEL_PROBE"] = self.probe_path
+            # An earlier run's last snapshot must not pass for this one's.
+            if os.path.exists(self.probe_path):
+                os.remove(self.probe_path)
         self.log_path = os.path.join(self.user_dir, "stderr.txt")
         self.log = open(self.log_path, "wb")
         self.proc = subprocess.Popen([os.path.join(self.build_dir, "quorvel"), *args],
