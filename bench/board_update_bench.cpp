@@ -70,6 +70,8 @@ class BenchHost : public BvBoardHost {
   bool IsExpertMode() override { return false; }
   BvLayoutBank* GetLayoutBank() override { return nullptr; }
   int GetLayoutIndex() override { return 0; }
+  bool WasLeftClicked() override { return false; }
+  void ShowGameCursor(bool) override {}
 
   BvLevelManager* manager = nullptr;
   BvProfile profile;

@@ -4,15 +4,22 @@
 // percentile CPU time per frame (process CPU time, so a software GL's worker
 // threads count) for update, physics and draw, and for the whole layer pass,
 // beside the 75 Hz frame budget. Runs with the NULL driver, then with OpenGL
-// when DISPLAY is set (under Xvfb: software GL).
+// when DISPLAY is set (under Xvfb: software GL), once drawing every quad on
+// its own and once batched, and prints the two side by side.
 //
 // Every element carries a fade-in and one motion or mouse behaviour (sine,
 // cosine, rotation, mouse-over grow in turn); "--bare" leaves them out.
+// Blend, colour alpha and scale change from one element to the next in
+// drawing order, so few neighbours share a material; "--grouped" gives each
+// layer one of them instead (as a board's layers are), so that runs of
+// quads are long.
+//
+// The process keeps freed memory as the game does (see memory_reuse.h).
 //
 // With QV_BENCH_SHOT=<file.png> the last OpenGL frame of the pass is saved
 // (read from the back buffer before the frame ends).
 //
-//   level_frame_bench [frames] [--bare]
+//   level_frame_bench [frames] [--bare] [--grouped]
 #include <GL/gl.h>
 #include <irrlicht.h>
 #include <time.h>
@@ -34,8 +41,10 @@
 #include "engine/level/level_manager.h"
 #include "engine/level/motion_behaviors.h"
 #include "engine/level/registries.h"
+#include "engine/platform/memory_reuse.h"
 #include "engine/platform/message_box.h"
 #include "engine/resources/image.h"
+#include "engine/resources/quad_renderer.h"
 #include "engine/resources/sprite.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/globals.h"
@@ -96,7 +105,7 @@ void AddSheetTexture(irr::video::IVideoDriver* driver) {
 }
 
 // Scene resources and one level with borders and the benchmark's elements.
-BvLevel* BuildLevel(BvLevelManager& manager, bool behaviours) {
+BvLevel* BuildLevel(BvLevelManager& manager, bool behaviours, bool grouped) {
   auto* image = new BvImage("sheet");
   image->SetFileName("bench-sheet.png");
   manager.GetImages()->AddObject(image);
@@ -123,13 +132,16 @@ BvLevel* BuildLevel(BvLevelManager& manager, bool behaviours) {
         &manager, irr::core::vector2df(float((i * 37) % 760 - 380), float((i * 53) % 560 - 280)),
         "anim", 0.0f);
     if (!e) continue;
-    e->SetLayer(i % kLayerCount);
+    const int layer = i % kLayerCount;
+    e->SetLayer(layer);
     e->SetFrame(i % kAnimFrames);
     e->SetRotation(float(i % 12) * 0.5f);
-    e->SetScale(i % 3 == 0 ? 1.0f : 0.75f, i % 3 == 0 ? 1.0f : 0.75f);
+    // The element's index, or with --grouped its layer, picks the variant.
+    const int pick = grouped ? layer : i;
+    e->SetScale(pick % 3 == 0 ? 1.0f : 0.75f, pick % 3 == 0 ? 1.0f : 0.75f);
     e->SetFlipX(i % 4 == 1);
-    if (i % 5 == 0) e->SetBlitMode(kBlitAdditive);
-    if (i % 7 == 0) e->SetColor(irr::video::SColor(160, 255, 255, 255));
+    if (pick % 5 == 0) e->SetBlitMode(kBlitAdditive);
+    if (pick % 7 == 0) e->SetColor(irr::video::SColor(160, 255, 255, 255));
     if (i < kDynamicBodies) {
       e->SetDynType(2);
       e->SetGravity(true);
@@ -174,8 +186,10 @@ struct Result {
   int bodies = 0;
 };
 
-Result Run(irr::video::E_DRIVER_TYPE type, int frames, bool behaviours) {
+Result Run(irr::video::E_DRIVER_TYPE type, int frames, bool behaviours, bool grouped,
+           bool batched) {
   Result result;
+  bv::SetQuadBatching(batched);
   irr::SIrrlichtCreationParameters params;
   params.DriverType = type;
   params.WindowSize = irr::core::dimension2du(800, 600);
@@ -196,7 +210,7 @@ Result Run(irr::video::E_DRIVER_TYPE type, int frames, bool behaviours) {
   std::vector<double> update, physics, draw, pass;
   {
     BvLevelManager manager(nullptr, true);
-    BvLevel* level = BuildLevel(manager, behaviours);
+    BvLevel* level = BuildLevel(manager, behaviours, grouped);
     // Phases one after another, as the pass runs them per element.
     std::vector<BvLevelElement*> order;
     for (int layer = 0; layer < kLayerCount; ++layer)
@@ -217,6 +231,7 @@ Result Run(irr::video::E_DRIVER_TYPE type, int frames, bool behaviours) {
       const double t2 = CpuMs();
       g_Driver->beginScene(true, false, irr::video::SColor(255, 20, 20, 40));
       for (BvLevelElement* e : order) manager.RenderLevelElement(e);
+      bv::FlushQuads(g_Driver);
       g_Driver->endScene();
       const double t3 = CpuMs();
       physics.push_back(t1 - t0);
@@ -229,6 +244,7 @@ Result Run(irr::video::E_DRIVER_TYPE type, int frames, bool behaviours) {
       const double t0 = CpuMs();
       g_Driver->beginScene(true, false, irr::video::SColor(255, 20, 20, 40));
       manager.RenderCurrentLevel(kStepMs, false, false);
+      bv::FlushQuads(g_Driver);
       const char* shot = std::getenv("QV_BENCH_SHOT");
       if (windowed && shot && f == frames - 1) SaveBackBuffer(g_Driver, shot);
       g_Driver->endScene();
@@ -247,45 +263,79 @@ Result Run(irr::video::E_DRIVER_TYPE type, int frames, bool behaviours) {
   return result;
 }
 
+struct Row {
+  const char* name;
+  Stats Result::*stats;
+};
+constexpr Row kRows[] = {{"update", &Result::update},
+                         {"physics", &Result::physics},
+                         {"draw", &Result::draw},
+                         {"pass", &Result::pass}};
+
 void Print(const char* driver, const Result& r) {
   if (r.drawn < 0) {
     std::printf("%-8s no device\n", driver);
     return;
   }
-  const struct {
-    const char* name;
-    const Stats& s;
-  } rows[] = {{"update", r.update}, {"physics", r.physics}, {"draw", r.draw},
-              {"pass", r.pass}};
   std::printf("%-8s %d level elements (borders included), %d bodies\n", driver, r.drawn, r.bodies);
-  for (const auto& row : rows)
-    std::printf("%-8s %-8s %9.3f %9.3f %9.1f%%\n", driver, row.name, row.s.mean, row.s.p99,
-                100.0 * row.s.p99 / kStepMs);
+  std::printf("%-8s %-8s %9s %9s %10s\n", "driver", "phase", "mean", "p99", "p99/budget");
+  for (const Row& row : kRows) {
+    const Stats& s = r.*row.stats;
+    std::printf("%-8s %-8s %9.3f %9.3f %9.1f%%\n", driver, row.name, s.mean, s.p99,
+                100.0 * s.p99 / kStepMs);
+  }
+}
+
+// The same figures of two runs, quad by quad and batched, with the ratio of
+// the means.
+void PrintSideBySide(const char* driver, const Result& single, const Result& batched) {
+  if (single.drawn < 0 || batched.drawn < 0) {
+    std::printf("%-8s no device\n", driver);
+    return;
+  }
+  std::printf("%-8s %d level elements (borders included), %d bodies\n", driver, batched.drawn,
+              batched.bodies);
+  std::printf("%-8s %-8s %21s %21s %10s\n", "", "", "unbatched mean / p99", "batched mean / p99",
+              "batched/un");
+  for (const Row& row : kRows) {
+    const Stats& a = single.*row.stats;
+    const Stats& b = batched.*row.stats;
+    std::printf("%-8s %-8s %10.3f %10.3f %10.3f %10.3f %9.2fx\n", driver, row.name, a.mean,
+                a.p99, b.mean, b.p99, a.mean > 0.0 ? b.mean / a.mean : 0.0);
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  bv::KeepFreedMemoryForReuse();
   int frames = kDefaultFrames;
   bool behaviours = true;
+  bool grouped = false;
   for (int i = 1; i < argc; ++i) {
-    if (std::string(argv[i]) == "--bare")
+    const std::string word = argv[i];
+    if (word == "--bare")
       behaviours = false;
+    else if (word == "--grouped")
+      grouped = true;
     else
       frames = std::max(1, std::atoi(argv[i]));
   }
   bv::SetMessageBoxMode(bv::MessageBoxMode::Stderr);
   std::printf("level frame benchmark: %d elements in %d layers, %d dynamic bodies, %d frames "
-              "at %.3f ms, %s\n",
+              "at %.3f ms, %s, materials %s\n",
               kElements, kLayerCount, kDynamicBodies, frames, kStepMs,
-              behaviours ? "with behaviours" : "without behaviours");
+              behaviours ? "with behaviours" : "without behaviours",
+              grouped ? "grouped by layer" : "changing from element to element");
   std::printf("frame budget at %.0f Hz: %.3f ms (CPU time per frame, milliseconds)\n",
               kRefreshHz, kStepMs);
-  std::printf("%-8s %-8s %9s %9s %10s\n", "driver", "phase", "mean", "p99", "p99/budget");
-  Print("null", Run(irr::video::EDT_NULL, frames, behaviours));
-  if (std::getenv("DISPLAY"))
-    Print("opengl", Run(irr::video::EDT_OPENGL, frames, behaviours));
-  else
+  Print("null", Run(irr::video::EDT_NULL, frames, behaviours, grouped, true));
+  if (std::getenv("DISPLAY")) {
+    const Result single = Run(irr::video::EDT_OPENGL, frames, behaviours, grouped, false);
+    const Result batched = Run(irr::video::EDT_OPENGL, frames, behaviours, grouped, true);
+    PrintSideBySide("opengl", single, batched);
+  } else {
     std::printf("opengl   skipped: no DISPLAY (run under xvfb-run)\n");
+  }
   return 0;
 }

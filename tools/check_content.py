@@ -23,7 +23,8 @@ there is any. Rules:
                  with the same name and file as in global.xml (a screen makes
                  its own text element from it, and the font keeps its glyphs)
   sprite-bounds  a sprite rectangle outside its image or empty
-  no-shape       a clickable or shaped template (hit-tested) without a shape
+  no-shape       a clickable template (hit-tested) without a shape (level
+                 elements named by "clickable", templates named by "shaped")
   polygon        a polygon that is not convex, counter-clockwise, with 3..20
                  distinct vertices
   reserved       a name the engine or the game makes itself, defined in a file
@@ -64,6 +65,9 @@ NOT_SCENES = {LANG_FILE, "data/layouts.xml"}
 MOUSE_BEHAVIOURS = {"mouseoverelement", "mouseovergrow"}
 BORDER_NAMES = {"_bdr0", "_bdr1", "_bdr2", "_bdr3"}
 INT32_MAX = 0x7FFFFFFF
+# Global font images a screen's file may declare again (same name, same file):
+# the hidden-object screens make their "andalus12" texts from their own copy.
+SHARED_FONTS = {"andalus-font12"}
 # One printf conversion, or "%%"; a "%" that starts neither is stray.
 CONVERSION = re.compile(r"%(%|[-+ #0]*\d*(?:\.\d+)?(?:hh|h|ll|l|L|z|j|t)?[diouxXeEfFgGaAcsp])?")
 
@@ -78,10 +82,6 @@ def conversions(text):
         elif m.group(1) != "%":
             found.append(m.group(0))
     return found, stray
-
-# Global font images a screen's file may declare again (same name, same file):
-# the hidden-object screens make their "andalus12" texts from their own copy.
-SHARED_FONTS = {"andalus-font12"}
 
 
 class Pack:
@@ -414,7 +414,7 @@ class Checker:
             elif e.kind == "file":
                 if self.pack.find(a[0]) is None:
                     self.report(where, "required", "file %s missing from the pack" % a[0])
-            elif e.kind in ("image", "element", "shaped"):
+            elif e.kind in ("image", "element", "shaped", "particle"):
                 facts = self.scenes.get(a[0])
                 table = facts["images" if e.kind == "image" else "elements"] if facts else {}
                 if a[1] not in table:
@@ -422,6 +422,13 @@ class Checker:
                                 % ("image" if e.kind == "image" else "element", a[1], a[0]))
                 elif e.kind == "shaped" and not table[a[1]]["shape"]:
                     self.report(a[0], "no-shape", "element %s is hit-tested but has no shape" % a[1])
+                elif e.kind == "particle":
+                    el = table[a[1]]
+                    if el["kind"] != "particle":
+                        self.report(where, "required", "element %s of %s is not a particle emitter" % (a[1], a[0]))
+                    elif el.get("particle_source") not in table:
+                        self.report(where, "required", "particle emitter %s of %s has no particle source"
+                                    % (a[1], a[0]))
             elif e.kind == "level":
                 facts = self.scenes.get(a[0])
                 have = len(facts["levels"]) if facts else 0

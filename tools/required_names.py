@@ -23,6 +23,8 @@ every sound file listed. One entry per line, '#' starts a comment:
                                          may define an element or level element so
     shaped <scene file> <name>           as element, and it has a shape (the code
                                          hit-tests the level elements it makes)
+    particle <scene file> <name>         as element, and it is a particle emitter
+                                         whose particle source the file defines
 
 A word may hold one group of choices in braces, which repeats the line for
 each: "element swap{1,2}.xml P1" stands for the two lines with swap1.xml
@@ -37,7 +39,7 @@ Entry = collections.namedtuple("Entry", "kind args source line")
 
 ARG_COUNTS = {"sound": 4, "lang": 1, "file": 1, "image": 2, "element": 2, "level": 2,
               "lvlelement": 3, "clickable": 3, "alias": 2, "reserved": 1, "shaped": 2,
-              "format": 2}
+              "format": 2, "particle": 2}
 CHOICES = re.compile(r"\{([^{}]*)\}")
 
 

@@ -69,6 +69,8 @@ class BvBehavior : public CManagedObjectBase {
   // The target's level manager, null without target or manager.
   BvLevelManager* GetTargetManager() const;
   float GetElapsed() const { return m_Elapsed; }
+  // Puts the behaviour at another moment (two wobbles swaying in step).
+  void SetElapsed(float ms) { m_Elapsed = ms; }
   float GetStartDelay() const { return m_StartDelay; }
   void SetStartDelay(float delay) { m_StartDelay = delay; }
 

@@ -57,7 +57,10 @@ void BvLevelManager::RenderCurrentLevel(float dt, bool paused, bool underGui) {
   }
   for (const std::string& name : removals) level->RemoveObjectByName(name);
 
-  if (g_CmdDebugInfo && m_World) m_World->DebugDraw();
+  if (g_CmdDebugInfo && m_World) {
+    bv::FlushQuads(g_Driver);
+    m_World->DebugDraw();
+  }
 }
 
 void BvLevelManager::RenderLevelElement(BvLevelElement* element) {
@@ -173,5 +176,7 @@ void BvLevelManager::DrawText(irr::gui::IGUIFont* font, const irr::core::vector2
     offset = -w;
   const int x = int(position.X + float(offset));
   const int y = int(position.Y - float(h >> 1));
+  // Irrlicht's font draws on its own: the sprites before it go down first.
+  bv::FlushQuads(g_Driver);
   font->draw(text, irr::core::recti(x, y, 0, 0), colour, false, false, nullptr);
 }

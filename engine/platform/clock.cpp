@@ -14,8 +14,13 @@ class SteadyClock : public Clock {
         .count();
   }
   int64_t TicksPerSecond() override { return 1000000000; }
-  void SleepMs(int milliseconds) override {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  void SleepUntil(int64_t deadline) override {
+    // An absolute time on the same clock: oversleeping one frame does not
+    // push the next deadline back.
+    std::this_thread::sleep_until(
+        std::chrono::steady_clock::time_point(
+            std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                std::chrono::nanoseconds(deadline))));
   }
 };
 

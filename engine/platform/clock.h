@@ -12,7 +12,9 @@ class Clock {
   virtual int64_t Ticks() = 0;
   // Ticks per second; 0 would mean there is no counter.
   virtual int64_t TicksPerSecond() = 0;
-  virtual void SleepMs(int milliseconds) = 0;
+  // Sleeps until the counter reads at least `deadline` (ticks); returns at
+  // once when that has already passed.
+  virtual void SleepUntil(int64_t deadline) = 0;
 };
 
 // The clock in use (steady_clock and sleep_for unless a test installed one).

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <utility>
+#include <vector>
 
 using irr::core::recti;
 using irr::core::rectf;
@@ -13,6 +14,99 @@ namespace {
 
 // Half a texel, the inset that keeps a filtered quad inside its source.
 constexpr float kHalfTexel = 0.5f;
+
+// The most vertices one run holds (16-bit indices address 65536).
+constexpr size_t kMaxBatchVertices = 16384;
+
+// What a run of quads shares: the texture and the material built from the
+// blend, the alpha sources and the filter.
+struct BatchKey {
+  irr::video::ITexture* texture = nullptr;
+  irr::video::E_MATERIAL_TYPE materialType = irr::video::EMT_SOLID;
+  irr::f32 materialParam = 0.f;
+  bool linearFilter = false;
+  bool operator==(const BatchKey& other) const {
+    return texture == other.texture && materialType == other.materialType &&
+           materialParam == other.materialParam && linearFilter == other.linearFilter;
+  }
+};
+
+// Consecutive quads waiting for the driver, all with one key.
+struct QuadBatch {
+  bool enabled = true;
+  irr::video::IVideoDriver* driver = nullptr;
+  BatchKey key;
+  std::vector<irr::video::S3DVertex> vertices;
+};
+
+QuadBatch& Batch() {
+  static QuadBatch batch;
+  return batch;
+}
+
+// Two triangles per quad, (0, 1, 2) and (0, 2, 3), for a full run.
+const irr::u16* QuadIndices() {
+  static const std::vector<irr::u16> indices = [] {
+    std::vector<irr::u16> list;
+    list.reserve(kMaxBatchVertices / 4 * 6);
+    for (size_t q = 0; q < kMaxBatchVertices / 4; ++q) {
+      const irr::u16 base = irr::u16(q * 4);
+      for (irr::u16 corner : {0, 1, 2, 0, 2, 3}) list.push_back(irr::u16(base + corner));
+    }
+    return list;
+  }();
+  return indices.data();
+}
+
+BatchKey KeyFor(const QuadDraw& quad) {
+  BatchKey key;
+  key.texture = quad.texture;
+  key.linearFilter = quad.linearFilter;
+  if (quad.additive) {
+    // Source one, destination one minus source colour, alpha ignored.
+    key.materialType = irr::video::EMT_TRANSPARENT_ADD_COLOR;
+    return key;
+  }
+  bool vertexAlpha = false;
+  for (const SColor& colour : quad.colours) vertexAlpha |= colour.getAlpha() < 255;
+  if (!quad.useAlphaChannel && !vertexAlpha) {
+    key.materialType = irr::video::EMT_SOLID;
+    return key;
+  }
+  // With the texture's alpha in use, the vertex alpha is always multiplied
+  // in: an opaque vertex multiplies by exactly one, so faded and unfaded
+  // sprites share a material (and a run).
+  const irr::u32 alphaSource =
+      quad.useAlphaChannel ? irr::video::EAS_TEXTURE | irr::video::EAS_VERTEX_COLOR
+                           : irr::u32(irr::video::EAS_VERTEX_COLOR);
+  key.materialType = irr::video::EMT_ONETEXTURE_BLEND;
+  key.materialParam = irr::video::pack_textureBlendFunc(
+      irr::video::EBF_SRC_ALPHA, irr::video::EBF_ONE_MINUS_SRC_ALPHA,
+      irr::video::EMFN_MODULATE_1X, alphaSource);
+  return key;
+}
+
+irr::video::SMaterial MaterialFor(const BatchKey& key) {
+  irr::video::SMaterial material;
+  material.MaterialType = key.materialType;
+  material.MaterialTypeParam = key.materialParam;
+  material.setTexture(0, key.texture);
+  material.Lighting = false;
+  material.ZBuffer = irr::video::ECFN_NEVER;
+  material.ZWriteEnable = false;
+  material.BackfaceCulling = false;
+  material.FrontfaceCulling = false;
+  material.FogEnable = false;
+  material.UseMipMaps = false;
+  material.AntiAliasing = irr::video::EAAM_OFF;
+  irr::video::SMaterialLayer& layer = material.TextureLayer[0];
+  layer.BilinearFilter = key.linearFilter;
+  layer.TrilinearFilter = false;
+  layer.AnisotropicFilter = 0;
+  layer.TextureWrapU = irr::video::ETC_CLAMP_TO_EDGE;
+  layer.TextureWrapV = irr::video::ETC_CLAMP_TO_EDGE;
+  return material;
+}
 
 QuadObserver& Observer() {
   static QuadObserver observer;
@@ -129,64 +223,57 @@ void SubmitQuad(irr::video::IVideoDriver* driver, const QuadDraw& quad) {
   if (Observer()) Observer()(quad);
   if (!driver) return;
 
+  QuadBatch& batch = Batch();
+  const BatchKey key = KeyFor(quad);
+  // Quads kept for another driver were never flushed; that driver may be
+  // gone, so they are dropped rather than drawn.
+  if (batch.driver != driver) batch.vertices.clear();
+  // A run ends where the material changes or when it is full.
+  if (!batch.vertices.empty() &&
+      (!(batch.key == key) || batch.vertices.size() >= kMaxBatchVertices))
+    FlushQuads(driver);
+  batch.driver = driver;
+  batch.key = key;
+
   // Vertices go in clip space: identity transforms, no camera involved.
   const irr::core::dimension2du target = driver->getCurrentRenderTargetSize();
   const float w = target.Width > 0 ? float(target.Width) : 1.f;
   const float h = target.Height > 0 ? float(target.Height) : 1.f;
-  irr::video::S3DVertex vertices[4];
   for (int i = 0; i < 4; ++i) {
-    irr::video::S3DVertex& v = vertices[i];
+    irr::video::S3DVertex v;
     v.Pos.set(quad.corners[i].X * 2.f / w - 1.f, 1.f - quad.corners[i].Y * 2.f / h, 0.f);
     v.Normal.set(0.f, 0.f, 0.f);
     v.Color = quad.colours[i];
     v.TCoords = quad.uv[i];
+    batch.vertices.push_back(v);
   }
-  static const irr::u16 kIndices[6] = {0, 1, 2, 0, 2, 3};
+  if (!batch.enabled) FlushQuads(driver);
+}
 
-  irr::video::SMaterial material;
-  if (quad.additive) {
-    // Source one, destination one minus source colour, alpha ignored.
-    material.MaterialType = irr::video::EMT_TRANSPARENT_ADD_COLOR;
-  } else {
-    bool vertexAlpha = false;
-    for (const SColor& colour : quad.colours) vertexAlpha |= colour.getAlpha() < 255;
-    if (!quad.useAlphaChannel && !vertexAlpha) {
-      material.MaterialType = irr::video::EMT_SOLID;
-    } else {
-      const irr::u32 alphaSource =
-          quad.useAlphaChannel
-              ? (vertexAlpha ? irr::video::EAS_TEXTURE | irr::video::EAS_VERTEX_COLOR
-                             : irr::u32(irr::video::EAS_TEXTURE))
-              : irr::u32(irr::video::EAS_VERTEX_COLOR);
-      material.MaterialType = irr::video::EMT_ONETEXTURE_BLEND;
-      material.MaterialTypeParam = irr::video::pack_textureBlendFunc(
-          irr::video::EBF_SRC_ALPHA, irr::video::EBF_ONE_MINUS_SRC_ALPHA,
-          irr::video::EMFN_MODULATE_1X, alphaSource);
-    }
+void FlushQuads(irr::video::IVideoDriver* driver) {
+  QuadBatch& batch = Batch();
+  if (batch.vertices.empty()) return;
+  if (driver == nullptr || driver != batch.driver) {
+    // Quads queued for another driver are not drawn on this one.
+    batch.vertices.clear();
+    return;
   }
-  material.setTexture(0, quad.texture);
-  material.Lighting = false;
-  material.ZBuffer = irr::video::ECFN_NEVER;
-  material.ZWriteEnable = false;
-  material.BackfaceCulling = false;
-  material.FrontfaceCulling = false;
-  material.FogEnable = false;
-  material.UseMipMaps = false;
-  material.AntiAliasing = irr::video::EAAM_OFF;
-  irr::video::SMaterialLayer& layer = material.TextureLayer[0];
-  layer.BilinearFilter = quad.linearFilter;
-  layer.TrilinearFilter = false;
-  layer.AnisotropicFilter = 0;
-  layer.TextureWrapU = irr::video::ETC_CLAMP_TO_EDGE;
-  layer.TextureWrapV = irr::video::ETC_CLAMP_TO_EDGE;
-
+  const irr::u32 quads = irr::u32(batch.vertices.size() / 4);
   const irr::core::matrix4 identity;
   driver->setTransform(irr::video::ETS_PROJECTION, identity);
   driver->setTransform(irr::video::ETS_VIEW, identity);
   driver->setTransform(irr::video::ETS_WORLD, identity);
-  driver->setMaterial(material);
-  driver->drawIndexedTriangleList(vertices, 4, kIndices, 2);
+  driver->setMaterial(MaterialFor(batch.key));
+  driver->drawIndexedTriangleList(batch.vertices.data(), irr::u32(batch.vertices.size()),
+                                  QuadIndices(), quads * 2);
+  batch.vertices.clear();
 }
+
+void DiscardQuads() { Batch().vertices.clear(); }
+
+void SetQuadBatching(bool on) { Batch().enabled = on; }
+
+bool IsQuadBatching() { return Batch().enabled; }
 
 void Draw2DImageQuad(irr::video::IVideoDriver* driver, irr::video::ITexture* texture,
                      const vector2df p[4], const recti& source, const vector2df& centre,

@@ -47,7 +47,23 @@ bool BuildImageQuad(irr::video::ITexture* texture, const irr::core::vector2df p[
 
 // Sends one quad to the driver (nothing for a null driver or texture). Only
 // geometry and material go through Irrlicht; no raw GL state is touched.
+// While batching is on, consecutive quads that share texture, blend, alpha
+// use and filter are kept and drawn together as one indexed triangle list
+// when the next quad differs or FlushQuads is called; the order of drawing
+// and so the pixels are the same as quad by quad.
 void SubmitQuad(irr::video::IVideoDriver* driver, const QuadDraw& quad);
+
+// Draws the quads kept for this driver. Call it before any other kind of
+// drawing (lines, rectangles, Irrlicht's GUI and fonts), before reading the
+// back buffer and before endScene. Quads kept for another driver are
+// dropped.
+void FlushQuads(irr::video::IVideoDriver* driver);
+// Drops the kept quads unseen (their driver is going away).
+void DiscardQuads();
+// Batching on (the default) or off: off, every quad is drawn on its own as
+// it comes. Benchmarks and tests compare the two.
+void SetQuadBatching(bool on);
+bool IsQuadBatching();
 
 // draw2DImageQuad: BuildImageQuad then SubmitQuad.
 void Draw2DImageQuad(irr::video::IVideoDriver* driver, irr::video::ITexture* texture,

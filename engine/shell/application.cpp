@@ -1,12 +1,15 @@
 #include "engine/shell/application.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
 #include "engine/platform/clock.h"
 #include "engine/level/level_manager.h"
 #include "engine/platform/joystick_reader.h"
+#include "engine/resources/quad_renderer.h"
 #include "engine/resources/texture_manager.h"
+#include "engine/shell/frame_pacer.h"
 #include "engine/shell/globals.h"
 #include "engine/shell/model_manager.h"
 #include "engine/shell/system.h"
@@ -14,10 +17,13 @@
 
 namespace {
 
-// Sleep of every frame, and of a frame while the window is inactive and
-// windowed (milliseconds).
-constexpr int kFrameSleepMs = 1;
-constexpr int kInactiveSleepMs = 10;
+// Least sleep of every frame, and of a frame while the window is inactive
+// and windowed (milliseconds); the frame then sleeps on until it is due.
+constexpr double kFrameSleepMs = 1.0;
+constexpr double kInactiveSleepMs = 10.0;
+// A frame that starts later than this share of a frame time after its due
+// time starts a new cadence; a less late one is caught up by the next.
+constexpr double kLateFrameShare = 0.5;
 // Fade levels and alpha run from 0 to this.
 constexpr float kOpaque = 255.0f;
 // Irrlicht key codes of the arrow keys.
@@ -30,6 +36,11 @@ constexpr uint32_t kJoyButtonMask = 0x0F;
 
 float TicksToMs(int64_t ticks) {
   return static_cast<float>(static_cast<double>(ticks) * 1000.0 / static_cast<double>(g_TimerFrequency));
+}
+
+// Milliseconds to counter ticks, rounded up so a frame never ends early.
+int64_t MsToTicks(double ms) {
+  return static_cast<int64_t>(std::ceil(ms * static_cast<double>(g_TimerFrequency) / 1000.0));
 }
 
 }  // namespace
@@ -75,9 +86,14 @@ void BvApplication::Run() {
   frameTimeMs = 1000.0f / bv::UsableRefreshRate(g_System->refreshRate);
 
   bv::Clock& clock = bv::GetClock();
+  const bool paced = g_TimerReady && g_TimerFrequency > 0;
+  bv::FramePacer pacer;
   while (!g_Quit && g_Driver != nullptr && running) {
     g_System->wheel = 0.0f;
-    int64_t t0 = clock.Ticks();
+    const int64_t t0 = clock.Ticks();
+    if (paced) {
+      pacer.BeginFrame(t0, MsToTicks(frameTimeMs), MsToTicks(frameTimeMs * kLateFrameShare));
+    }
 
     g_Quit = !g_System->WindowExists();
     g_System->PumpMessages();
@@ -105,16 +121,19 @@ void BvApplication::Run() {
         DrawFade();
         if (g_System->showFrameStatistics) DrawFrameStatistics(t0);
       }
-      if (g_Driver != nullptr) g_Driver->endScene();
+      if (g_Driver != nullptr) {
+        bv::FlushQuads(g_Driver);
+        g_Driver->endScene();
+      }
     }
     ++frameCounter;
 
-    clock.SleepMs(g_System->windowInactive && !g_System->config.fullScreen ? kInactiveSleepMs
-                                                                            : kFrameSleepMs);
-    if (g_TimerReady && g_TimerFrequency > 0) {
-      int64_t now = clock.Ticks();
-      while (TicksToMs(now - t0) < frameTimeMs) now = clock.Ticks();
-      lastFrameMs = TicksToMs(now - t0);
+    if (paced) {
+      // Sleep until the frame is due instead of spinning on the counter.
+      const bool idle = g_System->windowInactive && !g_System->config.fullScreen;
+      const int64_t leastSleep = MsToTicks(idle ? kInactiveSleepMs : kFrameSleepMs);
+      clock.SleepUntil(pacer.WakeTime(clock.Ticks(), leastSleep));
+      lastFrameMs = TicksToMs(pacer.EndFrame(clock.Ticks()));
       UpdateFpsAverage();
     }
     if (g_Quit) break;
@@ -235,6 +254,9 @@ bool BvApplication::FadeFromColour(float dtMs) {
 }
 
 void BvApplication::DrawFade() {
+  // The level's sprites go down before the overlay and anything drawn after
+  // it (the overlay is the frame's last level drawing).
+  bv::FlushQuads(g_Driver);
   if (!fadeStepRan) return;
   fadeStepRan = 0;
   if (!(overlayAlpha > 0.0f) || g_Driver == nullptr || g_System == nullptr) return;

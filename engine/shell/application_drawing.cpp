@@ -6,6 +6,7 @@
 
 #include "engine/platform/clock.h"
 #include "engine/platform/video_memory.h"
+#include "engine/resources/quad_renderer.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/application.h"
 #include "engine/shell/globals.h"
@@ -41,6 +42,8 @@ std::wstring Widen(const char* text, size_t maxChars) {
 void BvApplication::DrawDebugText(const char* text, int x, int y) {
   if (debugFont == nullptr || text == nullptr) return;
   const std::wstring wide = Widen(text, kMaxDebugText);
+  // Irrlicht draws the text on its own: kept sprites go down first.
+  bv::FlushQuads(g_Driver);
   debugFont->draw(wide.c_str(), irr::core::recti(x, y, x, y), irr::video::SColor(kWhite));
 }
 
@@ -64,6 +67,7 @@ int BvApplication::DrawFormattedText(int x, int y, const char* text, int alpha) 
   irr::gui::IGUIFont* font = textFont;
   if (font == nullptr || text == nullptr) return 0;
   const std::wstring wide = Widen(text, kMaxFormattedText);
+  bv::FlushQuads(g_Driver);
   const irr::video::SColor colour((static_cast<irr::u32>(alpha) << 24) + kWhiteRgb);
   font->draw(wide.c_str(), irr::core::recti(x, y, x, y), colour);
   return static_cast<int>(font->getDimension(wide.c_str()).Width);
@@ -73,6 +77,7 @@ void BvApplication::DrawCursorGlyph() {
   if (g_TextureManager == nullptr || g_Driver == nullptr || g_System == nullptr) return;
   BvTextureEntry* entry = g_TextureManager->Select(kCursorTexture);
   if (entry == nullptr || entry->texture == nullptr) return;
+  bv::FlushQuads(g_Driver);
   g_Driver->draw2DImage(entry->texture,
                         irr::core::position2di(g_System->mouseX, g_System->mouseY),
                         kCursorGlyphSource, nullptr, irr::video::SColor(kWhite), true);

@@ -24,6 +24,10 @@ constexpr size_t kReserved20At = 20;
 static_assert(kReserved20At + 2 + 2 == kConfigFileSize, "config.dat is 24 bytes");
 
 constexpr int32_t kMaxVolume = 100;
+// Irrlicht's driver types that a file may choose (software, second software,
+// Direct3D 8, Direct3D 9, OpenGL).
+constexpr int16_t kFirstStoredDriver = 1;
+constexpr int16_t kLastStoredDriver = 5;
 
 }  // namespace
 
@@ -48,6 +52,9 @@ BvConfig DecodeConfig(const uint8_t* bytes, size_t count) {
   BvConfig config;
   config.fullScreen = b[kFullScreenAt];
   config.driverType = GetI16(b.data() + kDriverTypeAt);
+  // A damaged value would make every start fail: read it as the default.
+  if (config.driverType < kFirstStoredDriver || config.driverType > kLastStoredDriver)
+    config.driverType = BvConfig().driverType;
   config.musicOn = b[kMusicOnAt];
   config.soundOn = b[kSoundOnAt];
   config.effectsVolume = std::clamp(GetI32(b.data() + kEffectsVolumeAt), 0, kMaxVolume);

@@ -32,7 +32,8 @@ using ConfigBytes = std::array<uint8_t, kConfigFileSize>;
 ConfigBytes EncodeConfig(const BvConfig& config);
 
 // The defaults overlaid with the first `count` bytes given (a short file sets
-// only its leading fields); volumes clamped to 0..100.
+// only its leading fields); volumes clamped to 0..100; a driver type other
+// than 1..5 read as the default.
 BvConfig DecodeConfig(const uint8_t* bytes, size_t count);
 
 // Reads "config.dat" from the user folder (defaults when there is none).

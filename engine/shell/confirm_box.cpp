@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/resources/bitmap_font.h"
+#include "engine/resources/quad_renderer.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/application.h"
 #include "engine/shell/globals.h"
@@ -81,6 +82,8 @@ void BvConfirmBox::Draw() {
   const int w = (font->GetTileWidth() - 1) * static_cast<int>(std::strlen(text));
   const int b = (kCentringWidth - w) / 2;
   if (g_Driver != nullptr) {
+    // The box goes over the sprites kept so far, so they go down first.
+    bv::FlushQuads(g_Driver);
     g_Driver->draw2DRectangle(
         irr::video::SColor(kBoxColour),
         irr::core::recti(b - kBoxMarginLeft, kBoxTop, b + w + kBoxMarginRight, kBoxBottom));

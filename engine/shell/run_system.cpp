@@ -17,6 +17,21 @@ constexpr const char* kTimerFailed = "Failed to initialize the timer.";
 
 }  // namespace
 
+namespace bv {
+
+bool OpenStartDisplay(BvSystem& system) {
+  const bool storedFullScreen = system.config.fullScreen != 0;
+  const int16_t storedDriver = system.config.driverType;
+  if (system.CreateDisplay(storedFullScreen, storedDriver)) return true;
+  // Settings that no longer work must not lock the player out: once more
+  // with OpenGL in a window. CreateDisplay stores what worked, which is what
+  // "config.dat" then keeps.
+  if (!storedFullScreen && storedDriver == kDriverOpenGL) return false;
+  return system.CreateDisplay(false, kDriverOpenGL);
+}
+
+}  // namespace bv
+
 void RunSystem(bv::SessionRunner session) {
   bv::InstallQuitSignalHandlers();
   {
@@ -25,7 +40,7 @@ void RunSystem(bv::SessionRunner session) {
     if (system.LoadConfig()) {
       // Taking the foreground needs no system-wide setting here: the window
       // is given the focus when it is made.
-      if (!system.CreateDisplay(system.config.fullScreen != 0, system.config.driverType)) {
+      if (!bv::OpenStartDisplay(system)) {
         bv::ShowMessageBox(kErrorCaption, kDisplayFailed);
       } else {
         g_TimerFrequency = bv::GetClock().TicksPerSecond();

@@ -6,6 +6,7 @@
 #include "engine/platform/quit_signal.h"
 #include "engine/platform/x11_window.h"
 #include "engine/resources/image_file_check.h"
+#include "engine/resources/quad_renderer.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/globals.h"
 #include "engine/shell/model_manager.h"
@@ -297,6 +298,7 @@ void BvSystem::DropDevice() {
     entry.xCursor = 0;
   }
   shownCursor = 0;
+  bv::DiscardQuads();
   g_Device->closeDevice();
   g_Device->drop();
   // Device, driver and scene manager go together, so no stale pointer is

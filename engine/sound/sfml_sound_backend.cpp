@@ -1,6 +1,7 @@
 #include "engine/sound/sfml_sound_backend.h"
 
 #include <AL/alc.h>
+#include <SFML/Audio/InputSoundFile.hpp>
 #include <SFML/Audio/Music.hpp>
 #include <SFML/Audio/Sound.hpp>
 #include <SFML/Audio/SoundBuffer.hpp>
@@ -36,6 +37,38 @@ class QuietSfmlErrors {
  private:
   std::streambuf* m_Saved;
 };
+
+// The samples of one file, decoded when a sound first plays them: opening a
+// sound reads only the file's header (so a missing or unreadable file still
+// fails at once), and start-up does not wait for decoding it never needed.
+class LazyBuffer {
+ public:
+  explicit LazyBuffer(std::string path) : m_Path(std::move(path)) {}
+  // The decoded samples; null when they can't be read.
+  const sf::SoundBuffer* Get() {
+    if (!m_Tried) {
+      m_Tried = true;
+      QuietSfmlErrors quiet;
+      m_Loaded = m_Buffer.loadFromFile(m_Path);
+    }
+    return m_Loaded ? &m_Buffer : nullptr;
+  }
+
+ private:
+  std::string m_Path;
+  sf::SoundBuffer m_Buffer;
+  bool m_Tried = false;
+  bool m_Loaded = false;
+};
+
+// Gives the source its samples before its first play; false when they
+// can't be read (the sound then stays silent).
+bool Attach(sf::Sound& sound, LazyBuffer& samples) {
+  const sf::SoundBuffer* buffer = samples.Get();
+  if (buffer == nullptr) return false;
+  if (sound.getBuffer() != buffer) sound.setBuffer(*buffer);
+  return true;
+}
 
 // Play and Stop with the backend's stream rules over an SFML source (Music
 // or Sound, which share the status/play/pause/stop vocabulary).
@@ -74,23 +107,24 @@ class MusicStream : public SoundStream {
 
 class BufferStream : public SoundStream {
  public:
-  explicit BufferStream(std::shared_ptr<sf::SoundBuffer> buffer)
-      : m_Buffer(std::move(buffer)), m_Sound(*m_Buffer) {}
+  explicit BufferStream(std::shared_ptr<LazyBuffer> buffer) : m_Buffer(std::move(buffer)) {}
   ~BufferStream() override { m_Sound.stop(); }
-  void Play() override { PlayKeepingPosition(m_Sound); }
+  void Play() override {
+    if (Attach(m_Sound, *m_Buffer)) PlayKeepingPosition(m_Sound);
+  }
   void Stop() override { PauseIfPlaying(m_Sound); }
   void SetRepeat(bool repeat) override { m_Sound.setLoop(repeat); }
   void SetVolume(float volume) override { m_Sound.setVolume(ToSfmlVolume(volume)); }
   bool IsPlaying() const override { return m_Sound.getStatus() == sf::SoundSource::Playing; }
 
  private:
-  std::shared_ptr<sf::SoundBuffer> m_Buffer;  // outlives the sound
+  std::shared_ptr<LazyBuffer> m_Buffer;  // outlives the sound
   sf::Sound m_Sound;
 };
 
 class BufferEffect : public SoundEffect {
  public:
-  BufferEffect(std::shared_ptr<sf::SoundBuffer> buffer, bool multiple)
+  BufferEffect(std::shared_ptr<LazyBuffer> buffer, bool multiple)
       : m_Buffer(std::move(buffer)), m_Multiple(multiple) {
     AddVoice();
   }
@@ -98,6 +132,7 @@ class BufferEffect : public SoundEffect {
 
   void Play() override {
     sf::Sound* voice = PickVoice();
+    if (!Attach(*voice, *m_Buffer)) return;
     voice->stop();
     voice->setVolume(ToSfmlVolume(m_Volume));
     voice->play();
@@ -112,7 +147,7 @@ class BufferEffect : public SoundEffect {
 
  private:
   sf::Sound* AddVoice() {
-    m_Voices.push_back(std::make_unique<sf::Sound>(*m_Buffer));
+    m_Voices.push_back(std::make_unique<sf::Sound>());
     m_Voices.back()->setVolume(ToSfmlVolume(m_Volume));
     return m_Voices.back().get();
   }
@@ -128,7 +163,7 @@ class BufferEffect : public SoundEffect {
     return m_Voices[m_Next].get();
   }
 
-  std::shared_ptr<sf::SoundBuffer> m_Buffer;
+  std::shared_ptr<LazyBuffer> m_Buffer;  // outlives the voices
   bool m_Multiple;
   float m_Volume = 1.0f;
   size_t m_Next = 0;
@@ -144,33 +179,37 @@ class SfmlSoundBackend : public SoundBackend {
       if (!music->Open(path)) return nullptr;
       return music;
     }
-    std::shared_ptr<sf::SoundBuffer> buffer = LoadBuffer(path);
+    std::shared_ptr<LazyBuffer> buffer = OpenBuffer(path);
     if (!buffer) return nullptr;
     return std::make_unique<BufferStream>(buffer);
   }
 
   std::unique_ptr<SoundEffect> OpenEffect(const std::string& path, bool multiple) override {
-    std::shared_ptr<sf::SoundBuffer> buffer = LoadBuffer(path);
+    std::shared_ptr<LazyBuffer> buffer = OpenBuffer(path);
     if (!buffer) return nullptr;
     return std::make_unique<BufferEffect>(buffer, multiple);
   }
 
  private:
-  // Copies of one file share one decoded buffer while any of them lives.
-  std::shared_ptr<sf::SoundBuffer> LoadBuffer(const std::string& path) {
-    std::shared_ptr<sf::SoundBuffer> buffer = m_Buffers[path].lock();
+  // Copies of one file share one buffer while any of them lives. A new one
+  // is given only to a file whose header reads as sound.
+  std::shared_ptr<LazyBuffer> OpenBuffer(const std::string& path) {
+    std::shared_ptr<LazyBuffer> buffer = m_Buffers[path].lock();
     if (buffer) return buffer;
-    buffer = std::make_shared<sf::SoundBuffer>();
-    QuietSfmlErrors quiet;
-    if (!buffer->loadFromFile(path)) {
-      m_Buffers.erase(path);
-      return nullptr;
+    {
+      sf::InputSoundFile header;
+      QuietSfmlErrors quiet;
+      if (!header.openFromFile(path)) {
+        m_Buffers.erase(path);
+        return nullptr;
+      }
     }
+    buffer = std::make_shared<LazyBuffer>(path);
     m_Buffers[path] = buffer;
     return buffer;
   }
 
-  std::map<std::string, std::weak_ptr<sf::SoundBuffer>> m_Buffers;
+  std::map<std::string, std::weak_ptr<LazyBuffer>> m_Buffers;
 };
 
 }  // namespace

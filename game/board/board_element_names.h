@@ -17,4 +17,9 @@ constexpr const char* kBoardElementNames[] = {
     "binnertopright", "btopright", "binnerbottomleft", "btopleft", "binnerbottomright",
     // Selection, gauges, spell panel and tooltip.
     "seltopleft", "seltopright", "selbottomleft", "selbottomright", "timegaugeback", "timegauge",
-    "timegaugefront", "jaugeback", "jauge", "locksort", "tooltip", "galaxy16"};
+    "timegaugefront", "jaugeback", "jauge", "locksort", "halosort", "tooltip", "galaxy16",
+    // Spell effects.
+    "storm", "smoke", "freeze", "exploglace", "bulleeffect",
+    // Monsters, their gauges and effects.
+    "crabs", "bat", "turtle", "gaugeent", "gaugeentback", "monsterappear", "effectmonster",
+    "monsterhit"};

@@ -40,4 +40,10 @@ class BvBoardHost {
   // The layouts bank, and the index of the layout being played (-1 none).
   virtual BvLayoutBank* GetLayoutBank() = 0;
   virtual int GetLayoutIndex() = 0;
+
+  // Reads and clears the application's left-click flag.
+  virtual bool WasLeftClicked() = 0;
+  // The window's cursor: the game's own (true, over a monster) or the
+  // default one.
+  virtual void ShowGameCursor(bool gameCursor) = 0;
 };

@@ -71,6 +71,8 @@ void BvLayout::Reset() {
   m_NoMoreMoves = false;
   m_SpellRunning = false;
   m_CurrentSpell = -1;
+  m_SpellTargets.clear();
+  m_SpellColour = 0;
   m_TimeUsed = 0.0f;
   m_PlayTimeTotal = 0.0f;
   m_CascadeCount = 0;

@@ -14,7 +14,8 @@
 //   layout_moves.cpp        possible moves, shuffle, idle wave, shake
 //   layout_level_end.cpp    win, the end shows, the time gauge
 //   layout_decorations.cpp  frame, corners, gauges, tooltip
-//   layout_spells.cpp       spell charge and the spell steps of the update
+//   layout_spells.cpp       spell charge, the spell panel and its tooltip
+//   layout_spell_effects.cpp the six spells' timed effects
 #include <memory>
 #include <vector>
 
@@ -134,8 +135,25 @@ class BvLayout : public CManagedObjectBase {
   void UpdateSpell(float ms);
   void UpdateSpellTooltip();
   void HideSpellTooltip();
-  // A click on the spell panel.
+  // A click on the spell panel: casts the ready spell under the cursor.
   void OnSpellPanelClick();
+  void ShowSpellTooltip(const char* key);
+  // The charge that makes spell i ready (doubled in expert mode).
+  float SpellFullCharge(int spell) const;
+  // The spell under the cursor on the panel "sortgui", -1 none.
+  int SpellUnderCursor() const;
+  // The middle of spell i's place on the panel at panelPosition.
+  static irr::core::vector2df SpellPlace(const irr::core::vector2df& panelPosition, int spell);
+  // A spell stops at once (no more steps).
+  void EndSpell();
+
+  // ---- spell effects (layout_spell_effects.cpp) --------------------------
+  void UpdateSpellStorm(float ms);
+  void UpdateSpellChainBurn(float ms);
+  void UpdateSpellFreeze(float ms);
+  void UpdateSpellCageStorm(float ms);
+  void UpdateSpellElectric(float ms);
+  void UpdateSpellFallBomb(float ms);
 
   // ---- state -------------------------------------------------------------
   bool IsSettled() const { return m_Settled; }
@@ -152,6 +170,11 @@ class BvLayout : public CManagedObjectBase {
   int GetSecondRow() const { return m_SecondRow; }
   int GetCascadeCount() const { return m_CascadeCount; }
   int GetCurrentSpell() const { return m_CurrentSpell; }
+  int GetSpellStep() const { return m_SpellStep; }
+  float GetSpellTime() const { return m_SpellTime; }
+  float GetHaloFlashTimer() const { return m_HaloFlashTimer; }
+  bool IsTooltipShown() const { return m_TooltipShown; }
+  BvLevelElement* GetTooltipText() const { return m_TooltipText; }
   float GetTimeUsed() const { return m_TimeUsed; }
   float GetTimeLimit() const { return m_TimeLimit; }
   // The limit every level set up from now on gets (tests shorten it).
@@ -162,6 +185,7 @@ class BvLayout : public CManagedObjectBase {
   BvHintHelper& GetHint() { return m_Hint; }
   BvMonsterManager* GetMonsters() const { return m_Monsters.get(); }
   std::vector<BvSpellRecord>& GetSpells() { return m_Spells; }
+  const std::vector<BvSpellRecord>& GetSpells() const { return m_Spells; }
   const std::vector<BvLevelElement*>& GetFrameSprites() const { return m_FrameSprites; }
   const std::vector<BvLevelElement*>& GetSelectionCorners() const { return m_Corners; }
   BvLevelElement* GetGaugeBar() const { return m_GaugeBar; }
@@ -172,6 +196,10 @@ class BvLayout : public CManagedObjectBase {
   bool IsIdleWaveActive() const { return m_IdleWave.active; }
   float GetIdleWaveTimer() const { return m_IdleWave.timer; }
   const BvAchievement& GetAnnouncedAchievement() const { return m_Achievement; }
+
+  // Starts spell i: the hint goes, the spell runs from the next update and
+  // its charge is emptied by the next charge update; one more spell cast.
+  void StartSpell(int spell);
 
   // Time used in time mode (tests and the options' switch).
   void SetTimeUsed(float ms) { m_TimeUsed = ms; }
@@ -239,6 +267,21 @@ class BvLayout : public CManagedObjectBase {
   BvHintHelper m_Hint;
   std::unique_ptr<BvMonsterManager> m_Monsters;
   std::vector<BvSpellRecord> m_Spells;
+  // The running spell's targets: cells with the piece sprite seen when they
+  // were chosen, or monster slots (in column).
+  struct SpellTarget {
+    int column = 0;
+    int row = 0;
+    BvLevelElement* sprite = nullptr;
+  };
+  std::vector<SpellTarget> m_SpellTargets;
+  int m_SpellColour = 0;  // the freeze's colour
+  // Up to n of the candidates, drawn at random without repeats.
+  static std::vector<SpellTarget> PickSpellTargets(std::vector<SpellTarget> candidates, int n);
+  // A target cell still holds the piece it was chosen for.
+  bool IsSameTarget(const SpellTarget& target) const;
+  // The step condition: spell time past t while the step counter is step.
+  bool SpellStepDue(int step, float t) const { return m_SpellStep == step && m_SpellTime > t; }
   // The step announced last: the notice reads it while it is open.
   BvAchievement m_Achievement;
 

@@ -157,6 +157,10 @@ class BvPiece : public CManagedObjectBase {
   BvLevelElement* GetSprite() const { return sprite; }
   BvLevelElement* GetBackgroundSprite() const { return backgroundSprite; }
   BvLevelElement* GetLockSprite() const { return lockSprite; }
+  // A lock or background element made for the cell from outside (a crab's
+  // chain, a turtle's chain); an element already there is not touched.
+  void SetLockSprite(BvLevelElement* element) { lockSprite = element; }
+  void SetBackgroundSprite(BvLevelElement* element) { backgroundSprite = element; }
   bool HasPiece() const { return present == 1; }
   bool IsLocked() const { return lockCounter > 0; }
 

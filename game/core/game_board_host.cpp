@@ -1,6 +1,7 @@
 #include "game/core/game_board_host.h"
 
 #include "engine/shell/globals.h"
+#include "engine/shell/system.h"
 #include "game/core/game.h"
 #include "game/core/profile.h"
 #include "game/scenes/scene.h"
@@ -51,4 +52,15 @@ int BvGameBoardHost::GetLayoutIndex() {
   if (g_CmdLayout != -1) return g_CmdLayout;
   BvProfile* profile = GetProfile();
   return profile ? profile->GetLayoutIndex() : -1;
+}
+
+bool BvGameBoardHost::WasLeftClicked() { return g_Game && g_Game->WasLeftClicked(); }
+
+void BvGameBoardHost::ShowGameCursor(bool gameCursor) {
+  if (!g_System) return;
+  if (gameCursor && g_Game) {
+    g_System->SetClassCursor(g_Game->GetGameCursor());
+  } else {
+    g_System->RestoreDefaultCursor();
+  }
 }

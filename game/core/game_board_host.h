@@ -19,4 +19,6 @@ class BvGameBoardHost : public BvBoardHost {
   BvLayoutBank* GetLayoutBank() override;
   // The "-layout" value when given, else the current profile's layout.
   int GetLayoutIndex() override;
+  bool WasLeftClicked() override;
+  void ShowGameCursor(bool gameCursor) override;
 };

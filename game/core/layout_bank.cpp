@@ -45,4 +45,9 @@ const BvLayoutCell& BvLayoutBank::GetCell(int layout, int column, int row) const
   return m_Layouts[layout][column * kRows + row];
 }
 
+void BvLayoutBank::SetCell(int layout, int column, int row, const BvLayoutCell& cell) {
+  if (!IsValidLayout(layout) || column < 0 || column >= kColumns || row < 0 || row >= kRows) return;
+  m_Layouts[layout][column * kRows + row] = cell;
+}
+
 bool BvLayoutBank::LoadXml() { return LoadXml(kXmlFile); }

@@ -30,6 +30,8 @@ class BvLayoutBank {
 
   // Layout n's cell; a layout or cell outside the table yields an empty cell.
   const BvLayoutCell& GetCell(int layout, int column, int row) const;
+  // Changes one cell (a cell outside the table: nothing).
+  void SetCell(int layout, int column, int row, const BvLayoutCell& cell);
   static bool IsValidLayout(int layout) { return layout >= 0 && layout < kLayoutCount; }
 
  private:

@@ -17,6 +17,7 @@
 #include "engine/shell/system.h"
 #include "game/board/board_geometry.h"
 #include "game/board/layout.h"
+#include "game/board/monster_manager.h"
 #include "game/core/game.h"
 #include "game/core/level_stats.h"
 #include "game/core/player_store.h"
@@ -58,39 +59,84 @@ bool IsClickable(const BvLevelElement& element) {
   return body && body->GetFixtureList();
 }
 
+// The window rectangle of an element's physics body; false without one.
+bool BodyRectangle(const BvLevelManager& levels, const BvLevelElement& element, nlohmann::json& out) {
+  const b2Body* body = element.GetBody();
+  if (!body || !body->GetFixtureList()) return false;
+  b2AABB box;
+  box.lowerBound.SetZero();
+  box.upperBound.SetZero();
+  bool first = true;
+  for (const b2Fixture* f = body->GetFixtureList(); f; f = f->GetNext()) {
+    for (int child = 0; child < f->GetShape()->GetChildCount(); ++child) {
+      b2AABB part;
+      f->GetShape()->ComputeAABB(&part, body->GetTransform(), child);
+      if (first) box = part;
+      else box.Combine(part);
+      first = false;
+    }
+  }
+  // World y grows upwards, window y downwards: the top-left corner comes
+  // from the box's lower x and upper y.
+  const irr::core::vector2df topLeft = ToWindow(
+      levels, {box.lowerBound.x * kPixelsPerMetre, box.upperBound.y * kPixelsPerMetre});
+  const irr::core::vector2df bottomRight = ToWindow(
+      levels, {box.upperBound.x * kPixelsPerMetre, box.lowerBound.y * kPixelsPerMetre});
+  out["x"] = std::lround(topLeft.X);
+  out["y"] = std::lround(topLeft.Y);
+  out["w"] = std::lround(bottomRight.X - topLeft.X);
+  out["h"] = std::lround(bottomRight.Y - topLeft.Y);
+  return true;
+}
+
 void AddElements(nlohmann::json& out, const BvLevelManager* levels, const char* where) {
   const BvLevel* level = levels ? levels->GetCurrentLevel() : nullptr;
   if (!level) return;
   for (const auto& entry : level->GetIdIndex()) {
     const auto& element = *static_cast<const BvLevelElement*>(entry.second);
     if (!IsClickable(element)) continue;
-    const b2Body* body = element.GetBody();
-    b2AABB box;
-    box.lowerBound.SetZero();
-    box.upperBound.SetZero();
-    bool first = true;
-    for (const b2Fixture* f = body->GetFixtureList(); f; f = f->GetNext()) {
-      for (int child = 0; child < f->GetShape()->GetChildCount(); ++child) {
-        b2AABB part;
-        f->GetShape()->ComputeAABB(&part, body->GetTransform(), child);
-        if (first) box = part;
-        else box.Combine(part);
-        first = false;
-      }
-    }
-    // World y grows upwards, window y downwards: the top-left corner comes
-    // from the box's lower x and upper y.
-    const irr::core::vector2df topLeft = ToWindow(
-        *levels, {box.lowerBound.x * kPixelsPerMetre, box.upperBound.y * kPixelsPerMetre});
-    const irr::core::vector2df bottomRight = ToWindow(
-        *levels, {box.upperBound.x * kPixelsPerMetre, box.lowerBound.y * kPixelsPerMetre});
-    out.push_back({{"name", element.GetNameString()},
-                   {"level", where},
-                   {"x", std::lround(topLeft.X)},
-                   {"y", std::lround(topLeft.Y)},
-                   {"w", std::lround(bottomRight.X - topLeft.X)},
-                   {"h", std::lround(bottomRight.Y - topLeft.Y)}});
+    nlohmann::json item = {{"name", element.GetNameString()}, {"level", where}};
+    BodyRectangle(*levels, element, item);
+    out.push_back(item);
   }
+}
+
+// Each spell's state and the window point of its place on the panel.
+nlohmann::json SpellsSnapshot(const BvLayout& board, const BvLevelManager* levels) {
+  const BvLevel* level = levels ? levels->GetCurrentLevel() : nullptr;
+  const auto* panel =
+      level ? dynamic_cast<const BvLevelElement*>(level->FindObjectByName("sortgui")) : nullptr;
+  nlohmann::json spells = nlohmann::json::array();
+  const std::vector<BvSpellRecord>& records = board.GetSpells();
+  for (int i = 0; i < int(records.size()); ++i) {
+    const BvSpellRecord& record = records[i];
+    nlohmann::json item = {{"index", i},
+                           {"charge", record.charge},
+                           {"ready", record.ready},
+                           {"locked", record.locked}};
+    if (panel) {
+      const irr::core::vector2df place = BvLayout::SpellPlace(panel->GetPosition(), i);
+      const irr::core::vector2df window = ToWindow(*levels, place);
+      item["x"] = std::lround(window.X);
+      item["y"] = std::lround(window.Y);
+    }
+    spells.push_back(item);
+  }
+  return spells;
+}
+
+// The living monsters: slot, kind, life left (ms) and body rectangle.
+nlohmann::json MonstersSnapshot(const BvLayout& board, const BvLevelManager* levels) {
+  nlohmann::json monsters = nlohmann::json::array();
+  const BvMonsterManager* manager = board.GetMonsters();
+  for (int i = 0; manager && i < kMonsterSlots; ++i) {
+    const BvMonsterSlot& slot = manager->GetSlot(i);
+    if (slot.kind == kMonsterNone || !slot.body) continue;
+    nlohmann::json item = {{"slot", i}, {"kind", slot.kind}, {"life", slot.lifeLeft}};
+    if (levels) BodyRectangle(*levels, *slot.body, item);
+    monsters.push_back(item);
+  }
+  return monsters;
 }
 
 nlohmann::json ProfileSnapshot(const BvProfile* profile) {
@@ -168,6 +214,8 @@ nlohmann::json BoardSnapshot(const BvGame& game) {
           {"spellRunning", board->IsSpellRunning()},
           {"timeUsed", board->GetTimeUsed()},
           {"selected", {board->GetFirstColumn(), board->GetFirstRow()}},
+          {"spells", SpellsSnapshot(*board, levels)},
+          {"monsters", MonstersSnapshot(*board, levels)},
           {"cells", cells}};
 }
 

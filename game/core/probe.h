@@ -7,7 +7,9 @@
 // Snapshot: "scene" (number, state, done, and in the written file "states",
 // the states the visit went through, one entry per change), "gui" (number, mode, state),
 // "profile" (null or name, world, level, score and the counters), "board"
-// (null or its flags, selection and every cell), "elements" (window pixel
+// (null or its flags, selection, every cell, the spells with charge, ready,
+// locked and the window point of their place on the panel, and the living
+// monsters with slot, kind, life and window rectangle), "elements" (window pixel
 // rectangles of the named, clickable elements of the screen's level and of
 // the dialog's level), "cursor" (window pixels), "window" (its size).
 #include <cstdint>

@@ -74,6 +74,17 @@ inline Rows ReadPieces(const BvLayout& board, int columns, int rows, int column0
   return out;
 }
 
+// The background kinds of a region as text, one digit a cell.
+inline Rows ReadBackgrounds(const BvLayout& board, int columns, int rows, int column0 = 0, int row0 = 0) {
+  Rows out;
+  for (int r = 0; r < rows; ++r) {
+    std::string line;
+    for (int c = 0; c < columns; ++c) line += char('0' + board.GetCell(column0 + c, row0 + r).background);
+    out.push_back(line);
+  }
+  return out;
+}
+
 // A 17 x 13 layout, column by column, from rows of background digits and
 // rows of front digits (missing cells: 0).
 inline std::vector<BvLayoutCell> MakeLayout(const Rows& backs, const Rows& fronts) {

@@ -14,17 +14,8 @@ namespace {
 using board_test::DrawBackgrounds;
 using board_test::DrawLocks;
 using board_test::DrawPieces;
+using board_test::ReadBackgrounds;
 using board_test::Rows;
-
-Rows ReadBackgrounds(const BvLayout& board, int columns, int rows, int column0 = 0, int row0 = 0) {
-  Rows out;
-  for (int r = 0; r < rows; ++r) {
-    std::string line;
-    for (int c = 0; c < columns; ++c) line += char('0' + board.GetCell(column0 + c, row0 + r).background);
-    out.push_back(line);
-  }
-  return out;
-}
 
 class LayoutBackgrounds : public ::testing::Test {
  protected:

@@ -70,6 +70,7 @@ level scene.xml 1
 clickable scene.xml 0 btn
 shaped scene.xml {button,blink}
 format stars %s%d
+particle scene.xml sparks
 alias scene.xml myfont
 alias * guifont
 reserved _bdr0
@@ -145,6 +146,9 @@ BROKEN = [
     ("required", add("required-extra", "element {scene,other}.xml dot\n")),    # one choice lacks it
     ("required", add("required-extra", "shaped scene.xml nothing\n")),
     ("no-shape", add("required-extra", "shaped scene.xml dot\n")),
+    ("required", add("required-extra", "particle scene.xml dot\n")),                 # not an emitter
+    ("required", replace("scene.xml", "<sourceelement>dot</sourceelement></element>",
+                         "<sourceelement>nodot</sourceelement></element>")),       # no particle source
 ]
 
 

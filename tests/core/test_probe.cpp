@@ -14,6 +14,8 @@
 #include "engine/level/level_manager.h"
 #include "engine/level/registries.h"
 #include "engine/shell/game_host.h"
+#include "game/board/layout.h"
+#include "game/board/monster_manager.h"
 #include "game/core/game.h"
 #include "game/core/level_stats.h"
 #include "game/core/player_store.h"
@@ -146,6 +148,39 @@ TEST_F(ProbeTest, SnapshotShowsSceneProfileAndClickableElements) {
   world.game()->SetSceneEntry(16, new StateScene);
   world.game()->SetScene(16);
   EXPECT_TRUE(BvProbe::Snapshot(*world.game())["board"].is_null()) << "off the board screens";
+}
+
+TEST_F(ProbeTest, TheBoardShowsItsSpellsAndMonsters) {
+  BvLevelManager* levels = world.game()->GetCurrentLevels();
+  world.AddElement(levels, "sortgui", "button", 100.0f, -200.0f);
+  world.AddTemplate(levels, "bat");
+  BvLayout* board = world.game()->GetBoard();
+  board->Reset();
+  board->GetSpells()[1].locked = false;
+  board->GetSpells()[1].ready = true;
+  board->GetSpells()[1].charge = 20000.0f;
+  board->GetMonsters()->SpawnMonster(kMonsterBat);
+  BvLevelElement* body = board->GetMonsters()->GetSlot(0).body;
+  body->ClearBehaviors();  // no path: it stays where it is put
+  body->SetPosition(-200.0f, 100.0f);
+  levels->RenderCurrentLevel(10.0f, false, false);  // the monster's body is made
+
+  const nlohmann::json shot = BvProbe::Snapshot(*world.game())["board"];
+  ASSERT_EQ(shot["spells"].size(), 6u);
+  const nlohmann::json& spell = shot["spells"][1];
+  EXPECT_EQ(spell["ready"], true);
+  EXPECT_EQ(spell["locked"], false);
+  EXPECT_EQ(spell["charge"], 20000.0);
+  // The middle of the second place: world (100 - 152 + 75, -200 + 34 - 20).
+  EXPECT_EQ(spell["x"], 423);
+  EXPECT_EQ(spell["y"], 486);
+  EXPECT_EQ(shot["spells"][0]["locked"], true);
+  ASSERT_EQ(shot["monsters"].size(), 1u);
+  const nlohmann::json& bat = shot["monsters"][0];
+  EXPECT_EQ(bat["kind"], kMonsterBat);
+  EXPECT_EQ(bat["life"], 50000.0);
+  ASSERT_TRUE(bat.contains("w")) << bat.dump();
+  EXPECT_NEAR(bat["x"].get<int>() + bat["w"].get<int>() / 2, 200, 2) << "centred on world x -200";
 }
 
 TEST_F(ProbeTest, WritesAtomicallyOnlyChangesAndAtMostEvery50Ms) {

@@ -41,8 +41,10 @@ def _runs_through(colours, place):
     return found
 
 
-def best_swap(board):
-    """((col, row), (col, row)) of the most useful matching swap, or None."""
+def best_swap(board, spare_backfill=False):
+    """((col, row), (col, row)) of the most useful matching swap, or None.
+    With spare_backfill the swap that clears the fewest backfill cells is
+    the most useful (a level kept going)."""
     cells = cells_by_place(board)
     colours = {p: c["colour"] for p, c in cells.items() if c["present"] == 1}
     best, best_score = None, 0
@@ -59,7 +61,8 @@ def best_swap(board):
                 colours[a], colours[b] = colours[b], colours[a]
                 if not matched:
                     continue
-                score = 10 * sum(cells[p]["back"] == BACKFILL for p in matched) + len(matched)
+                backfills = sum(cells[p]["back"] == BACKFILL for p in matched)
+                score = (100 - 10 * backfills if spare_backfill else 10 * backfills) + len(matched)
                 if score > best_score:
                     best, best_score = (a, b), score
     return best

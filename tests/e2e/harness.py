@@ -16,6 +16,8 @@ import zipfile
 
 from PIL import Image, ImageChops
 
+from virtual_display import VirtualDisplay
+
 SAVE_SIZE = 844
 PROFILE_OFFSET = 4
 PROFILE_SIZE = 120
@@ -38,44 +40,23 @@ def wait_for(what, condition, limit, step=0.1):
     raise Failure("timed out after %.1f s waiting for %s" % (limit, what))
 
 
-class VirtualDisplay:
-    """An Xvfb server on a display number it picks itself."""
-
-    def __init__(self, size="1024x768x24"):
-        read_fd, write_fd = os.pipe()
-        self.proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", size, "-nolisten", "tcp",
-             "-noreset"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        with os.fdopen(read_fd) as pipe:
-            number = pipe.readline().strip()
-        if not number:
-            self.proc.kill()
-            raise Failure("Xvfb did not start")
-        self.display = ":" + number
-
-    def close(self):
-        self.proc.terminate()
-        try:
-            self.proc.wait(5)
-        except subprocess.TimeoutExpired:
-            self.proc.kill()
-
-
 class Game:
     """One run of build/quorvel with its own display and user folder."""
 
     def __init__(self, build_dir, args=(), seed=1234, clock=1700000000, env=None, probe=False,
-                 save=None):
+                 config=None, save=None):
+        """env: variables added for the game; probe: the game writes its
+        probe snapshot into the user folder; config and save: bytes stored
+        as "config.dat" and "savegame.sav" before the start (None: none)."""
         self.build_dir = os.path.abspath(build_dir)
         self.user_dir = tempfile.mkdtemp(prefix="quorvel_e2e_")
-        if save is not None:  # the game starts from this "savegame.sav"
-            os.makedirs(os.path.dirname(self.data_path("savegame.sav")))
-            with open(self.data_path("savegame.sav"), "wb") as f:
-                f.write(save)
         self.shots_dir = os.path.join(self.user_dir, "shots")
         os.makedirs(self.shots_dir)
+        for name, data in (("config.dat", config), ("savegame.sav", save)):
+            if data is not None:
+                os.makedirs(os.path.dirname(self.data_path(name)), exist_ok=True)
+                with open(self.data_path(name), "wb") as f:
+                    f.write(data)
         self.xvfb = VirtualDisplay()
         self.env = dict(os.environ)
         self.env.update({
@@ -181,11 +162,11 @@ class Game:
         """A left click at window pixel (x, y)."""
         self.xdotool("mousemove", "--window", self.window() or "", str(x), str(y), "click", "1")
 
-    def press(self, x, y, hold=0.15):
-        """The left button held for a few frames at window pixel (x, y), so
-        a game that reads the button once a frame sees it."""
+    def press(self, x, y, hold=0.08):
+        """The left button held for a few frames at window pixel (x, y): the
+        game reads the button as held, so a click within one frame would
+        go unseen."""
         self.xdotool("mousemove", "--window", self.window() or "", str(x), str(y))
-        time.sleep(0.05)
         self.xdotool("mousedown", "1")
         time.sleep(hold)
         self.xdotool("mouseup", "1")

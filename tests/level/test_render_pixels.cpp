@@ -96,10 +96,15 @@ class RenderPixelsTest : public ::testing::Test {
   }
 
   void Begin(SColor clear) { driver_->beginScene(true, false, clear); }
-  void End() { driver_->endScene(); }
+  void End() {
+    bv::FlushQuads(driver_);
+    driver_->endScene();
+  }
 
-  // The back buffer's pixel at screen (x, y), y down.
+  // The back buffer's pixel at screen (x, y), y down (kept quads drawn
+  // first).
   Rgb Pixel(int x, int y) {
+    bv::FlushQuads(driver_);
     unsigned char rgba[4] = {0, 0, 0, 0};
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -284,19 +289,22 @@ TEST_F(RenderPixelsTest, PositionFormClipsAgainstTheClipRectangle) {
 }
 
 // Our quads and Irrlicht's own 2D drawing alternate within a frame (texts,
-// debug lines): each keeps its own state.
+// debug lines): each keeps its own state, and a flush before the stock
+// drawing keeps the order (the rectangle covers half of the first quad).
 TEST_F(RenderPixelsTest, QuadsAndStockTwoDDrawingInterleave) {
   irr::video::ITexture* white = Plain("white", kWhite);
   Begin(SColor(255, 0, 0, 0));
   bv::Draw2DImageRotated(driver_, white, rectf(10, 10, 14, 14), recti(0, 0, 4, 4),
                          vector2df(12, 12), 0.0f, SColor(255, 128, 128, 128), true, true, false,
                          false);
-  driver_->draw2DRectangle(SColor(255, 0, 0, 255), recti(20, 10, 24, 14));
+  bv::FlushQuads(driver_);
+  driver_->draw2DRectangle(SColor(255, 0, 0, 255), recti(12, 10, 24, 14));
   driver_->draw2DLine(irr::core::vector2di(30, 12), irr::core::vector2di(40, 12), kGreen);
   bv::Draw2DImageRotated(driver_, white, rectf(50, 10, 54, 14), recti(0, 0, 4, 4),
                          vector2df(52, 12), 0.0f, SColor(128, 255, 255, 255), true, false, false,
                          false);
-  ExpectNear(Pixel(12, 12), Rgb{128, 128, 128}, 1, "additive quad over black");
+  ExpectNear(Pixel(11, 12), Rgb{128, 128, 128}, 1, "additive quad over black");
+  ExpectNear(Pixel(13, 12), Rgb{0, 0, 255}, 0, "stock rectangle over the quad");
   ExpectNear(Pixel(22, 12), Rgb{0, 0, 255}, 0, "stock rectangle");
   ExpectNear(Pixel(35, 12), Rgb{0, 255, 0}, 0, "stock line");
   ExpectNear(Pixel(52, 12), Rgb{128, 128, 128}, 1, "faded quad after stock drawing");

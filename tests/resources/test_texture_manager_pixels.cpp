@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/resources/bitmap_font.h"
+#include "engine/resources/quad_renderer.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/globals.h"
 #include "support/null_video.h"
@@ -70,6 +71,7 @@ class TextureManagerPixelsTest : public ::testing::Test {
   }
 
   Rgb Pixel(int x, int y) {
+    bv::FlushQuads(driver_);
     unsigned char rgba[4] = {0, 0, 0, 0};
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -108,6 +110,7 @@ TEST_F(TextureManagerPixelsTest, KeyColourBecomesTransparentAndNothingElse) {
   EXPECT_EQ(Pixel(12, 21), (Rgb{254, 0, 255})) << "one step off the key stays";
   EXPECT_EQ(Pixel(14, 21), ToRgb(kRed));
   EXPECT_EQ(Pixel(16, 21), ToRgb(kBlue)) << "right of the picture";
+  bv::FlushQuads(driver_);
   driver_->endScene();
 }
 
@@ -132,6 +135,7 @@ TEST_F(TextureManagerPixelsTest, BitmapFontDrawsItsTilesCellByCell) {
   EXPECT_EQ(Pixel(26, 31), ToRgb(kBlue)) << "the blank draws nothing";
   EXPECT_EQ(Pixel(31, 31), ToRgb(kGreen));
   EXPECT_EQ(Pixel(36, 32), ToRgb(kRed));
+  bv::FlushQuads(driver_);
   driver_->endScene();
 }
 

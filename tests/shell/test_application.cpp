@@ -22,6 +22,9 @@ namespace {
 
 using bv::test::ScriptedApp;
 
+// The frame time at 75 Hz on the fake clock's microsecond counter, rounded up.
+constexpr int64_t kFrameUs = 13334;
+
 // The system object over Irrlicht's NULL device, a fake clock and fake
 // volumes, with the user folder in a temporary place.
 class HeadlessShell : public ::testing::Test {
@@ -86,8 +89,41 @@ TEST_F(HeadlessShell, FramesArePacedToTheRefreshRateAndStepByTheAverage) {
   EXPECT_GE(app->LastFrameMs(), 13.333f);
   EXPECT_NEAR(app->GetFpsAverage(), 75.0f, 1.0f);
   EXPECT_NEAR(app->steps.back(), 13.333f, 0.2f);
-  // Every frame of an active window sleeps 1 ms.
-  EXPECT_EQ(clock.sleeps, std::vector<int>(30, 1));
+  // The loop sleeps to each frame's deadline, one frame time after the last.
+  ASSERT_EQ(clock.deadlines.size(), 30u);
+  for (size_t i = 1; i < clock.deadlines.size(); ++i)
+    EXPECT_EQ(clock.deadlines[i] - clock.deadlines[i - 1], kFrameUs) << "frame " << i;
+}
+
+// Frames whose work varies and whose sleeps wake late still keep the
+// cadence: the deadlines are absolute, so the errors do not add up.
+TEST_F(HeadlessShell, LateWakeUpsAndUnevenWorkDoNotDelayLaterFrames) {
+  clock.oversleepUs = 300;
+  QuitAfter(40, [this](int frame) { clock.AdvanceMs(frame % 2 ? 2.0 : 11.0); });
+  app->Run();
+  ASSERT_EQ(clock.deadlines.size(), 40u);
+  for (size_t i = 1; i < clock.deadlines.size(); ++i)
+    EXPECT_EQ(clock.deadlines[i] - clock.deadlines[0], int64_t(i) * kFrameUs) << "frame " << i;
+  // Forty frames took forty frame times (and the last wake-up's lateness).
+  EXPECT_NEAR(app->GetFpsAverage(), 75.0f, 0.5f);
+  // Every frame sleeps at least 1 ms, even the long ones.
+  for (int64_t us : clock.sleepsUs) EXPECT_GE(us, 1000);
+}
+
+// A frame that overruns its deadline does not make the next ones hurry: the
+// cadence starts again from the late frame.
+TEST_F(HeadlessShell, AnOverrunFrameStartsANewCadence) {
+  QuitAfter(6, [this](int frame) {
+    if (frame == 3) clock.AdvanceMs(40.0);
+  });
+  app->Run();
+  ASSERT_EQ(clock.deadlines.size(), 6u);
+  // Frame 3 overran: it sleeps the least sleep, and frame 4 is due a whole
+  // frame time after it started (not at once, to catch up).
+  EXPECT_EQ(clock.sleepsUs[2], 1000);
+  EXPECT_GE(clock.deadlines[3] - clock.deadlines[2], kFrameUs);
+  EXPECT_EQ(clock.deadlines[4] - clock.deadlines[3], kFrameUs);
+  EXPECT_EQ(clock.deadlines[5] - clock.deadlines[4], kFrameUs);
 }
 
 TEST_F(HeadlessShell, SlowFrameChangesTheAverageRateNotTheMeanFrameTime) {
@@ -169,6 +205,9 @@ TEST_F(HeadlessShell, FocusLossMutesOnceAndTheReturnRestoresOnce) {
   system->activityProbe = [&] {
     int done = static_cast<int>(app->GetFrameCounter());
     if (done >= 6) app->Quit();
+    // 8 ms of work a frame: an active frame then sleeps to its deadline,
+    // an inactive one 10 ms past its work.
+    clock.AdvanceMs(8.0);
     return !(done >= 2 && done < 5);
   };
   app->Run();
@@ -178,9 +217,11 @@ TEST_F(HeadlessShell, FocusLossMutesOnceAndTheReturnRestoresOnce) {
                                                     "effects 0.350000", "music 0.700000"}));
   // A windowed, inactive window still draws and sleeps 10 ms a frame.
   EXPECT_EQ(app->updates, 7);
-  EXPECT_EQ(clock.sleeps[2], 10);
-  EXPECT_EQ(clock.sleeps[4], 10);
-  EXPECT_EQ(clock.sleeps[5], 1);
+  ASSERT_EQ(clock.sleepsUs.size(), 7u);
+  EXPECT_LT(clock.sleepsUs[1], 10000);
+  EXPECT_EQ(clock.sleepsUs[2], 10000);
+  EXPECT_EQ(clock.sleepsUs[4], 10000);
+  EXPECT_LT(clock.sleepsUs[5], 10000);
 }
 
 TEST_F(HeadlessShell, FullScreenFocusLossDrawsNothingAndRebuildsOnReturn) {
@@ -189,6 +230,7 @@ TEST_F(HeadlessShell, FullScreenFocusLossDrawsNothingAndRebuildsOnReturn) {
   system->activityProbe = [&] {
     int frame = static_cast<int>(app->GetFrameCounter());
     if (frame >= 4) app->Quit();
+    clock.AdvanceMs(8.0);
     return !(frame >= 1 && frame < 3);
   };
   app->Run();
@@ -201,8 +243,11 @@ TEST_F(HeadlessShell, FullScreenFocusLossDrawsNothingAndRebuildsOnReturn) {
   EXPECT_EQ(app->loads, 2);
   EXPECT_EQ(system->config.fullScreen, 1);
   EXPECT_EQ(volumes.effects, 1.0f);
-  // Full screen sleeps 1 ms even while inactive.
-  EXPECT_EQ(clock.sleeps, std::vector<int>(5, 1));
+  // Full screen keeps to the frame time even while inactive (no 10 ms
+  // sleep after the work).
+  ASSERT_EQ(clock.sleepsUs.size(), 5u);
+  EXPECT_LT(clock.sleepsUs[1], 10000);
+  EXPECT_LT(clock.sleepsUs[2], 10000);
 }
 
 TEST_F(HeadlessShell, AltEnterLeftPendingAfterThePumpTogglesTheDisplay) {

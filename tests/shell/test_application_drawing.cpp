@@ -16,6 +16,7 @@
 #include "engine/shell/system.h"
 #include "support/fake_clock.h"
 #include "support/null_video.h"
+#include "support/private_display.h"
 #include "support/recording_font.h"
 #include "support/scoped_env.h"
 
@@ -107,15 +108,10 @@ class ApplicationDrawingPixels : public ::testing::Test {
   static constexpr int kHeight = 96;
 
   void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no DISPLAY";
+    ASSERT_TRUE(display.Ok()) << "the private X server did not start";
     setenv("ALSOFT_DRIVERS", "nodriver", 0);
-    irr::SIrrlichtCreationParameters params;
-    params.DriverType = irr::video::EDT_OPENGL;
-    params.WindowSize = irr::core::dimension2du(kWidth, kHeight);
-    params.Vsync = false;
-    params.LoggingLevel = irr::ELL_NONE;
-    device = irr::createDeviceEx(params);
-    if (device == nullptr) GTEST_SKIP() << "no OpenGL device on this display";
+    device = bv::test::CreateGlDevice(kWidth, kHeight);
+    ASSERT_NE(device, nullptr) << "no OpenGL device on the private display";
     system = std::make_unique<BvSystem>();
     g_System = system.get();
     g_Device = device;
@@ -145,6 +141,8 @@ class ApplicationDrawingPixels : public ::testing::Test {
     return irr::video::SColor(255, rgba[0], rgba[1], rgba[2]);
   }
 
+  // Its own X server, named by DISPLAY while the test runs.
+  bv::test::PrivateDisplay display;
   irr::IrrlichtDevice* device = nullptr;
   std::unique_ptr<BvSystem> system;
 };

@@ -36,7 +36,7 @@ TEST(Config, DefaultsEncodeToTheGoldenBytes) {
 TEST(Config, FieldsAreLittleEndianAtTheirOffsetsWithZeroPadding) {
   BvConfig config;
   config.fullScreen = 0;
-  config.driverType = 0x0105;
+  config.driverType = 5;
   config.musicOn = 0;
   config.soundOn = 1;
   config.effectsVolume = 35;
@@ -44,7 +44,7 @@ TEST(Config, FieldsAreLittleEndianAtTheirOffsetsWithZeroPadding) {
   config.reserved16 = -2;
   config.reserved18 = 0xAB;
   config.reserved20 = 0x1234;
-  const bv::ConfigBytes expected = {0, 0, 0x05, 0x01, 0, 1, 0, 0, 35, 0, 0, 0,
+  const bv::ConfigBytes expected = {0, 0, 0x05, 0x00, 0, 1, 0, 0, 35, 0, 0, 0,
                                     70, 0, 0, 0, 0xFE, 0xFF, 0xAB, 0, 0x34, 0x12, 0, 0};
   EXPECT_EQ(bv::EncodeConfig(config), expected);
 
@@ -65,6 +65,26 @@ TEST(Config, ShortOrEmptyInputKeepsTheDefaultsOfTheMissingFields) {
   EXPECT_EQ(config.reserved20, 2);
 
   EXPECT_EQ(bv::EncodeConfig(bv::DecodeConfig(nullptr, 0)), kDefaultBytes);
+}
+
+// A damaged file must not keep the game from starting: a driver type that
+// is not one of Irrlicht's 1 to 5 reads as the default.
+TEST(Config, UnknownDriverTypesReadAsTheDefault) {
+  struct DriverCase {
+    int16_t stored;
+    int16_t expected;
+  };
+  for (DriverCase c : {DriverCase{1, 1}, DriverCase{2, 2}, DriverCase{3, 3}, DriverCase{4, 4},
+                       DriverCase{5, 5}, DriverCase{0, 4}, DriverCase{6, 4}, DriverCase{77, 4},
+                       DriverCase{-1, 4}, DriverCase{0x0105, 4}}) {
+    BvConfig config;
+    config.fullScreen = 0;
+    config.driverType = c.stored;
+    bv::ConfigBytes bytes = bv::EncodeConfig(config);
+    BvConfig back = bv::DecodeConfig(bytes.data(), bytes.size());
+    EXPECT_EQ(back.driverType, c.expected) << "stored " << c.stored;
+    EXPECT_EQ(back.fullScreen, 0) << "stored " << c.stored;
+  }
 }
 
 TEST(Config, VolumesAreClampedToPercent) {

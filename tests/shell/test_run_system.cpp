@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "engine/platform/message_box.h"
@@ -63,6 +64,39 @@ TEST_F(RunSystemTest, DisplayFailureShowsItsErrorAndWritesNothing) {
   EXPECT_FALSE(g_TimerReady);
   EXPECT_FALSE(fs::exists(configFile));
   EXPECT_EQ(g_System, nullptr);
+}
+
+// Stored settings the device can't be made with: the start falls back to a
+// window with OpenGL, and that is what the configuration then holds.
+TEST_F(RunSystemTest, FailingStoredSettingsFallBackToAWindowWithOpenGL) {
+  const char* display = std::getenv("DISPLAY");
+  if (display == nullptr || display[0] == '\0') GTEST_SKIP() << "no DISPLAY";
+  bv::test::ScopedEnv realDriver("QUORVEL_NULL_DRIVER", nullptr);
+  BvSystem system;
+  g_System = &system;
+  system.config.fullScreen = 1;
+  // Set in memory, past the file reader's check: a type no device has.
+  system.config.driverType = 77;
+  EXPECT_TRUE(bv::OpenStartDisplay(system));
+  EXPECT_EQ(system.config.fullScreen, 0);
+  EXPECT_EQ(system.config.driverType, bv::kDriverOpenGL);
+  EXPECT_TRUE(system.displayReady);
+  g_System = nullptr;
+}
+
+// A damaged "config.dat" (driver type 77) starts the game and is replaced by
+// one that starts too.
+TEST_F(RunSystemTest, DamagedDriverTypeStartsAndIsRewritten) {
+  bv::test::ScopedEnv nullDriver("QUORVEL_NULL_DRIVER", "1");
+  BvConfig damaged;
+  damaged.fullScreen = 0;
+  damaged.driverType = 77;
+  ASSERT_TRUE(bv::WriteConfigFile(damaged));
+  RunSystem(CountingSession);
+  EXPECT_EQ(g_sessions, 1);
+  EXPECT_TRUE(bv::ShownMessages().empty());
+  ASSERT_EQ(fs::file_size(configFile), 24u);
+  EXPECT_EQ(bv::ReadConfigFile().driverType, BvConfig().driverType);
 }
 
 }  // namespace

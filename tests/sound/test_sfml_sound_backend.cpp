@@ -120,6 +120,7 @@ class SfmlSoundBackendTest : public ::testing::Test {
     dir = pattern;
     fs::create_directories(dir / "data" / "sounds");
     WriteToneWav(dir / "data" / "sounds" / "tone.wav", 0.4f);
+    std::ofstream(dir / "data" / "sounds" / "junk.ogg") << "not a sound file at all";
   }
   void TearDown() override {
     std::error_code ignored;
@@ -164,12 +165,18 @@ TEST(SfmlSoundChild, Body) {
     manager.LoadSound("data/sounds/tone.wav", "pool", kSoundKindPool, 2);
     manager.LoadSound("data/sounds/tone.wav", "effect", kSoundKindEffect, 3);
     manager.LoadSound("data/sounds/absent.wav", "absent", kSoundKindEffect, 1);
+    // Samples are decoded at the first play, but a file that is no sound
+    // still fails at registration.
+    manager.LoadSound("data/sounds/junk.ogg", "junk", kSoundKindPool, 2);
+    manager.LoadSound("data/sounds/junk.ogg", "junkeffect", kSoundKindEffect, 1);
     if (which == "play") {
       ASSERT_TRUE(manager.IsDeviceOpen());
       EXPECT_TRUE(manager.HasSound("music"));
       EXPECT_TRUE(manager.HasSound("pool"));
       EXPECT_TRUE(manager.HasSound("effect"));
       EXPECT_FALSE(manager.HasSound("absent"));
+      EXPECT_FALSE(manager.HasSound("junk"));
+      EXPECT_FALSE(manager.HasSound("junkeffect"));
     } else {
       ASSERT_FALSE(manager.IsDeviceOpen());
       EXPECT_FALSE(manager.HasSound("music"));

@@ -1,5 +1,6 @@
 #include "support/board_world.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <iterator>
 
@@ -25,7 +26,9 @@ namespace {
 const char* const kEffectSounds[] = {
     "fall", "locked", "match", "match4", "matchauto", "matchauto2", "matchauto3", "matchauto4",
     "excellent", "break1", "chaine", "freeluminos", "explo1", "hint", "endgame", "nomoremoves",
-    "sortappear", "clickfail"};
+    "sortappear", "clickfail", "sortlaunch", "electric", "chainburn", "fizzle", "explobig",
+    "freeze", "exploglace", "fallbomb", "monsterappear", "effectmonster", "effectmonsterbat",
+    "hitmonster", "monsterdie"};
 const char* const kStreamSounds[] = {"warning", "musicswap"};
 
 }  // namespace
@@ -116,6 +119,11 @@ std::vector<std::string> BoardWorld::PlayedSounds() const {
     names.push_back(path.substr(slash + 1, dot - slash - 1));
   }
   return names;
+}
+
+bool BoardWorld::Played(const char* name) const {
+  const std::vector<std::string> names = PlayedSounds();
+  return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 void BoardWorld::ClearSounds() { m_SoundLogStart = m_Sounds->log->size(); }

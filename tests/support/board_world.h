@@ -33,6 +33,8 @@ class BoardWorld {
   // Names of the sounds played so far, in order (effects and music).
   std::vector<std::string> PlayedSounds() const;
   void ClearSounds();
+  // The named sound was played since the last clear.
+  bool Played(const char* name) const;
   // The cursor over a point of the level (logical coordinates), and the
   // left button.
   void MoveCursorTo(float x, float y);

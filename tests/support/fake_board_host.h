@@ -35,8 +35,14 @@ class FakeBoardHost : public BvBoardHost {
   int GetGuiMode() override { return guiMode; }
   void ShowGui(int n, int mode, intptr_t argument) override { guis.push_back({n, mode, argument}); }
   bool IsExpertMode() override { return expert; }
-  BvLayoutBank* GetLayoutBank() override { return nullptr; }
+  BvLayoutBank* GetLayoutBank() override { return bank; }
   int GetLayoutIndex() override { return layoutIndex; }
+  bool WasLeftClicked() override {
+    const bool clicked = leftClicked;
+    leftClicked = false;
+    return clicked;
+  }
+  void ShowGameCursor(bool gameCursor) override { cursors.push_back(gameCursor); }
 
   BvLevelManager* manager = nullptr;
   BvProfile profile;
@@ -52,6 +58,9 @@ class FakeBoardHost : public BvBoardHost {
   std::vector<GuiCall> guis;
   bool expert = false;
   int layoutIndex = 0;
+  BvLayoutBank* bank = nullptr;
+  bool leftClicked = false;
+  std::vector<bool> cursors;  // true: the game cursor was shown
 };
 
 }  // namespace test

@@ -15,14 +15,23 @@ class FakeClock : public Clock {
   explicit FakeClock(int64_t readStepUs = 100) : m_ReadStep(readStepUs) {}
   int64_t Ticks() override { return m_Now += m_ReadStep; }
   int64_t TicksPerSecond() override { return 1000000; }
-  void SleepMs(int milliseconds) override {
-    sleeps.push_back(milliseconds);
-    m_Now += int64_t(milliseconds) * 1000;
+  // Time jumps to the deadline (never backwards), plus oversleepUs as a real
+  // sleep's late wake-up would add.
+  void SleepUntil(int64_t deadline) override {
+    sleepsUs.push_back(deadline > m_Now ? deadline - m_Now : 0);
+    deadlines.push_back(deadline);
+    if (deadline > m_Now) m_Now = deadline;
+    m_Now += oversleepUs;
   }
   // Time spent in the work of a frame.
   void AdvanceMs(double milliseconds) { m_Now += int64_t(milliseconds * 1000.0); }
 
-  std::vector<int> sleeps;
+  int64_t NowUs() const { return m_Now; }
+
+  // Per sleep: how long it lasted and the deadline it was given (us).
+  std::vector<int64_t> sleepsUs;
+  std::vector<int64_t> deadlines;
+  int64_t oversleepUs = 0;
 
  private:
   int64_t m_ReadStep;

@@ -2,6 +2,8 @@
 // A random source for tests: the classic 15-bit generator from a chosen
 // seed (reseeding honoured) and a wall clock that moves only when told.
 #include <cstdint>
+#include <deque>
+#include <vector>
 
 #include "engine/platform/random_source.h"
 
@@ -26,6 +28,28 @@ class FixedRandom : public RandomSource {
 
  private:
   uint32_t m_State;
+};
+
+// A random source that returns the values it is given, in order, then 0;
+// seeding changes nothing.
+class ScriptedRandom : public RandomSource {
+ public:
+  explicit ScriptedRandom(std::vector<int> values = {}) : m_Values(values.begin(), values.end()) {}
+  void Seed(uint32_t) override {}
+  int Next() override {
+    ++drawn;
+    if (m_Values.empty()) return 0;
+    const int value = m_Values.front();
+    m_Values.pop_front();
+    return value;
+  }
+  int64_t WallClockSeconds() override { return 1000; }
+  void Push(std::vector<int> values) { m_Values.insert(m_Values.end(), values.begin(), values.end()); }
+
+  int drawn = 0;  // values handed out so far
+
+ private:
+  std::deque<int> m_Values;
 };
 
 // Installs a source for its lifetime.

@@ -33,6 +33,7 @@ GameWorld::GameWorld() {
   bv::SetMessageBoxMode(bv::MessageBoxMode::Capture);
   bv::ClearShownMessages();
   g_Quit = false;
+  m_SavedTextures = g_TextureManager;
   m_System = std::make_unique<BvSystem>();
   m_SavedSystem = g_System;
   g_System = m_System.get();
@@ -53,15 +54,14 @@ GameWorld::GameWorld() {
 GameWorld::~GameWorld() {
   m_Host.reset();
   g_System = m_SavedSystem;
-  // The system deletes the sound manager; the device and textures belong
-  // to whoever installed them (a NullVideo).
+  // The system deletes the sound manager and its own texture manager; the
+  // device and the texture manager before it belong to whoever installed
+  // them (a NullVideo).
   irr::IrrlichtDevice* device = g_Device;
-  BvTextureManager* textures = g_TextureManager;
   g_Device = nullptr;
-  g_TextureManager = nullptr;
   m_System.reset();
   g_Device = device;
-  g_TextureManager = textures;
+  g_TextureManager = m_SavedTextures;
   g_LangTable.Clear();
   g_Quit = false;
   if (chdir(m_OldCwd.c_str()) != 0) std::abort();

@@ -15,6 +15,7 @@ class BvLevel;
 class BvLevelElement;
 class BvLevelManager;
 class BvSystem;
+class BvTextureManager;
 
 namespace bv {
 namespace test {
@@ -54,6 +55,9 @@ class GameWorld {
   std::string m_OldCwd;
   std::unique_ptr<BvSystem> m_System;
   BvSystem* m_SavedSystem = nullptr;
+  // The texture manager installed before ours (a NullVideo's): the system
+  // replaces it while it lives and deletes its own.
+  BvTextureManager* m_SavedTextures = nullptr;
   FakeSoundBackend* m_Sounds = nullptr;
   std::unique_ptr<BvGameHost> m_Host;
   BvGame* m_Game = nullptr;

@@ -1,0 +1,197 @@
+#!/usr/bin/env python3
+"""Cost of the real program: starts build/quorvel under its own Xvfb, each
+time with a fresh user folder, and prints
+
+  - start to first presented frame (ms): median, minimum and maximum of
+    several starts (the time from just before the process is spawned until
+    its first buffer swap has returned);
+  - over a window of seconds after the first frame: the main thread's share
+    of one core, the whole process's share, the X server's share, and the
+    frames presented per second;
+  - the process's peak resident set size (VmHWM) at the end of the window.
+
+Frames are seen through bench/swap_probe.so (preloaded; it wraps
+glXSwapBuffers), so the program itself is not changed for measuring.
+Without options the splash screens are measured; "--scene N" passes
+QUORVEL_START_SCENE=N to the program, and words after "--" go on its
+command line, so that other screens can be measured the same way.
+
+  python3 bench/game_bench.py [--build build] [--seconds 10] [--starts 5]
+                              [--scene N] [-- game words ...]
+"""
+import argparse
+import mmap
+import os
+import shutil
+import signal
+import statistics
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+RECORD_FORMAT = "<qq"  # first presentation (monotonic ns), frames presented
+RECORD_SIZE = struct.calcsize(RECORD_FORMAT)
+TICKS_PER_SECOND = os.sysconf("SC_CLK_TCK")
+FIRST_FRAME_LIMIT_S = 20.0
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+from virtual_display import VirtualDisplay  # noqa: E402
+
+
+def process_cpu_s(pid):
+    """User plus system CPU time of a whole process (all its threads, also
+    those that have ended), in seconds."""
+    with open("/proc/%d/stat" % pid) as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / TICKS_PER_SECOND
+
+
+def thread_cpu_s(pid, tid):
+    """CPU time of one thread in seconds (scheduler's nanosecond count)."""
+    with open("/proc/%d/task/%d/schedstat" % (pid, tid)) as f:
+        return int(f.read().split()[0]) / 1e9
+
+
+def peak_rss_mib(pid):
+    with open("/proc/%d/status" % pid) as f:
+        for line in f:
+            if line.startswith("VmHWM:"):
+                return int(line.split()[1]) / 1024.0
+    return 0.0
+
+
+class GameRun:
+    """One start of the game with its own user folder and frame record."""
+
+    def __init__(self, args, display):
+        self.folder = tempfile.mkdtemp(prefix="quorvel_bench_")
+        self.record_path = os.path.join(self.folder, "swaps")
+        with open(self.record_path, "wb") as f:
+            f.write(b"\0" * RECORD_SIZE)
+        env = dict(os.environ)
+        env.update({
+            "DISPLAY": display,
+            "XDG_DATA_HOME": self.folder,
+            "ALSOFT_DRIVERS": env.get("ALSOFT_DRIVERS", "null"),
+            "QUORVEL_MESSAGES": "stderr",
+            "QV_SWAP_RECORD": self.record_path,
+            "LD_PRELOAD": os.path.join(args.build, "bench", "swap_probe.so"),
+        })
+        env.pop("CI", None)
+        if args.scene is not None:
+            env["QUORVEL_START_SCENE"] = str(args.scene)
+        self.log = open(os.path.join(self.folder, "stderr.txt"), "wb")
+        record = open(self.record_path, "r+b")
+        self.record = mmap.mmap(record.fileno(), RECORD_SIZE)
+        record.close()
+        self.spawned_ns = time.monotonic_ns()
+        self.proc = subprocess.Popen([os.path.join(args.build, "quorvel"), *args.game_words],
+                                     cwd=args.build, env=env, stdout=subprocess.DEVNULL,
+                                     stderr=self.log)
+
+    def frames(self):
+        """(first presentation in ns or 0, frames presented)."""
+        return struct.unpack(RECORD_FORMAT, self.record[:RECORD_SIZE])
+
+    def wait_first_frame(self):
+        """Milliseconds from spawning to the first presented frame."""
+        end = time.monotonic() + FIRST_FRAME_LIMIT_S
+        while time.monotonic() < end:
+            first, _ = self.frames()
+            if first:
+                return (first - self.spawned_ns) / 1e6
+            if self.proc.poll() is not None:
+                break
+            time.sleep(0.002)
+        self.close()
+        sys.exit("no frame was presented; the game said:\n" + self.messages())
+
+    def messages(self):
+        self.log.flush()
+        with open(os.path.join(self.folder, "stderr.txt"), "rb") as f:
+            return f.read().decode("utf-8", "replace")
+
+    def close(self):
+        if self.proc.poll() is None:
+            self.proc.send_signal(signal.SIGTERM)
+            try:
+                self.proc.wait(10)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+        self.record.close()
+        self.log.close()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+def measure_window(run, xvfb_pid, seconds):
+    """Shares and rate over `seconds` from now; None when the game ended."""
+    pid = run.proc.pid
+    start = time.monotonic()
+    main0, proc0, x0 = thread_cpu_s(pid, pid), process_cpu_s(pid), process_cpu_s(xvfb_pid)
+    _, frames0 = run.frames()
+    time.sleep(seconds)
+    if run.proc.poll() is not None:
+        return None
+    main1, proc1, x1 = thread_cpu_s(pid, pid), process_cpu_s(pid), process_cpu_s(xvfb_pid)
+    _, frames1 = run.frames()
+    elapsed = time.monotonic() - start
+    return {
+        "main": 100.0 * (main1 - main0) / elapsed,
+        "process": 100.0 * (proc1 - proc0) / elapsed,
+        "xserver": 100.0 * (x1 - x0) / elapsed,
+        "fps": (frames1 - frames0) / elapsed,
+        "rss": peak_rss_mib(pid),
+    }
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--build", default="build", help="build folder (default: build)")
+    parser.add_argument("--seconds", type=float, default=10.0, help="measuring window")
+    parser.add_argument("--starts", type=int, default=5, help="starts timed to the first frame")
+    parser.add_argument("--scene", type=int, help="passed as QUORVEL_START_SCENE")
+    parser.add_argument("--screen", default="1024x768x24", help="Xvfb screen")
+    parser.add_argument("game_words", nargs="*", help="words for the game's command line")
+    args = parser.parse_args()
+    args.build = os.path.abspath(args.build)
+    for needed in ("quorvel", os.path.join("bench", "swap_probe.so")):
+        if not os.path.exists(os.path.join(args.build, needed)):
+            sys.exit("missing %s in %s: build first" % (needed, args.build))
+
+    xvfb = VirtualDisplay(args.screen)
+    try:
+        firsts = []
+        for _ in range(args.starts):
+            run = GameRun(args, xvfb.display)
+            firsts.append(run.wait_first_frame())
+            run.close()
+        run = GameRun(args, xvfb.display)
+        run.wait_first_frame()
+        window = measure_window(run, xvfb.proc.pid, args.seconds)
+        messages = run.messages()
+        run.close()
+    finally:
+        xvfb.close()
+
+    what = "scene %d" % args.scene if args.scene is not None else "splash screens"
+    print("game benchmark: %s, Xvfb %s, %d logical CPUs" % (what, args.screen, os.cpu_count()))
+    print("start to first presented frame: median %.1f ms (min %.1f, max %.1f; %d starts)" % (
+        statistics.median(firsts), min(firsts), max(firsts), len(firsts)))
+    if window is None:
+        print("the game ended before the %.0f s window was over; it said:\n%s" % (
+            args.seconds, messages))
+        return 1
+    print("over %.0f s after the first frame:" % args.seconds)
+    print("  main thread      %6.1f %% of a core" % window["main"])
+    print("  whole process    %6.1f %% of a core" % window["process"])
+    print("  X server         %6.1f %% of a core" % window["xserver"])
+    print("  frames/second    %6.1f" % window["fps"])
+    print("  peak RSS         %6.1f MiB" % window["rss"])
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
