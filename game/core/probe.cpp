@@ -15,12 +15,14 @@
 #include "engine/platform/clock.h"
 #include "engine/shell/globals.h"
 #include "engine/shell/system.h"
+#include "engine/sound/sound_manager.h"
 #include "game/board/board_geometry.h"
 #include "game/board/layout.h"
 #include "game/board/monster_manager.h"
 #include "game/core/game.h"
 #include "game/core/level_stats.h"
 #include "game/core/player_store.h"
+#include "game/scenes/hidden_scene.h"
 #include "game/scenes/scene.h"
 
 namespace {
@@ -101,6 +103,21 @@ void AddElements(nlohmann::json& out, const BvLevelManager* levels, const char* 
   }
 }
 
+// A wide text (Latin-1 characters) as UTF-8.
+std::string Utf8(const wchar_t* text) {
+  std::string out;
+  for (; text && *text; ++text) {
+    const unsigned c = unsigned(*text) & 0xFFu;
+    if (c < 0x80) {
+      out += char(c);
+    } else {
+      out += char(0xC0 | (c >> 6));
+      out += char(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
 // Each spell's state and the window point of its place on the panel.
 nlohmann::json SpellsSnapshot(const BvLayout& board, const BvLevelManager* levels) {
   const BvLevel* level = levels ? levels->GetCurrentLevel() : nullptr;
@@ -151,7 +168,8 @@ nlohmann::json ProfileSnapshot(const BvProfile* profile) {
           {"chainsBroken", profile->chainsBroken},
           {"spellsCast", profile->spellsCast},
           {"completedGames", profile->completedGames},
-          {"seenTips", profile->seenTips}};
+          {"seenTips", profile->seenTips},
+          {"showHints", profile->showHints}};
 }
 
 nlohmann::json StatsSnapshot(BvScene* scene) {
@@ -183,6 +201,16 @@ nlohmann::json GuiTexts(const BvGame& game) {
   return texts;
 }
 }  // namespace
+
+nlohmann::json ProbeRect(const BvLevelManager& levels, const BvLevelElement& element) {
+  nlohmann::json rect = nlohmann::json::object();
+  return BodyRectangle(levels, element, rect) ? rect : nlohmann::json(nullptr);
+}
+
+nlohmann::json ProbePoint(const BvLevelManager& levels, const BvLevelElement& element) {
+  const irr::core::vector2df at = ToWindow(levels, element.GetPosition());
+  return {{"x", std::lround(at.X)}, {"y", std::lround(at.Y)}};
+}
 
 nlohmann::json BoardSnapshot(const BvGame& game) {
   const BvLayout* board = game.GetBoard();
@@ -219,6 +247,33 @@ nlohmann::json BoardSnapshot(const BvGame& game) {
           {"cells", cells}};
 }
 
+nlohmann::json HiddenSnapshot(const BvGame& game) {
+  const auto* scene = dynamic_cast<const BvHiddenScene*>(game.GetCurrentScene());
+  const BvLevelManager* levels = game.GetCurrentLevels();
+  if (!scene || !levels) return nullptr;
+  nlohmann::json items = nlohmann::json::array();
+  for (int i = 0; i < scene->GetItemCount(); ++i) {
+    const BvHiddenItem& item = scene->GetItem(i);
+    nlohmann::json out = {{"found", item.found}, {"hovered", item.hovered}};
+    // A found object fades away and is removed: only hidden ones are read.
+    if (item.element && !item.found) {
+      out["name"] = item.element->GetNameString();
+      nlohmann::json rect = nlohmann::json::object();
+      if (BodyRectangle(*levels, *item.element, rect)) out["rect"] = rect;
+    }
+    out["text"] = item.nameText ? Utf8(item.nameText->GetText()) : "";
+    items.push_back(out);
+  }
+  const BvHiddenHint& hint = scene->GetHint();
+  int target = -1;
+  for (int i = 0; i < scene->GetItemCount(); ++i)
+    if (hint.target == &scene->GetItem(i)) target = i;
+  return {{"items", items},
+          {"hint", {{"ready", hint.ready}, {"countdown", hint.countdown}, {"target", target}}},
+          {"hintsUsed", scene->GetStats().hintsUsed},
+          {"endShowPhase", scene->GetEndShow().GetPhase()}};
+}
+
 BvProbe::BvProbe(std::string path) : m_Path(std::move(path)) {}
 
 std::unique_ptr<BvProbe> BvProbe::FromEnvironment() {
@@ -241,6 +296,11 @@ nlohmann::json BvProbe::Snapshot(const BvGame& game) {
                 {"texts", GuiTexts(game)}};
   out["profile"] = ProfileSnapshot(game.GetCurrentProfile());
   out["board"] = BoardSnapshot(game);
+  out["hidden"] = HiddenSnapshot(game);
+  out["screen"] = ScreenSnapshot(game);
+  out["sound"] = {{"music", g_SoundManager ? g_SoundManager->GetCurrentMusic() : std::string()},
+                  {"musicVolume", g_SoundManager ? g_SoundManager->GetMusicVolume() : 0.0f},
+                  {"effectsVolume", g_SoundManager ? g_SoundManager->GetEffectsVolume() : 0.0f}};
   nlohmann::json elements = nlohmann::json::array();
   AddElements(elements, game.GetCurrentLevels(), "scene");
   if (game.GetGuiMode()) AddElements(elements, game.GetGlobalLevels(), "gui");

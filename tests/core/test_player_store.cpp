@@ -168,6 +168,30 @@ TEST_F(PlayerStoreTest, DeleteProfileMovesLaterProfilesDown) {
   EXPECT_EQ(store.hiscores[1].score, 60000);
 }
 
+TEST_F(PlayerStoreTest, DeleteProfileKeepsTheSamePlayerCurrent) {
+  struct Case {
+    int deleted;
+    int current;
+    int expectedCurrent;
+    const char* expectedName;
+  };
+  // Four players A..D; deleting below the current one moves it down a slot.
+  const Case cases[] = {
+      {0, 2, 1, "C"}, {1, 3, 2, "D"}, {0, 1, 0, "B"},  // below: follows its player
+      {3, 1, 1, "B"}, {2, 0, 0, "A"},                   // above: unchanged
+      {3, 3, 2, "C"},                                   // the current, last: steps back
+  };
+  for (const Case& c : cases) {
+    store.Reset();
+    for (int i = 0; i < 4; ++i) store.SelectProfile(i, std::string(1, char('A' + i)).c_str());
+    store.SelectProfile(c.current, nullptr);
+    store.DeleteProfile(c.deleted);
+    EXPECT_EQ(store.current, c.expectedCurrent) << "delete " << c.deleted << " of current " << c.current;
+    ASSERT_NE(store.GetCurrentProfile(), nullptr);
+    EXPECT_STREQ(store.GetCurrentProfile()->name, c.expectedName);
+  }
+}
+
 TEST_F(PlayerStoreTest, DeleteOnlyProfileAndIgnoredIndices) {
   store.SelectProfile(0, "A");
   store.DeleteProfile(0);

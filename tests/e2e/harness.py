@@ -44,14 +44,16 @@ class Game:
     """One run of build/quorvel with its own display and user folder."""
 
     def __init__(self, build_dir, args=(), seed=1234, clock=1700000000, env=None, probe=False,
-                 config=None, save=None):
+                 config=None, save=None, user_dir=None):
         """env: variables added for the game; probe: the game writes its
         probe snapshot into the user folder; config and save: bytes stored
-        as "config.dat" and "savegame.sav" before the start (None: none)."""
+        as "config.dat" and "savegame.sav" before the start (None: none);
+        user_dir: the user folder of an earlier run to play on in (a fresh
+        one when None)."""
         self.build_dir = os.path.abspath(build_dir)
-        self.user_dir = tempfile.mkdtemp(prefix="quorvel_e2e_")
+        self.user_dir = user_dir or tempfile.mkdtemp(prefix="quorvel_e2e_")
         self.shots_dir = os.path.join(self.user_dir, "shots")
-        os.makedirs(self.shots_dir)
+        os.makedirs(self.shots_dir, exist_ok=True)
         for name, data in (("config.dat", config), ("savegame.sav", save)):
             if data is not None:
                 os.makedirs(os.path.dirname(self.data_path(name)), exist_ok=True)
@@ -74,6 +76,9 @@ class Game:
         self.probe_path = os.path.join(self.user_dir, "probe.json") if probe else None
         if self.probe_path:
             self.env["QUORVEL_PROBE"] = self.probe_path
+            # An earlier run's last snapshot must not pass for this one's.
+            if os.path.exists(self.probe_path):
+                os.remove(self.probe_path)
         self.log_path = os.path.join(self.user_dir, "stderr.txt")
         self.log = open(self.log_path, "wb")
         self.proc = subprocess.Popen([os.path.join(self.build_dir, "quorvel"), *args],
@@ -162,11 +167,11 @@ class Game:
         """A left click at window pixel (x, y)."""
         self.xdotool("mousemove", "--window", self.window() or "", str(x), str(y), "click", "1")
 
-    def press(self, x, y, hold=0.08):
-        """The left button held for a few frames at window pixel (x, y): the
-        game reads the button as held, so a click within one frame would
-        go unseen."""
+    def press(self, x, y, hold=0.15):
+        """The left button held for a few frames at window pixel (x, y), so
+        a game that reads the button once a frame sees it."""
         self.xdotool("mousemove", "--window", self.window() or "", str(x), str(y))
+        time.sleep(0.05)
         self.xdotool("mousedown", "1")
         time.sleep(hold)
         self.xdotool("mouseup", "1")

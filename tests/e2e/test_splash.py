@@ -1,10 +1,12 @@
 """The game's first run: the maker's logo on white, then the distributor's
 screen, where Escape opens the pause menu and Escape again resumes it, then
-the title menu (in a build without it, the end with its message); the save
-file written on the way is a fresh one."""
+the title menu; the game ended there leaves a fresh save file without a
+current player."""
 import sys
+import time
 
 import harness
+import screens_player as sp
 
 SCENE_TITLE = 2
 SCENE_DISTRIBUTOR = 17
@@ -86,14 +88,18 @@ def play(game):
     game.wait_probe("the menu closed", lambda s: s["gui"]["mode"] == 0, 5)
     if "not implemented" in game.messages():
         raise harness.Failure("a missing dialog:\n" + game.messages())
-    # The distributor's screen goes on to the title menu.
-    harness.wait_for("the title menu", lambda: not game.running() or (
-        game.probe() or {}).get("scene", {}).get("number") == SCENE_TITLE, 20)
-    if game.running():
-        game.proc.terminate()  # ends in order, writing the files
-        game.wait_exit(15)
-    elif "Scene #2 not implemented !!" not in game.messages():
-        raise harness.Failure("no message for the missing title menu:\n" + game.messages())
+    # Then the title menu, whose glide ends with the menu live.
+    shot = sp.wait_probe(game, "the title menu", sp.in_scene(sp.SCENE_TITLE, sp.TITLE_LIVE), 30)
+    if shot["scene"]["states"] != [1, 2, 3]:
+        raise harness.Failure("title menu states %r" % shot["scene"]["states"])
+    # Escape on the title menu does nothing.
+    game.key("Escape")
+    time.sleep(0.5)
+    if game.probe()["gui"]["mode"] != 0:
+        raise harness.Failure("Escape on the title menu opened a dialog")
+    if "Scene #" in game.messages():
+        raise harness.Failure("a scene is missing:\n" + game.messages())
+    sp.stop(game)
     save = game.read_save()
     if len(save) != harness.SAVE_SIZE:
         raise harness.Failure("savegame.sav is %d bytes" % len(save))
