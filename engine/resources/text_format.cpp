@@ -1,5 +1,23 @@
 #include "engine/resources/text_format.h"
 
+namespace {
+// The integer's digits, zeros in front up to width digits (after the sign).
+std::wstring ZeroPadded(int value, int width) {
+  std::wstring digits = std::to_wstring(value);
+  const size_t sign = value < 0 ? 1 : 0;
+  if (digits.size() - sign < size_t(width)) digits.insert(sign, width - (digits.size() - sign), L'0');
+  return digits;
+}
+
+// Length of the placeholder at c ("%d", "%s" or "%0Nd"), 0 when it is none.
+int PlaceholderLength(const wchar_t* c) {
+  if (c[0] != L'%') return 0;
+  if (c[1] == L'd' || c[1] == L's') return 2;
+  if (c[1] == L'0' && c[2] >= L'1' && c[2] <= L'9' && c[3] == L'd') return 4;
+  return 0;
+}
+}  // namespace
+
 BvTextArg::BvTextArg(const char* text) : m_IsText(true) {
   if (!text) return;
   for (const char* c = text; *c; ++c) m_Text.push_back(wchar_t(static_cast<unsigned char>(*c)));
@@ -19,13 +37,15 @@ std::wstring FormatText(const wchar_t* pattern, std::initializer_list<BvTextArg>
       ++c;
       continue;
     }
-    if (c[0] == L'%' && (c[1] == L'd' || c[1] == L's') && next != args.end()) {
+    const int length = PlaceholderLength(c);
+    if (length && next != args.end()) {
       const BvTextArg& arg = *next;
       const bool wantText = c[1] == L's';
       if (arg.IsText() == wantText) {
-        append(wantText ? arg.GetText() : std::to_wstring(arg.GetInt()));
+        const int width = length == 4 ? c[2] - L'0' : 0;
+        append(wantText ? arg.GetText() : ZeroPadded(arg.GetInt(), width));
         ++next;
-        ++c;  // past the letter
+        c += length - 1;  // past the letter
         continue;
       }
     }

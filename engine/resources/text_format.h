@@ -5,9 +5,11 @@
 // read an argument it did not pass, write past a buffer or crash.
 //
 // Rules: arguments are taken in order. "%d" takes the next argument when it
-// is an integer, "%s" when it is a text; a placeholder whose argument is
-// missing or of the other kind, and every other '%' sequence ("%%", "%5d",
-// "%n", "%x", a lone '%'), is copied as it stands.
+// is an integer, "%s" when it is a text, and "%0Nd" (N one digit, 1 to 9)
+// an integer written with at least N digits, zeros in front ("%02d": 7 is
+// "07"); a placeholder whose argument is missing or of the other kind, and
+// every other '%' sequence ("%%", "%5d", "%010d", "%n", "%x", a lone '%'),
+// is copied as it stands.
 #include <cstddef>
 #include <initializer_list>
 #include <string>

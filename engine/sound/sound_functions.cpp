@@ -32,3 +32,13 @@ void StopMusic() {
   const std::string name = g_SoundManager->GetCurrentMusic();
   if (g_SoundManager->IsSoundPlaying(name.c_str())) g_SoundManager->StopSound(name.c_str());
 }
+
+float GetCurrentMusicVolume() {
+  if (g_SoundManager == nullptr) return 0.0f;
+  return g_SoundManager->GetSoundVolume(g_SoundManager->GetCurrentMusic().c_str());
+}
+
+void SetCurrentMusicVolume(float volume) {
+  if (g_SoundManager == nullptr) return;
+  g_SoundManager->SetSoundVolume(g_SoundManager->GetCurrentMusic().c_str(), volume);
+}

@@ -16,3 +16,6 @@ void StopEffect(const char* name);
 void PlayMusic(const char* name, float volume);
 // Stops the current music when it is flagged playing; the name stays.
 void StopMusic();
+// The current music's own volume (0 without a manager), and setting it.
+float GetCurrentMusicVolume();
+void SetCurrentMusicVolume(float volume);

@@ -67,7 +67,7 @@ void BvLayout::Reset() {
   m_MoveCheckArmed = true;
   m_HasCage = false;
   m_Won = false;
-  m_TimeLimit = kTimeLimitMs;
+  m_TimeLimit = m_LevelTimeLimit;
   m_NoMoreMoves = false;
   m_SpellRunning = false;
   m_CurrentSpell = -1;

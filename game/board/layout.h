@@ -177,6 +177,8 @@ class BvLayout : public CManagedObjectBase {
   BvLevelElement* GetTooltipText() const { return m_TooltipText; }
   float GetTimeUsed() const { return m_TimeUsed; }
   float GetTimeLimit() const { return m_TimeLimit; }
+  // The limit every level set up from now on gets (tests shorten it).
+  void SetLevelTimeLimit(float ms) { m_LevelTimeLimit = ms; }
   float GetPlayTimeTotal() const { return m_PlayTimeTotal; }
   bool IsWarningPlayed() const { return m_WarningPlayed; }
   bool IsMoveCheckArmed() const { return m_MoveCheckArmed; }
@@ -243,6 +245,7 @@ class BvLayout : public CManagedObjectBase {
   float m_HaloFlashTimer = 0.0f;  // ms
   float m_TimeUsed = 0.0f;        // ms, time mode
   float m_TimeLimit = kTimeLimitMs;
+  float m_LevelTimeLimit = kTimeLimitMs;  // ms, given to each level
   BvLevelElement* m_GaugeFront = nullptr;
   BvLevelElement* m_GaugeBar = nullptr;
   BvLevelElement* m_GaugeBack = nullptr;

@@ -11,6 +11,7 @@
 #include "game/board/board_host.h"
 #include "game/board/board_placement.h"
 #include "game/board/layout.h"
+#include "game/board/level_complete_banner.h"
 #include "game/board/monster_manager.h"
 #include "game/core/level_stats.h"
 #include "game/core/profile.h"
@@ -22,15 +23,6 @@ constexpr float kLevelCompleteMs = 7500.0f;
 constexpr float kVanishDelayPerUnit = 30.0f;
 constexpr float kFrameFadeSpeed = 20.0f;
 constexpr float kMusicDuringBanner = 1.0f / 3.0f;
-constexpr float kBannerStartScale = 0.05f;
-constexpr float kBannerFadeSpeed = 10.0f;
-constexpr float kBannerZoomSpeed = 10.0f;
-constexpr int kZoomElastic = 2;
-constexpr int kZoomSmooth = 0;
-constexpr float kBannerHoldMs = 500.0f;
-constexpr float kBannerOutZoom = 5.0f;
-constexpr float kBannerOutZoomSpeed = 20.0f;
-constexpr float kBannerOutFadeSpeed = 8.0f;
 // The screen's state once the show has ended (it opens the recap).
 constexpr int kSceneStateLevelWon = 1;
 // No more moves: shuffle between 2000 and 2500 ms, end after 2500 ms.
@@ -39,6 +31,7 @@ constexpr float kNoMoreMovesMs = 2500.0f;
 constexpr float kPieceFadeDelayPerUnit = 10.0f;
 constexpr float kShowFadeSpeed = 10.0f;
 constexpr float kNoMoreMovesScale = 5.0f;
+constexpr int kZoomSmooth = 0;
 constexpr float kNoMoreMovesZoomSpeed = 20.0f;
 constexpr float kNoMoreMovesOutZoom = 10.0f;
 constexpr float kNoMoreMovesOutZoomSpeed = 30.0f;
@@ -48,18 +41,8 @@ constexpr float kWarningShare = 0.8f;
 constexpr float kGaugeWidth = 90.0f;
 constexpr float kGaugeHeight = 420.0f;
 constexpr int kGuiModeFrozen = 1;
-constexpr uint32_t kOpaqueWhite = 0xFFFFFFFFu;
-constexpr uint32_t kClearWhite = 0x00FFFFFFu;
 const irr::core::vector2df kScreenCentre(0.0f, 0.0f);
 
-float CurrentMusicVolume() {
-  return g_SoundManager ? g_SoundManager->GetSoundVolume(g_SoundManager->GetCurrentMusic().c_str())
-                        : 0.0f;
-}
-
-void SetCurrentMusicVolume(float volume) {
-  if (g_SoundManager) g_SoundManager->SetSoundVolume(g_SoundManager->GetCurrentMusic().c_str(), volume);
-}
 }  // namespace
 
 void BvLayout::CheckLevelWon() {
@@ -108,18 +91,10 @@ void BvLayout::StartLevelComplete() {
 void BvLayout::ShowLevelCompleteBanner() {
   LevelCompleteShow& show = m_LevelCompleteShow;
   show.step = 2;
-  show.savedVolume = CurrentMusicVolume();
+  show.savedVolume = GetCurrentMusicVolume();
   PlayBoardSound("endgame");
   SetCurrentMusicVolume(show.savedVolume * kMusicDuringBanner);
-  BvLevelElement* banner = CreateImageElement(GetLevelManager(), kScreenCentre, "levelcomplete", -1.0f);
-  if (!banner) return;
-  banner->SetLayer(kLayerEffects);
-  banner->SetScale(kBannerStartScale, kBannerStartScale);
-  banner->AddBehavior(new BvColorFadeBehavior(kClearWhite, kOpaqueWhite, kBannerFadeSpeed, 0.0f, false));
-  banner->AddBehavior(new BvZoomToBehavior(1.0f, kBannerZoomSpeed, kZoomElastic));
-  banner->AddBehavior(new BvWaitBehavior(kBannerHoldMs));
-  banner->AddBehavior(new BvZoomToBehavior(kBannerOutZoom, kBannerOutZoomSpeed, kZoomSmooth));
-  banner->AddBehavior(new BvFadeOutBehavior(kBannerOutFadeSpeed, 0.0f, true, false));
+  CreateLevelCompleteBanner(GetLevelManager(), kLayerEffects);
 }
 
 void BvLayout::EndLevelComplete() {

@@ -10,6 +10,7 @@
 #include "engine/shell/globals.h"
 #include "engine/shell/system.h"
 #include "engine/sound/sound_manager.h"
+#include "game/board/layout.h"
 #include "game/core/game.h"
 #include "game/core/layout_bank.h"
 #include "game/core/player_store.h"
@@ -42,6 +43,7 @@ void BvGame::LoadGlobalData() {
   // A test entering a screen directly plays as a profile of its own.
   const int startScene = StartSceneFromEnvironment();
   if (startScene) EnsureTestProfile(GetStore());
+  if (const float limit = TimeLimitFromEnvironment()) m_Board->SetLevelTimeLimit(limit);
   ApplyStartPosition();
   if (g_SoundManager) RegisterGameSounds(*g_SoundManager);
   if (!m_LayoutBank->LoadBinary()) {
@@ -54,6 +56,8 @@ void BvGame::LoadGlobalData() {
   m_GuiNotified = false;
   m_Probe = BvProbe::FromEnvironment();
   SetScene(startScene ? startScene : kSceneSplash);
+  const int startGui = StartGuiFromEnvironment();
+  if (startGui != kNoGui) ShowGui(startGui, kGuiModeRunning, 0);
 }
 
 void BvGame::ApplyStartPosition() {

@@ -52,6 +52,8 @@ void BvPlayerStore::DeleteProfile(int index) {
   if (profiles[index].IsFree()) return;
   for (int i = index; i < kProfileCount - 1; ++i) profiles[i] = profiles[i + 1];
   profiles[kProfileCount - 1].Reset();
+  // The current player moved down with the others: follow it.
+  if (index < current) --current;
   while (current > 0 && profiles[current].IsFree()) --current;
 }
 

@@ -28,7 +28,8 @@ struct BvPlayerStore {
   // Makes slot index current; with a name the slot is being named and gets
   // a new key. Indices outside 0..3 are ignored.
   void SelectProfile(int index, const char* name);
-  // Removes a named slot, moving the later profiles down one slot.
+  // Removes a named slot, moving the later profiles down one slot; the
+  // current index follows its player.
   void DeleteProfile(int index);
   void SubmitProfileScore(const BvProfile& profile);
   // Every slot's score into the table (free slots score 0, enter nothing).

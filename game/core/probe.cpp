@@ -8,17 +8,21 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "engine/level/element.h"
 #include "engine/level/level.h"
 #include "engine/level/level_element.h"
 #include "engine/level/level_manager.h"
 #include "engine/platform/clock.h"
 #include "engine/shell/globals.h"
 #include "engine/shell/system.h"
+#include "engine/sound/sound_manager.h"
 #include "game/board/board_geometry.h"
 #include "game/board/layout.h"
 #include "game/board/monster_manager.h"
 #include "game/core/game.h"
+#include "game/core/level_stats.h"
 #include "game/core/player_store.h"
+#include "game/scenes/hidden_scene.h"
 #include "game/scenes/scene.h"
 
 namespace {
@@ -99,6 +103,21 @@ void AddElements(nlohmann::json& out, const BvLevelManager* levels, const char* 
   }
 }
 
+// A wide text (Latin-1 characters) as UTF-8.
+std::string Utf8(const wchar_t* text) {
+  std::string out;
+  for (; text && *text; ++text) {
+    const unsigned c = unsigned(*text) & 0xFFu;
+    if (c < 0x80) {
+      out += char(c);
+    } else {
+      out += char(0xC0 | (c >> 6));
+      out += char(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
 // Each spell's state and the window point of its place on the panel.
 nlohmann::json SpellsSnapshot(const BvLayout& board, const BvLevelManager* levels) {
   const BvLevel* level = levels ? levels->GetCurrentLevel() : nullptr;
@@ -149,9 +168,49 @@ nlohmann::json ProfileSnapshot(const BvProfile* profile) {
           {"chainsBroken", profile->chainsBroken},
           {"spellsCast", profile->spellsCast},
           {"completedGames", profile->completedGames},
-          {"seenTips", profile->seenTips}};
+          {"seenTips", profile->seenTips},
+          {"showHints", profile->showHints}};
+}
+
+nlohmann::json StatsSnapshot(BvScene* scene) {
+  BvLevelStats* stats = scene ? scene->GetLevelStats() : nullptr;
+  if (!stats) return nullptr;
+  return {{"playSeconds", stats->playSeconds},
+          {"matches", stats->matches},
+          {"backgroundsCleared", stats->backgroundsCleared},
+          {"hintsUsed", stats->hintsUsed},
+          {"gaugeLeft", stats->gaugeLeft}};
+}
+
+// The texts of the open dialog's level drawn in a font, in the order they
+// were made (a picture carrying a text, as the recap's flash, is left out).
+nlohmann::json GuiTexts(const BvGame& game) {
+  nlohmann::json texts = nlohmann::json::array();
+  const BvLevelManager* levels = game.GetGlobalLevels();
+  const BvLevel* level = game.GetGuiMode() && levels ? levels->GetCurrentLevel() : nullptr;
+  if (!level) return texts;
+  for (const auto& entry : level->GetIdIndex()) {
+    const auto& element = *static_cast<const BvLevelElement*>(entry.second);
+    const wchar_t* text = element.GetText();
+    const BvElement* source = element.GetSourceElement();
+    if (!text || !*text || !source || source->GetType() != kElementText) continue;
+    std::string narrow;
+    for (const wchar_t* c = text; *c; ++c) narrow.push_back(*c < 0x80 ? char(*c) : '?');
+    texts.push_back(narrow);
+  }
+  return texts;
 }
 }  // namespace
+
+nlohmann::json ProbeRect(const BvLevelManager& levels, const BvLevelElement& element) {
+  nlohmann::json rect = nlohmann::json::object();
+  return BodyRectangle(levels, element, rect) ? rect : nlohmann::json(nullptr);
+}
+
+nlohmann::json ProbePoint(const BvLevelManager& levels, const BvLevelElement& element) {
+  const irr::core::vector2df at = ToWindow(levels, element.GetPosition());
+  return {{"x", std::lround(at.X)}, {"y", std::lround(at.Y)}};
+}
 
 nlohmann::json BoardSnapshot(const BvGame& game) {
   const BvLayout* board = game.GetBoard();
@@ -181,10 +240,38 @@ nlohmann::json BoardSnapshot(const BvGame& game) {
           {"noMoreMoves", board->IsNoMoreMoves()},
           {"swapRunning", board->IsSwapRunning()},
           {"spellRunning", board->IsSpellRunning()},
+          {"timeUsed", board->GetTimeUsed()},
           {"selected", {board->GetFirstColumn(), board->GetFirstRow()}},
           {"spells", SpellsSnapshot(*board, levels)},
           {"monsters", MonstersSnapshot(*board, levels)},
           {"cells", cells}};
+}
+
+nlohmann::json HiddenSnapshot(const BvGame& game) {
+  const auto* scene = dynamic_cast<const BvHiddenScene*>(game.GetCurrentScene());
+  const BvLevelManager* levels = game.GetCurrentLevels();
+  if (!scene || !levels) return nullptr;
+  nlohmann::json items = nlohmann::json::array();
+  for (int i = 0; i < scene->GetItemCount(); ++i) {
+    const BvHiddenItem& item = scene->GetItem(i);
+    nlohmann::json out = {{"found", item.found}, {"hovered", item.hovered}};
+    // A found object fades away and is removed: only hidden ones are read.
+    if (item.element && !item.found) {
+      out["name"] = item.element->GetNameString();
+      nlohmann::json rect = nlohmann::json::object();
+      if (BodyRectangle(*levels, *item.element, rect)) out["rect"] = rect;
+    }
+    out["text"] = item.nameText ? Utf8(item.nameText->GetText()) : "";
+    items.push_back(out);
+  }
+  const BvHiddenHint& hint = scene->GetHint();
+  int target = -1;
+  for (int i = 0; i < scene->GetItemCount(); ++i)
+    if (hint.target == &scene->GetItem(i)) target = i;
+  return {{"items", items},
+          {"hint", {{"ready", hint.ready}, {"countdown", hint.countdown}, {"target", target}}},
+          {"hintsUsed", scene->GetStats().hintsUsed},
+          {"endShowPhase", scene->GetEndShow().GetPhase()}};
 }
 
 BvProbe::BvProbe(std::string path) : m_Path(std::move(path)) {}
@@ -200,13 +287,20 @@ nlohmann::json BvProbe::Snapshot(const BvGame& game) {
   const BvScene* scene = game.GetCurrentScene();
   out["scene"] = {{"number", game.GetCurrentSceneNumber()},
                   {"state", scene ? scene->GetState() : 0},
-                  {"done", scene ? scene->IsDone() : false}};
+                  {"done", scene ? scene->IsDone() : false},
+                  {"stats", StatsSnapshot(game.GetCurrentScene())}};
   const BvScene* gui = game.GetGuiMode() ? game.GetGui(game.GetCurrentGui()) : nullptr;
   out["gui"] = {{"number", game.GetCurrentGui()},
                 {"mode", game.GetGuiMode()},
-                {"state", gui ? gui->GetState() : 0}};
+                {"state", gui ? gui->GetState() : 0},
+                {"texts", GuiTexts(game)}};
   out["profile"] = ProfileSnapshot(game.GetCurrentProfile());
   out["board"] = BoardSnapshot(game);
+  out["hidden"] = HiddenSnapshot(game);
+  out["screen"] = ScreenSnapshot(game);
+  out["sound"] = {{"music", g_SoundManager ? g_SoundManager->GetCurrentMusic() : std::string()},
+                  {"musicVolume", g_SoundManager ? g_SoundManager->GetMusicVolume() : 0.0f},
+                  {"effectsVolume", g_SoundManager ? g_SoundManager->GetEffectsVolume() : 0.0f}};
   nlohmann::json elements = nlohmann::json::array();
   AddElements(elements, game.GetCurrentLevels(), "scene");
   if (game.GetGuiMode()) AddElements(elements, game.GetGlobalLevels(), "gui");

@@ -5,13 +5,17 @@
 // renamed over the old one). Players never see it.
 //
 // Snapshot: "scene" (number, state, done, and in the written file "states",
-// the states the visit went through, one entry per change), "gui" (number, mode, state),
-// "profile" (null or name, world, level, score and the counters), "board"
-// (null or its flags, selection, every cell, the spells with charge, ready,
-// locked and the window point of their place on the panel, and the living
-// monsters with slot, kind, life and window rectangle), "elements" (window pixel
-// rectangles of the named, clickable elements of the screen's level and of
-// the dialog's level), "cursor" (window pixels), "window" (its size).
+// the states the visit went through, one entry per change), "gui" (number,
+// mode, state and the texts of the dialog's level), "profile" (null or name,
+// world, level, score and the counters), "board" (null or its flags,
+// selection, every cell, the spells with charge, ready, locked and the window
+// point of their place on the panel, and the living monsters with slot,
+// kind, life and window rectangle), "hidden" (null or the hidden-object
+// screen's objects and hint), "screen" (the title menu's buttons, the map's
+// spots, the player dialogs' slots and name), "sound" (the music last
+// started, the two master volumes), "elements" (window pixel rectangles of
+// the named, clickable elements of the screen's level and of the dialog's
+// level), "cursor" (window pixels), "window" (its size).
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -20,6 +24,8 @@
 #include <nlohmann/json.hpp>
 
 class BvGame;
+class BvLevelElement;
+class BvLevelManager;
 
 class BvProbe {
  public:
@@ -54,3 +60,14 @@ class BvProbe {
 
 // The board's part of the snapshot (null off the board screens).
 nlohmann::json BoardSnapshot(const BvGame& game);
+// The hidden-object screen's part (null elsewhere): per object in play its
+// name, window rectangle (while hidden), found flag and panel text; the
+// hint button's state and target; hints used; the end show's phase.
+nlohmann::json HiddenSnapshot(const BvGame& game);
+// The title menu's, the map's and the player dialogs' parts (null
+// elsewhere): what those screens made without names of their own.
+nlohmann::json ScreenSnapshot(const BvGame& game);
+// An element's body as a window-pixel rectangle (x, y, w, h), null
+// without a body; and its position as a window pixel (x, y).
+nlohmann::json ProbeRect(const BvLevelManager& levels, const BvLevelElement& element);
+nlohmann::json ProbePoint(const BvLevelManager& levels, const BvLevelElement& element);

@@ -15,8 +15,13 @@ constexpr int kLastScene = kSceneTableSize - 1;
 // GUIs 0..10.
 constexpr int kGuiPause = 0;
 constexpr int kGuiOptions = 1;
-constexpr int kGuiRecapSwap = 5;  // the board recap
+constexpr int kGuiNewPlayer = 2;
+constexpr int kGuiPlayers = 3;
+constexpr int kGuiQuit = 4;
+constexpr int kGuiRecapSwap = 5;    // the board recap
+constexpr int kGuiRecapHidden = 6;  // the hidden-object recap
 constexpr int kGuiTutorial = 8;
+constexpr int kGuiTrophies = 9;
 constexpr int kGuiTableSize = 11;
 constexpr int kNoGui = -1;
 

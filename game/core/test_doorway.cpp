@@ -8,7 +8,11 @@
 
 namespace {
 constexpr const char* kStartSceneVariable = "QUORVEL_START_SCENE";
+constexpr const char* kStartGuiVariable = "QUORVEL_START_GUI";
 constexpr const char* kTestProfileName = "Tester";
+constexpr const char* kTimeLimitVariable = "QUORVEL_TIME_LIMIT_MS";
+// A test may only shorten the ten-minute limit.
+constexpr long kLongestTimeLimitMs = 600000;
 }  // namespace
 
 int StartSceneFromEnvironment() {
@@ -17,6 +21,15 @@ int StartSceneFromEnvironment() {
   char* end = nullptr;
   const long n = std::strtol(value, &end, 10);
   if (*end != '\0' || n < kSceneSplash || n > kLastScene) return 0;
+  return int(n);
+}
+
+int StartGuiFromEnvironment() {
+  const char* value = std::getenv(kStartGuiVariable);
+  if (!value || !*value) return kNoGui;
+  char* end = nullptr;
+  const long n = std::strtol(value, &end, 10);
+  if (*end != '\0' || n < 0 || n >= kGuiTableSize) return kNoGui;
   return int(n);
 }
 
@@ -29,4 +42,13 @@ void EnsureTestProfile(BvPlayerStore& store) {
     }
   }
   store.SelectProfile(0, nullptr);
+}
+
+float TimeLimitFromEnvironment() {
+  const char* value = std::getenv(kTimeLimitVariable);
+  if (!value || !*value) return 0.0f;
+  char* end = nullptr;
+  const long ms = std::strtol(value, &end, 10);
+  if (*end != '\0' || ms < 1 || ms > kLongestTimeLimitMs) return 0.0f;
+  return float(ms);
 }

@@ -7,14 +7,19 @@
 #include "engine/level/level_element.h"
 #include "engine/level/level_manager.h"
 #include "engine/level/motion_behaviors.h"
+#include "engine/level/registries.h"
+#include "engine/resources/lang_table.h"
 #include "engine/shell/system.h"
 #include "engine/shell/globals.h"
 #include "engine/sound/sound_functions.h"
 #include "game/core/game.h"
+#include "game/gui/create_text.h"
 #include "game/gui/own_colour_fade_in.h"
 
 namespace {
 constexpr const char* kPanel = "interfaceback";
+constexpr const char* kFont = "guifont";
+const irr::core::vector2df kButtonLabelPosition(0.0f, 3.0f);
 constexpr const char* kMoveSound = "guimove";
 constexpr float kMoveVolume = 0.4f;
 // The panel starts above the screen, overshoots 40 pixels and settles at
@@ -48,6 +53,31 @@ BvLevel* BvGui::GetLevel() const {
 BvLevelElement* BvGui::FindElement(const char* name) const {
   BvLevel* level = GetLevel();
   return level ? static_cast<BvLevelElement*>(level->FindObjectByName(name)) : nullptr;
+}
+
+BvLevelElement* BvGui::AddText(BvLevelElement* parent, const irr::core::vector2df& position,
+                               const wchar_t* text, int layer) {
+  BvLevelElement* element = CreateText(g_Game ? g_Game->GetGlobalLevels() : nullptr, position, text, kFont);
+  if (!element) return nullptr;
+  element->SetLayer(layer);
+  if (parent) element->SetParent(parent);
+  return element;
+}
+
+BvLevelElement* BvGui::LabelButton(const char* name, const char* labelKey, int layer) {
+  BvLevel* level = GetLevel();
+  auto* button = level ? static_cast<BvLevelElement*>(level->GetObjectByName(name)) : nullptr;
+  BvLevelElement* panel = FindElement(kPanel);
+  if (button && panel) button->SetParent(panel);
+  AddText(button, kButtonLabelPosition, GetText(labelKey), layer);
+  return button;
+}
+
+BvLevelElement* BvGui::CreateElement(const char* templateName, const irr::core::vector2df& position,
+                                     float startDelay) {
+  BvLevelManager* levels = g_Game ? g_Game->GetGlobalLevels() : nullptr;
+  if (!levels || !levels->GetElements()->GetObjectByName(templateName)) return nullptr;
+  return CreateLevelElement(levels, position, templateName, startDelay);
 }
 
 void BvGui::Init(intptr_t) {

@@ -59,6 +59,20 @@ class BvGui : public BvScene {
   void HideWithResult(int result);
   // The named element of the dialog's level, silently null when missing.
   BvLevelElement* FindElement(const char* name) const;
+  // A text in "guifont" on the dialog's level at position (relative to the
+  // parent, when there is one), on layer.
+  BvLevelElement* AddText(BvLevelElement* parent, const irr::core::vector2df& position,
+                          const wchar_t* text, int layer);
+  // The button pattern: the named button of the level (the lookup's
+  // "Alert" when it is missing) attached to "interfaceback", and its label
+  // GetText(labelKey) at (0, 3) on layer, attached to the button.
+  BvLevelElement* LabelButton(const char* name, const char* labelKey, int layer);
+  // A level element of the dialog's level made from the named template.
+  // Without that template (the lookup's "Alert") nothing is made: an
+  // element without a source never runs its fade-out, so the dialog would
+  // never close.
+  BvLevelElement* CreateElement(const char* templateName, const irr::core::vector2df& position,
+                                float startDelay);
 
   // Cursor in world pixels of layer 0 of the global level manager.
   float m_CursorX = 0.0f;

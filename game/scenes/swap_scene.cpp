@@ -99,15 +99,7 @@ void BvSwapScene::Init(intptr_t) {
   StartMusic(LayoutNumber() % 2 == 0 ? kMusicEven : kMusicOdd);
 }
 
-void BvSwapScene::CreateFontAlias() {
-  BvLevelManager* levels = GetLevelManager();
-  if (!levels || levels->GetElements()->FindObjectByName(kFontAlias)) return;
-  auto* image = static_cast<BvImage*>(levels->GetImages()->FindObjectByName(kFontImage));
-  if (!image) return;
-  auto* font = new BvTextElement(kFontAlias);
-  font->SetFontImage(image);
-  levels->GetElements()->AddObject(font);
-}
+void BvSwapScene::CreateFontAlias() { AddFontAlias(GetLevelManager(), kFontImage, kFontAlias); }
 
 void BvSwapScene::CreateScoreBar() {
   BvLevelManager* levels = GetLevelManager();

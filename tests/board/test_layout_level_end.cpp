@@ -209,6 +209,20 @@ TEST_F(LevelEndShows, TheTimeGaugeRunsDownInTimeMode) {
   EXPECT_FALSE(g_SoundManager->IsSoundPlaying("warning"));
 }
 
+TEST_F(LevelEndShows, AShortenedLimitHoldsForEveryLevelSetUpAfterwards) {
+  board.SetLevelTimeLimit(5000);
+  for (int level = 0; level < 2; ++level) {
+    board.Setup(BlockLayout(4, 4, 8, 8, 2).data());
+    EXPECT_EQ(board.GetTimeLimit(), 5000.0f);
+    board.UpdateTimeGauge(3000);
+    EXPECT_FLOAT_EQ(world.host.stats.gaugeLeft, 2000);
+    EXPECT_EQ(world.host.guis.size(), size_t(level));
+    board.UpdateTimeGauge(2000);
+    ASSERT_EQ(world.host.guis.size(), size_t(level + 1));
+    EXPECT_EQ(world.host.guis[level].n, 10) << "time's up at the shortened limit";
+  }
+}
+
 TEST_F(LevelEndShows, WithTimeModeOffTheGaugeHidesAndPlayTimeCounts) {
   board.Setup(BlockLayout(4, 4, 8, 8, 2).data());
   world.host.profile.timeMode = 0;

@@ -99,6 +99,36 @@ TEST_F(PlayerStoreTest, AddHiscoreCases) {
   }
 }
 
+// A hidden-object level's hint penalty can lower a profile's score between
+// two saves: the table keeps the game's better entry, holds each key once
+// and loses no other entry, wherever the lower score would fall.
+TEST_F(PlayerStoreTest, SubmitScoresWithALoweredScore) {
+  for (int lowered : {24500, 3500, 500, -1500}) {
+    store.Reset();
+    clock.m_Seconds = 1000;
+    store.SelectProfile(0, "Ann");
+    clock.m_Seconds = 2000;
+    store.SelectProfile(1, "Bob");
+    store.profiles[0].score = 25000;
+    store.profiles[1].score = 4500;
+    store.SubmitScores();
+    const std::vector<int> scores = Scores();
+    const std::vector<int> keys = Keys();
+    ASSERT_EQ(keys, (std::vector<int>{0, 1, 2, 1000, 3, 4, 5, 2000, 6, 7}));
+
+    store.profiles[0].score = lowered;
+    store.SubmitScores();
+    EXPECT_EQ(Scores(), scores) << "Ann lowered to " << lowered;
+    EXPECT_EQ(Keys(), keys) << "Ann lowered to " << lowered;
+
+    // Her score grows past the kept entry again: the entry moves up.
+    store.profiles[0].score = 40000;
+    store.SubmitScores();
+    EXPECT_EQ(Keys(), (std::vector<int>{0, 1, 1000, 2, 3, 4, 5, 2000, 6, 7})) << lowered;
+    EXPECT_EQ(store.hiscores[2].score, 40000);
+  }
+}
+
 TEST_F(PlayerStoreTest, AddHiscoreKeepsAtMostTwentyFourCharacters) {
   store.AddHiscore(500000, "ABCDEFGHIJKLMNOPQRSTUVWXYZ", 42);
   EXPECT_EQ(std::string(store.hiscores[0].name), "ABCDEFGHIJKLMNOPQRSTUVWX");
@@ -136,6 +166,30 @@ TEST_F(PlayerStoreTest, DeleteProfileMovesLaterProfilesDown) {
   // The deleted player's game stays in the hiscores.
   EXPECT_EQ(store.hiscores[1].key, 11);
   EXPECT_EQ(store.hiscores[1].score, 60000);
+}
+
+TEST_F(PlayerStoreTest, DeleteProfileKeepsTheSamePlayerCurrent) {
+  struct Case {
+    int deleted;
+    int current;
+    int expectedCurrent;
+    const char* expectedName;
+  };
+  // Four players A..D; deleting below the current one moves it down a slot.
+  const Case cases[] = {
+      {0, 2, 1, "C"}, {1, 3, 2, "D"}, {0, 1, 0, "B"},  // below: follows its player
+      {3, 1, 1, "B"}, {2, 0, 0, "A"},                   // above: unchanged
+      {3, 3, 2, "C"},                                   // the current, last: steps back
+  };
+  for (const Case& c : cases) {
+    store.Reset();
+    for (int i = 0; i < 4; ++i) store.SelectProfile(i, std::string(1, char('A' + i)).c_str());
+    store.SelectProfile(c.current, nullptr);
+    store.DeleteProfile(c.deleted);
+    EXPECT_EQ(store.current, c.expectedCurrent) << "delete " << c.deleted << " of current " << c.current;
+    ASSERT_NE(store.GetCurrentProfile(), nullptr);
+    EXPECT_STREQ(store.GetCurrentProfile()->name, c.expectedName);
+  }
 }
 
 TEST_F(PlayerStoreTest, DeleteOnlyProfileAndIgnoredIndices) {

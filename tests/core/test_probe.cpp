@@ -9,14 +9,18 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/level/element.h"
 #include "engine/level/level_element.h"
 #include "engine/level/level_manager.h"
+#include "engine/level/registries.h"
 #include "engine/shell/game_host.h"
 #include "game/board/layout.h"
 #include "game/board/monster_manager.h"
 #include "game/core/game.h"
+#include "game/core/level_stats.h"
 #include "game/core/player_store.h"
 #include "game/core/test_doorway.h"
+#include "game/gui/create_text.h"
 #include "game/scenes/scene.h"
 #include "support/fake_clock.h"
 #include "support/game_world.h"
@@ -37,6 +41,16 @@ TEST(TestDoorway, StartSceneComesOnlyFromAValidNumber) {
   for (const Case& c : cases) {
     bv::test::ScopedEnv env("QUORVEL_START_SCENE", c.value);
     EXPECT_EQ(StartSceneFromEnvironment(), c.want) << (c.value ? c.value : "unset");
+  }
+}
+
+TEST(TestDoorway, TimeLimitOnlyShortensTheLimit) {
+  struct Case { const char* value; float want; };
+  const Case cases[] = {{"5000", 5000.0f}, {"1", 1.0f}, {"600000", 600000.0f}, {"600001", 0.0f},
+                        {"0", 0.0f}, {"-5", 0.0f}, {"5s", 0.0f}, {"", 0.0f}, {nullptr, 0.0f}};
+  for (const Case& c : cases) {
+    bv::test::ScopedEnv env("QUORVEL_TIME_LIMIT_MS", c.value);
+    EXPECT_EQ(TimeLimitFromEnvironment(), c.want) << (c.value ? c.value : "unset");
   }
 }
 
@@ -64,6 +78,12 @@ TEST(TestDoorway, TestProfileOnlyWhenNoneIsCurrent) {
   EnsureTestProfile(store);
   EXPECT_EQ(store.current, 3) << "a current profile stays";
 }
+
+class StatsScene : public StateScene {
+ public:
+  BvLevelStats* GetLevelStats() override { return &stats; }
+  BvLevelStats stats;
+};
 
 class ProbeTest : public ::testing::Test {
  protected:
@@ -194,6 +214,35 @@ TEST_F(ProbeTest, WritesAtomicallyOnlyChangesAndAtMostEvery50Ms) {
 
   BvProbe unwritable(world.dir() + "/missing/folder/probe.json");
   EXPECT_FALSE(unwritable.AfterFrame(*world.game()));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ProbeTest, SnapshotShowsLevelStatsAndTheDialogsTexts) {
+  EXPECT_TRUE(BvProbe::Snapshot(*world.game())["scene"]["stats"].is_null()) << "a scene without";
+  auto* scene = new StatsScene;
+  scene->stats.playSeconds = 75;
+  scene->stats.gaugeLeft = 1500.0f;
+  world.game()->SetSceneEntry(5, scene);
+  world.game()->SetScene(5);
+  BvLevelManager* gui = world.game()->GetGlobalLevels();
+  world.AddTemplate(gui, "panel");
+  gui->GetElements()->AddObject(new BvTextElement("guifont"));
+  world.AddElement(gui, "interfaceback", "panel", 0.0f, 0.0f);
+  CreateText(gui, {0, 0}, L"+13 X 50", "guifont");
+  CreateText(gui, {0, 0}, L"", "guifont");
+  CreateText(gui, {0, 0}, L"flash", "panel");
+  CreateText(gui, {0, 0}, L"D\u00e9j\u00e0", "guifont");
+  world.game()->SetGuiMode(2);
+  const nlohmann::json shot = BvProbe::Snapshot(*world.game());
+  EXPECT_EQ(shot["scene"]["stats"]["playSeconds"], 75);
+  EXPECT_EQ(shot["scene"]["stats"]["gaugeLeft"], 1500.0);
+  EXPECT_EQ(shot["board"]["timeUsed"], 0.0);
+  EXPECT_EQ(shot["gui"]["texts"], nlohmann::json({"+13 X 50", "D?j?"}));
+  world.game()->SetGuiMode(0);
+  EXPECT_TRUE(BvProbe::Snapshot(*world.game())["gui"]["texts"].empty()) << "no dialog open";
 }
 
 }  // namespace

@@ -44,16 +44,22 @@ class Game:
     """One run of build/quorvel with its own display and user folder."""
 
     def __init__(self, build_dir, args=(), seed=1234, clock=1700000000, env=None, probe=False,
-                 config=None):
+                 config=None, save=None, user_dir=None):
         """env: variables added for the game; probe: the game writes its
-        probe snapshot into the user folder; config: bytes stored as
-        "config.dat" before the start (None: none)."""
+        probe snapshot into the user folder; config, save: bytes stored as
+        "config.dat" and "savegame.sav" before the start (None: none);
+        user_dir: the user folder of an earlier run to play on in (a fresh
+        one when None)."""
         self.build_dir = os.path.abspath(build_dir)
-        self.user_dir = tempfile.mkdtemp(prefix="quorvel_e2e_")
+        self.user_dir = user_dir or tempfile.mkdtemp(prefix="quorvel_e2e_")
+        if save is not None:  # the game starts from this "savegame.sav"
+            os.makedirs(os.path.dirname(self.data_path("savegame.sav")), exist_ok=True)
+            with open(self.data_path("savegame.sav"), "wb") as f:
+                f.write(save)
         self.shots_dir = os.path.join(self.user_dir, "shots")
-        os.makedirs(self.shots_dir)
+        os.makedirs(self.shots_dir, exist_ok=True)
         if config is not None:
-            os.makedirs(os.path.dirname(self.data_path("config.dat")))
+            os.makedirs(os.path.dirname(self.data_path("config.dat")), exist_ok=True)
             with open(self.data_path("config.dat"), "wb") as f:
                 f.write(config)
         self.xvfb = VirtualDisplay()
@@ -64,13 +70,18 @@ class Game:
             "ALSOFT_DRIVERS": "null",
             "QUORVEL_MESSAGES": "stderr",
             "QUORVEL_SEED": str(seed),
-            "QUORVEL_TIME": str(clock),
         })
+        # clock None: the real wall clock (a play clock that runs).
+        if clock is not None:
+            self.env["QUORVEL_TIME"] = str(clock)
         self.env.pop("CI", None)
         self.env.update(env or {})
         self.probe_path = os.path.join(self.user_dir, "probe.json") if probe else None
         if self.probe_path:
             self.env["QUORVEL_PROBE"] = self.probe_path
+            # An earlier run's last snapshot must not pass for this one's.
+            if os.path.exists(self.probe_path):
+                os.remove(self.probe_path)
         self.log_path = os.path.join(self.user_dir, "stderr.txt")
         self.log = open(self.log_path, "wb")
         self.proc = subprocess.Popen([os.path.join(self.build_dir, "quorvel"), *args],
@@ -85,6 +96,24 @@ class Game:
     def read_save(self):
         with open(self.data_path("savegame.sav"), "rb") as f:
             return f.read()
+
+    def wait_probe(self, what, condition, limit):
+        """The first probe snapshot for which condition(snapshot) holds;
+        Failure when the game ends first or after limit seconds."""
+        def check():
+            if not self.running():
+                raise Failure("the game ended while waiting for " + what)
+            shot = self.probe()
+            return shot if shot and condition(shot) else None
+        return wait_for(what, check, limit, step=0.05)
+
+    def click_element(self, shot, name, level="gui"):
+        """A click on the centre of a named element of the snapshot."""
+        for e in shot["elements"]:
+            if e["name"] == name and e["level"] == level:
+                self.press(e["x"] + e["w"] // 2, e["y"] + e["h"] // 2)
+                return
+        raise Failure("no element %s in the %s level: %r" % (name, level, shot["elements"]))
 
     def messages(self):
         self.log.flush()
@@ -141,11 +170,11 @@ class Game:
         """A left click at window pixel (x, y)."""
         self.xdotool("mousemove", "--window", self.window() or "", str(x), str(y), "click", "1")
 
-    def press(self, x, y, hold=0.08):
-        """The left button held for a few frames at window pixel (x, y): the
-        game reads the button as held, so a click within one frame would
-        go unseen."""
+    def press(self, x, y, hold=0.15):
+        """The left button held for a few frames at window pixel (x, y), so
+        a game that reads the button once a frame sees it."""
         self.xdotool("mousemove", "--window", self.window() or "", str(x), str(y))
+        time.sleep(0.05)
         self.xdotool("mousedown", "1")
         time.sleep(hold)
         self.xdotool("mouseup", "1")
@@ -207,6 +236,28 @@ def run_scenario(game, name, scenario):
     finally:
         game.close(keep=not ok)
     return 0 if ok else 1
+
+
+DEFAULT_HISCORES = [100000, 50000, 30000, 20000, 10000, 5000, 4000, 3000, 2000, 1000]
+
+
+def make_save(name="Tester", key=1700000000, show_hints=1, time_mode=1):
+    """A "savegame.sav" with one current profile in slot 0 at the start of
+    the game and the default hiscore table."""
+    save = bytearray(SAVE_SIZE)
+    struct.pack_into("<h", save, 0, 0)
+    for i in range(4):
+        at = PROFILE_OFFSET + i * PROFILE_SIZE
+        struct.pack_into("<BB", save, at + 112, 1, 1)
+    at = PROFILE_OFFSET
+    save[at + 82:at + 82 + len(name)] = name.encode("latin-1")
+    struct.pack_into("<i", save, at + 108, key)
+    struct.pack_into("<BB", save, at + 112, show_hints, time_mode)
+    for j, score in enumerate(DEFAULT_HISCORES):
+        at = HISCORE_OFFSET + j * HISCORE_SIZE
+        struct.pack_into("<ii", save, at, score, j)
+        save[at + 8:at + 16] = b"Brasvolt"
+    return bytes(save)
 
 
 def parse_hiscores(save):

@@ -4,9 +4,11 @@ easiest of the 60: 13 backfill cells on a 9 by 6 field, nothing else), the
 player reads the board from the probe and makes its swaps with press-and-drag,
 until the board is won and the screen reaches state 1. The player acts only
 on a settled board, and every frame advances the game by the same step, so
-the game does not depend on the machine's speed. The recap dialog does
-not exist yet: its absence must be reported, not crash the game. Two runs
-with one seed must score the same."""
+the game does not depend on the machine's speed. The recap then counts up
+the level's bonuses into the score, and its OK leads on to the world map
+with the profile one level on, saved with its score in the hiscores. Two
+runs with one seed must score the same."""
+import struct
 import sys
 import time
 
@@ -20,6 +22,11 @@ FRAME_MS = "13.333"
 MAX_SWAPS = 150
 # The level-complete show lasts 7.5 s before state 1.
 SHOW_SECONDS = 7.5
+GUI_RECAP = 5
+MODE_RUNNING = 2
+STATE_COUNTED_UP = 3
+SCENE_MAP = 16
+RECAP_LABELS = ["Well done!", "OK", "Score", "Tiles", "Matches", "Your time", "Time bonus", "Total"]
 
 
 def wait_probe(game, what, condition, limit):
@@ -38,7 +45,7 @@ def board_of(shot):
 def play(build_dir, seed):
     game = harness.Game(build_dir, args=["-world", "0", "-level", "0", "-layout", EASY_LAYOUT],
                         seed=seed, env={"QUORVEL_START_SCENE": "4", "QUORVEL_FRAME_MS": FRAME_MS},
-                        probe=True)
+                        probe=True, save=harness.make_save(show_hints=0))
     ok = False
     try:
         game.wait_window()
@@ -74,20 +81,62 @@ def play(build_dir, seed):
                     or [c["colour"] for c in s["board"]["cells"]] != before), 3)
             except harness.Failure:
                 pass  # the press was not taken: the next round tries again
-        # The show, then state 1 and the recap's request.
+        # The show, then state 1 and the recap over the running screen.
         shot = wait_probe(game, "state 1 after the won show",
                           lambda s: 1 in s["scene"]["states"] and s["scene"]["state"] == 2,
                           SHOW_SECONDS + 15)
-        harness.wait_for("the missing recap reported",
-                         lambda: "Gui #5 not implemented !!" in game.messages(), 5)
-        time.sleep(0.5)
-        if not game.running():
-            raise harness.Failure("the game ended after the recap's request")
         profile = shot["profile"]
         if (profile["world"], profile["level"]) != (0, 1):
             raise harness.Failure("the win did not advance the profile: %r" % profile)
         if profile["score"] <= 0:
             raise harness.Failure("no score: %r" % profile)
+        played = profile["score"]
+        stats = shot["scene"]["stats"]
+        shot = wait_probe(game, "the recap", lambda s: s["gui"]["number"] == GUI_RECAP
+                          and s["gui"]["mode"] == MODE_RUNNING, 5)
+        # The count-up: the values arrive one by one, the total last.
+        seen = []
+
+        def counted_up(s):
+            texts = s["gui"]["texts"][len(RECAP_LABELS):]
+            if texts[:len(seen)] != seen:
+                raise harness.Failure("values changed: %r then %r" % (seen, texts))
+            seen[:] = texts
+            return s["gui"]["state"] == STATE_COUNTED_UP
+        shot = wait_probe(game, "the count-up", counted_up, 10)
+        if shot["gui"]["texts"][:len(RECAP_LABELS)] != RECAP_LABELS:
+            raise harness.Failure("recap labels: %r" % shot["gui"]["texts"])
+        bonus = (stats["backgroundsCleared"] * 50 + stats["matches"] * 100
+                 + int(stats["gaugeLeft"] / 250))
+        total = played + bonus
+        want = [str(played), "+%d X 50" % stats["backgroundsCleared"],
+                "+%d X 100" % stats["matches"], "0:00:00", "+%d" % int(stats["gaugeLeft"] / 250),
+                str(total)]
+        if seen != want:
+            raise harness.Failure("recap values %r, expected %r" % (seen, want))
+        if shot["profile"]["score"] != total:
+            raise harness.Failure("score %d after the recap, expected %d" % (
+                shot["profile"]["score"], total))
+        game.capture("recap")
+        game.click_element(shot, "btnok")
+        # OK: the screen leaves and the flow goes on to the world map with
+        # the profile one level on, saved first.
+        harness.wait_for("the world map", lambda: (
+            "Scene #16 not implemented !!" in game.messages()
+            or (game.probe() or {}).get("scene", {}).get("number") == SCENE_MAP), 15)
+        time.sleep(0.5)
+        save = game.read_save()
+        level, world = struct.unpack_from("<ii", save, harness.PROFILE_OFFSET + 32)
+        if (world, level) != (0, 1):
+            raise harness.Failure("saved profile at world %d level %d" % (world, level))
+        key = struct.unpack_from("<i", save, harness.PROFILE_OFFSET + 108)[0]
+        if total >= harness.DEFAULT_HISCORES[-1] and (total, key, "Tester") not in harness.parse_hiscores(save):
+            raise harness.Failure("the new score is not in the hiscores: %r" % harness.parse_hiscores(save))
+        keys = [k for _, k, _ in harness.parse_hiscores(save)]
+        if len(set(keys)) != len(keys):
+            raise harness.Failure("a key twice in the hiscores: %r" % keys)
+        profile = shot["profile"]
+        profile["score"] = total
         ok = True
         return {"score": profile["score"], "matches": profile["matches"], "drags": swaps}
     except harness.Failure as failure:

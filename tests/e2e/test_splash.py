@@ -1,9 +1,18 @@
 """The game's first run: the maker's logo on white, then the distributor's
-screen, then the end at the missing title menu, leaving a fresh save file."""
+screen, where Escape opens the pause menu and Escape again resumes it, then
+the title menu; the game ended there leaves a fresh save file without a
+current player."""
 import sys
+import time
 
 import harness
+import screens_player as sp
 
+SCENE_TITLE = 2
+SCENE_DISTRIBUTOR = 17
+GUI_PAUSE = 0
+MODE_FROZEN = 1
+STATE_OPEN = 2
 DEFAULT_TABLE = [(s, k, "Brasvolt") for k, s in enumerate(
     [100000, 50000, 30000, 20000, 10000, 5000, 4000, 3000, 2000, 1000])]
 
@@ -67,17 +76,30 @@ def play(game):
     game.key("Escape")
     # The distributor's page follows about 6.3 s after the logo began.
     harness.wait_for("the distributor screen", page_shown, 20, step=0.3)
-    if "Gui #0" in game.messages():
-        raise harness.Failure("Escape on the logo screen opened the pause menu")
-    # Escape on the distributor screen asks for the pause menu, which
-    # does not exist yet: its message, and the screen goes on.
+    if (game.probe() or {}).get("gui", {}).get("mode"):
+        raise harness.Failure("Escape on the logo screen opened a dialog")
+    # Escape on the distributor screen opens the pause menu over the frozen
+    # screen; Escape again resumes it.
     game.key("Escape")
-    harness.wait_for("the pause menu request",
-                     lambda: "Gui #0 not implemented !!" in game.messages(), 5)
-    game.wait_exit(30)
-    messages = game.messages()
-    if "Scene #2 not implemented !!" not in messages:
-        raise harness.Failure("no message for the missing title menu:\n" + messages)
+    game.wait_probe("the pause menu", lambda s: s["scene"]["number"] == SCENE_DISTRIBUTOR
+                    and s["gui"]["number"] == GUI_PAUSE and s["gui"]["mode"] == MODE_FROZEN
+                    and s["gui"]["state"] == STATE_OPEN, 5)
+    game.key("Escape")
+    game.wait_probe("the menu closed", lambda s: s["gui"]["mode"] == 0, 5)
+    if "not implemented" in game.messages():
+        raise harness.Failure("a missing dialog:\n" + game.messages())
+    # Then the title menu, whose glide ends with the menu live.
+    shot = sp.wait_probe(game, "the title menu", sp.in_scene(sp.SCENE_TITLE, sp.TITLE_LIVE), 30)
+    if shot["scene"]["states"] != [1, 2, 3]:
+        raise harness.Failure("title menu states %r" % shot["scene"]["states"])
+    # Escape on the title menu does nothing.
+    game.key("Escape")
+    time.sleep(0.5)
+    if game.probe()["gui"]["mode"] != 0:
+        raise harness.Failure("Escape on the title menu opened a dialog")
+    if "Scene #" in game.messages():
+        raise harness.Failure("a scene is missing:\n" + game.messages())
+    sp.stop(game)
     save = game.read_save()
     if len(save) != harness.SAVE_SIZE:
         raise harness.Failure("savegame.sav is %d bytes" % len(save))
@@ -88,7 +110,7 @@ def play(game):
 
 
 def main(build_dir):
-    game = harness.Game(build_dir)
+    game = harness.Game(build_dir, probe=True)
     return harness.run_scenario(game, "splash", play)
 
 

@@ -37,6 +37,31 @@ TEST(TextFormat, FillsOnlyExpectedPlaceholders) {
   EXPECT_EQ(FormatText(nullptr, {1}), L"");
 }
 
+// "%0Nd": at least N digits with zeros in front, as a clock is written.
+TEST(TextFormat, ZeroPaddedIntegers) {
+  struct Case {
+    const wchar_t* pattern;
+    int value;
+    std::wstring want;
+  };
+  const Case cases[] = {
+      {L"%02d", 7, L"07"},
+      {L"%02d", 45, L"45"},
+      {L"%02d", 123, L"123"},        // never cut
+      {L"%03d", -5, L"-005"},        // zeros after the sign
+      {L"%01d", 0, L"0"},
+      {L"%00d", 7, L"%00d"},         // width 0: not a placeholder
+      {L"%010d", 7, L"%010d"},       // two width digits: not a placeholder
+      {L"%0", 7, L"%0"},             // cut short at the end
+      {L"%02", 7, L"%02"},
+      {L"%02s", 7, L"%02s"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FormatText(c.pattern, {c.value}), c.want) << "pattern " << std::wstring(c.pattern);
+  EXPECT_EQ(FormatText(L"%d:%02d:%02d", {1, 2, 5}), L"1:02:05");
+  EXPECT_EQ(FormatText(L"%02d%s", {"Ann"}), L"%02dAnn") << "a text waits for its %s";
+}
+
 TEST(TextFormat, ResultIsBounded) {
   const std::wstring longPattern(500, L'x');
   EXPECT_EQ(FormatText(longPattern.c_str(), {}).size(), kFormattedTextMax);

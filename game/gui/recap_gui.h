@@ -1,0 +1,73 @@
+#pragma once
+// Base of the two recaps (GUIs 5 and 6), opened in mode 2 by a screen whose
+// level was won, with the screen as argument. After the panel drops in the
+// level's results arrive line by line in a timed count-up, each value with
+// a flash, a ring of sparkles and a sound; the first line shows the
+// profile's score, which then gains the level's bonuses, and the total line
+// shows the new score with a pulse of the dialog layer. Then "btnok" closes
+// with the recap's result.
+#include <string>
+
+#include "game/gui/gui.h"
+
+struct BvLevelStats;
+
+class BvRecapGui : public BvGui {
+ public:
+  // Base opening, then the title, the OK button and the labels; the count
+  // starts (state 2). argument: the BvScene whose statistics are shown.
+  void Init(intptr_t argument) override;
+  // State 2 the count-up, state 3 the OK button, state 4 the close.
+  void Update(float ms) override;
+
+  int GetStep() const { return m_Step; }
+  float GetTimer() const { return m_Timer; }
+
+  // A row's label: its language key and row (0 at the top).
+  struct Label {
+    const char* key;
+    int row;
+  };
+
+ protected:
+  // result: 14 or 15.
+  explicit BvRecapGui(int result) : m_FinishResult(result) {}
+
+  // The statistics of the scene given to Init (null without one).
+  const BvLevelStats* Stats() const;
+  // The rows' labels, the total's last.
+  virtual const Label* Labels(int* count) const = 0;
+  // Called once per opening when the count starts.
+  virtual void ComputeBonuses() = 0;
+  // What the bonuses add to the score, at step 1.
+  virtual int TotalBonus() const = 0;
+  // Shows the value of a step between the first and the total.
+  virtual void ShowStep(int step) = 0;
+  // The step that shows the total; the next one ends the count.
+  virtual int TotalStep() const = 0;
+
+  // A value text on its row (green, or orange when negative) with its
+  // flash, its ring of sparkles and its sound.
+  void AddLine(const std::wstring& text, int row, bool negative, const char* sound);
+  // Three shrinking zoom beats of the dialog layer's camera.
+  void PulseCamera();
+  // The beats on any element: zoom 1.04, 1, 1.02, 1, 1.01, 1, a wait after each.
+  static void AddZoomPulse(BvLevelElement* element);
+
+ private:
+  void Build();
+  void UpdateCount(float ms);
+  // Time at which a step fires: one second before the total, half a second
+  // between the others.
+  float StepTime(int step) const;
+  void HandleButtons();
+
+  const int m_FinishResult;
+  // "interfaceback", parent of the texts.
+  BvLevelElement* m_Back = nullptr;
+  BvScene* m_Scene = nullptr;
+  // 0 before the first line.
+  int m_Step = 0;
+  // Milliseconds since the count began.
+  float m_Timer = 0.0f;
+};

@@ -1,0 +1,23 @@
+#pragma once
+// GUI 5, the recap of a won board level: score, tiles cleared, matches,
+// play time and the gauge's time bonus, then the new total; OK gives
+// result 14.
+#include "game/gui/recap_gui.h"
+
+class BvRecapSwapGui : public BvRecapGui {
+ public:
+  BvRecapSwapGui();
+
+  int GetTimeBonus() const { return m_TimeBonus; }
+
+ protected:
+  const Label* Labels(int* count) const override;
+  void ComputeBonuses() override;
+  int TotalBonus() const override;
+  void ShowStep(int step) override;
+  int TotalStep() const override;
+
+ private:
+  // Of this opening: points for the time left on the gauge.
+  int m_TimeBonus = 0;
+};

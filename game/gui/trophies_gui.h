@@ -1,0 +1,46 @@
+#pragma once
+// GUI 9: the five best hiscores and the current profile's six trophies, each
+// with a star per level reached; hovering a trophy shows a tip with the next
+// level to reach. Opening it first submits every profile's score and lets
+// the profile unlock one pending achievement, without a notice.
+#include <string>
+
+#include "game/core/achievement.h"
+#include "game/gui/gui.h"
+
+class BvTrophiesGui : public BvGui {
+ public:
+  // Hiscore entries shown.
+  static constexpr int kShownScores = 5;
+
+  BvTrophiesGui() = default;
+
+  void Init(intptr_t argument) override;
+  void Update(float ms) override;
+  // Fade-out only; state 4.
+  void Hide() override;
+
+  void Build();
+  // The stars of one trophy and its kind's tip text.
+  void SetupTrophy(int kind, BvLevelElement* trophy);
+  void ShowTip(int kind);
+  void HideTip();
+
+  bool IsTipShown() const { return m_TipShown; }
+  const std::wstring& GetTipText(int kind) const { return m_TipTexts[kind]; }
+
+ protected:
+  void HandleInput() override;
+
+ private:
+  void BuildHiscores(BvLevelElement* panel);
+  void BuildTip();
+
+  bool m_TipShown = false;
+  // The tip panel and its two texts (null when one of them is missing).
+  BvLevelElement* m_TipPanel = nullptr;
+  BvLevelElement* m_TipTitle = nullptr;
+  BvLevelElement* m_TipText = nullptr;
+  // Per achievement kind: the next level to reach, or the completed words.
+  std::wstring m_TipTexts[kAchievementKinds];
+};

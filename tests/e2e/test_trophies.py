@@ -1,0 +1,102 @@
+"""The trophies and hiscores dialog through the real window, over a prepared
+save file: GUI 9 opened through the test doorway shows the five best entries
+of the table (the current profile's score submitted into it first) with
+their names and scores, and not the sixth; the score trophy carries three
+stars for the three score steps reached and, hovered, tips the fourth step;
+Escape closes the dialog."""
+import os
+import shutil
+import struct
+import sys
+import tempfile
+import time
+
+import harness
+
+SCENE = 10
+TROPHIES = 9
+SCORE_KIND = 5
+STEPS = 7
+ACHIEVEMENTS_AT = 40
+NAME_AT = 82
+KEY_AT = 108
+
+# The table on file, best first; the profile's 123456 enters above it.
+TABLE = [(90000, "Zed"), (80000, "Yara"), (70000, "Xia"), (60000, "Will"), (50000, "Vic"),
+         (40000, "Uma"), (30000, "Tom"), (20000, "Sam"), (10000, "Rik"), (5000, "Quin")]
+PLAYER, PLAYER_SCORE, PLAYER_KEY = "Ann", 123456, 77
+
+
+def save_file():
+    save = bytearray(harness.SAVE_SIZE)
+    struct.pack_into("<h", save, 0, 0)
+    for i in range(4):
+        at = harness.PROFILE_OFFSET + i * harness.PROFILE_SIZE
+        save[at + 112] = 1  # show hints
+        save[at + 113] = 1  # time mode
+    at = harness.PROFILE_OFFSET
+    struct.pack_into("<i", save, at + 4, PLAYER_SCORE)
+    for step in range(3):
+        save[at + ACHIEVEMENTS_AT + SCORE_KIND * STEPS + step] = 1
+    save[at + NAME_AT:at + NAME_AT + len(PLAYER)] = PLAYER.encode("latin-1")
+    struct.pack_into("<i", save, at + KEY_AT, PLAYER_KEY)
+    for j, (score, name) in enumerate(TABLE):
+        at = harness.HISCORE_OFFSET + j * harness.HISCORE_SIZE
+        struct.pack_into("<ii", save, at, score, j)
+        save[at + 8:at + 8 + len(name)] = name.encode("latin-1")
+    return bytes(save)
+
+
+def element(shot, name):
+    for e in shot["elements"]:
+        if e["name"] == name and e["level"] == "gui":
+            return e
+    return None
+
+
+def scenario(game):
+    game.wait_window()
+    shot = harness.wait_for("the trophies dialog", lambda: (
+        lambda s: s if s and s["gui"]["number"] == TROPHIES and s["gui"]["mode"] == 2
+        and s["gui"]["state"] == 2 and element(s, "elemscore") else None)(game.probe()), 20)
+    texts = shot["gui"]["texts"]
+    print("dialog texts:", texts)
+    expected = [(PLAYER_SCORE, PLAYER)] + TABLE[:4]
+    for score, name in expected:
+        if name not in texts or str(score) not in texts:
+            raise harness.Failure("%s %d not listed" % (name, score))
+    if TABLE[4][1] in texts:
+        raise harness.Failure("a sixth entry is listed")
+    for word in ("Best scores", "Back", "Keeper of Treasures"):
+        if word not in texts:
+            raise harness.Failure("%r missing" % word)
+    image = game.capture("trophies")
+    trophy = element(shot, "elemscore")
+    box = (trophy["x"] - 70, trophy["y"] - 70, trophy["x"] + trophy["w"] + 70, trophy["y"] + trophy["h"] + 70)
+    print("score trophy at", trophy, "image box", box, image.size)
+    game.xdotool("mousemove", "--window", game.window() or "",
+                 str(trophy["x"] + trophy["w"] // 2), str(trophy["y"] + trophy["h"] // 2))
+    tip = "Gather 300000 points in one game"
+    harness.wait_for("the score trophy's tip", lambda: tip in game.probe()["gui"]["texts"], 5)
+    time.sleep(0.6)
+    game.capture("tip")
+    game.key("Escape")
+    harness.wait_for("the dialog to close", lambda: game.probe()["gui"]["mode"] == 0, 10)
+
+
+def main(build_dir):
+    home = tempfile.mkdtemp(prefix="quorvel_trophies_")
+    folder = os.path.join(home, "brasvolt", "quorvel")
+    os.makedirs(folder)
+    with open(os.path.join(folder, "savegame.sav"), "wb") as f:
+        f.write(save_file())
+    game = harness.Game(build_dir, env={"QUORVEL_START_SCENE": str(SCENE), "QUORVEL_START_GUI": str(TROPHIES),
+                                        "XDG_DATA_HOME": home}, probe=True)
+    try:
+        return harness.run_scenario(game, "trophies", scenario)
+    finally:
+        shutil.rmtree(home, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1] if len(sys.argv) > 1 else "build"))

@@ -1,0 +1,149 @@
+// The options headless: the sliders' mapping between knob and volume, a drag
+// reaching the sound manager and the configuration at once, the switches of
+// the current profile with their ticks, and Enter closing with result 8.
+#include "game/gui/options_gui.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/level/element.h"
+#include "engine/level/level.h"
+#include "engine/level/level_element.h"
+#include "engine/level/level_manager.h"
+#include "engine/level/registries.h"
+#include "engine/shell/system.h"
+#include "engine/sound/sound_manager.h"
+#include "game/core/game.h"
+#include "game/core/player_store.h"
+#include "game/gui/volume_slider.h"
+#include "support/game_world.h"
+#include "support/null_video.h"
+
+namespace {
+
+constexpr float kFrameMs = 20.0f;
+
+TEST(VolumeSliderTest, KnobAndVolumeMapBothWays) {
+  struct Case {
+    int volume;
+    int x;
+  };
+  for (const Case& c : {Case{0, -80}, Case{33, -28}, Case{50, 0}, Case{99, 78}, Case{100, 80}})
+    EXPECT_EQ(bv::SliderXForVolume(c.volume), c.x) << c.volume;
+
+  struct Drag {
+    float x;
+    float volume;
+  };
+  // Ends, middle, fractions of a pixel truncated, and beyond the ends.
+  for (const Drag& d : {Drag{-80, 0}, Drag{0, 50}, Drag{80, 100}, Drag{-28, 32.5f},
+                        Drag{-79.5f, 0}, Drag{-100, 0}, Drag{200, 100}})
+    EXPECT_FLOAT_EQ(bv::VolumeForSliderX(d.x), d.volume) << d.x;
+  EXPECT_EQ(bv::ClampSliderX(-95), -80);
+  EXPECT_EQ(bv::ClampSliderX(95), 80);
+  EXPECT_EQ(bv::ClampSliderX(12.5f), 12.5f);
+}
+
+class ListeningScene : public BvScene {
+ public:
+  void Init(intptr_t) override {}
+  void OnEvent(int code) override { events.push_back(code); }
+  std::vector<int> events;
+};
+
+class OptionsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    BvLevelManager* gui = Gui();
+    for (const char* name : {"interfaceback", "slidebar1", "slider1", "slidebar2", "slider2",
+                             "fullscreen", "showhint", "timemode", "btnok", "checked"})
+      world.AddTemplate(gui, name);
+    gui->GetElements()->AddObject(new BvTextElement("guifont"));
+    auto element = [](const char* name, int x, int y) {
+      return "<lvlelement name=\"" + std::string(name) + "\"><sourceelement>" + name +
+             "</sourceelement><pos x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) +
+             "\"/></lvlelement>";
+    };
+    world.WriteLevels("global.xml", "<level name=\"pause\"></level><level name=\"options\"><lvlelements>" +
+                                        element("interfaceback", 0, 0) + element("slidebar1", 0, 60) +
+                                        element("slider1", 0, 60) + element("slidebar2", 0, 20) +
+                                        element("slider2", 0, 20) + element("fullscreen", -100, -30) +
+                                        element("showhint", -100, -60) +
+                                        element("timemode", -100, -90) + element("btnok", 0, -140) +
+                                        "</lvlelements></level>");
+    scene = new ListeningScene;
+    world.game()->SetSceneEntry(2, scene);
+    world.game()->SetScene(2);
+    world.game()->GetStore().SelectProfile(0, "Ann");
+  }
+  BvLevelManager* Gui() const { return world.game()->GetGlobalLevels(); }
+  BvLevelElement* Element(const char* name) const {
+    return static_cast<BvLevelElement*>(Gui()->GetCurrentLevel()->FindObjectByName(name));
+  }
+  BvOptionsGui* Options() const { return static_cast<BvOptionsGui*>(world.game()->GetGui(1)); }
+  void Frames(int count) {
+    for (int i = 0; i < count && world.game()->GetGuiMode() != 0; ++i) {
+      Options()->Update(kFrameMs);
+      Gui()->RenderCurrentLevel(kFrameMs, false, false);
+    }
+  }
+  // A click held for one frame at a world point, then released.
+  void ClickAt(float x, float y) {
+    world.MoveCursor(x, y);
+    world.PressLeft(true);
+    Frames(1);
+    world.PressLeft(false);
+    Frames(1);
+  }
+
+  bv::test::NullVideo video;
+  bv::test::GameWorld world;
+  ListeningScene* scene = nullptr;
+};
+
+TEST_F(OptionsTest, StoredVolumesPlaceTheKnobsAndADragSetsTheVolumeAtOnce) {
+  world.system()->config.musicVolume = 33;
+  world.system()->config.effectsVolume = 100;
+  world.game()->ShowGui(1, 2, 0);
+  EXPECT_EQ(Element("slider1")->GetLocalPosition().X, -28.0f);
+  EXPECT_EQ(Element("slider2")->GetLocalPosition().X, 80.0f);
+  Frames(60);  // the panel settles at the centre
+
+  // Held over the music bar's left end: the knob follows, volume 0.
+  world.MoveCursor(-9.0f, 60.0f);
+  world.PressLeft(true);
+  Frames(1);
+  EXPECT_NEAR(Element("slider1")->GetLocalPosition().X, -9.0f, 0.5f) << "centred under the cursor";
+  EXPECT_EQ(world.system()->config.musicVolume, 44);
+  EXPECT_NEAR(g_SoundManager->GetMusicVolume(), 0.44375f, 1e-4f);
+  world.PressLeft(false);
+  EXPECT_EQ(world.system()->config.effectsVolume, 100) << "the other slider is untouched";
+  EXPECT_FLOAT_EQ(g_SoundManager->GetEffectsVolume(), 1.0f);
+
+  world.system()->lastKey = 13;  // Enter
+  Frames(80);
+  EXPECT_EQ(scene->events, std::vector<int>{8});
+  EXPECT_EQ(world.system()->config.musicVolume, 44) << "closing keeps the change";
+}
+
+TEST_F(OptionsTest, SwitchesToggleTheProfileAndTheirTicksShowIt) {
+  world.game()->ShowGui(1, 2, 0);
+  Frames(60);
+  BvProfile& ann = *world.game()->GetCurrentProfile();
+  // Tips on: the "Show tips" tick stands.
+  EXPECT_TRUE(Options()->GetShowHintsTick()->IsVisible());
+  ClickAt(-100.0f, -60.0f);
+  EXPECT_EQ(ann.showHints, 0);
+  EXPECT_FALSE(Options()->GetShowHintsTick()->IsVisible());
+  ClickAt(-100.0f, -90.0f);
+  ClickAt(-100.0f, -90.0f);
+  EXPECT_EQ(ann.timeMode, 1) << "toggled twice";
+  EXPECT_TRUE(Options()->GetTimeModeTick()->IsVisible());
+  EXPECT_EQ(world.system()->fullScreenToggleRequest, 0);
+  ClickAt(-100.0f, -30.0f);
+  EXPECT_EQ(world.system()->fullScreenToggleRequest, 1) << "survives the release";
+}
+
+}  // namespace

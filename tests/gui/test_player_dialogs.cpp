@@ -1,0 +1,213 @@
+// The player dialogs headless: slot choice (only the first free slot takes
+// a name, a click elsewhere commits it), deletion through the alert box with
+// the current index following its player, and the new player in slot 0.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/level/element.h"
+#include "engine/level/level.h"
+#include "engine/level/level_element.h"
+#include "engine/level/level_manager.h"
+#include "engine/level/registries.h"
+#include "engine/shell/game_host.h"
+#include "engine/shell/system.h"
+#include "game/core/game.h"
+#include "game/core/player_store.h"
+#include "game/gui/new_player_gui.h"
+#include "game/gui/players_gui.h"
+#include "support/game_world.h"
+#include "support/null_video.h"
+
+namespace {
+
+constexpr float kFrameMs = 20.0f;
+
+class ListeningScene : public BvScene {
+ public:
+  void Init(intptr_t) override {}
+  void OnEvent(int code) override { events.push_back(code); }
+  std::vector<int> events;
+};
+
+std::string Narrow(const wchar_t* text) {
+  std::string out;
+  for (; text && *text; ++text) out.push_back(char(*text));
+  return out;
+}
+
+class PlayerDialogsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    BvLevelManager* gui = Gui();
+    for (const char* name : {"interfaceback", "frame", "item1", "item2", "item3", "item4", "btnok",
+                             "btncancel", "btndelete", "editname", "cursor", "alertback",
+                             "btnlarge", "btnlargeover"})
+      world.AddTemplate(gui, name);
+    gui->GetElements()->AddObject(new BvTextElement("guifont"));
+    for (const char* key : {"players", "delete", "ok", "cancel", "welcome", "entername",
+                            "currentplayermsg", "deleteplayermsg"})
+      world.AddText(key, key);
+    world.AddText("newplayer", "New player");
+    world.AddText("freeslot", "Free");
+    world.AddText("playern", "Player %d");
+    auto element = [](const char* name, int y) {
+      return "<lvlelement name=\"" + std::string(name) + "\"><sourceelement>" + name +
+             "</sourceelement><pos x=\"0\" y=\"" + std::to_string(y) + "\"/></lvlelement>";
+    };
+    std::string levels = "<level name=\"pause\"></level><level name=\"options\"></level>";
+    levels += "<level name=\"newplayer\"><lvlelements>" + element("interfaceback", 0) +
+              element("editname", 40) + element("btnok", -100) + element("btncancel", -150) +
+              "</lvlelements></level>";
+    levels += "<level name=\"players\"><lvlelements>" + element("interfaceback", 0) +
+              element("frame", 0) + element("item1", 90) + element("item2", 60) +
+              element("item3", 30) + element("item4", 0) + element("btnok", -100) +
+              element("btncancel", -150) + element("btndelete", -200) + "</lvlelements></level>";
+    world.WriteLevels("global.xml", levels);
+    scene = new ListeningScene;
+    world.game()->SetSceneEntry(2, scene);
+    world.game()->SetScene(2);
+  }
+
+  BvLevelManager* Gui() const { return world.game()->GetGlobalLevels(); }
+  BvPlayerStore& Store() const { return world.game()->GetStore(); }
+  BvPlayersGui* Players() const {
+    return static_cast<BvPlayersGui*>(world.game()->GetGui(3));
+  }
+  // Frames of the open dialog, as the game runs them: none once it closed.
+  void Frames(BvScene* gui, int count) {
+    for (int i = 0; i < count && world.game()->GetGuiMode() != 0; ++i) {
+      gui->Update(kFrameMs);
+      Gui()->RenderCurrentLevel(kFrameMs, false, false);
+    }
+  }
+  std::vector<std::string> Slots() const {
+    std::vector<std::string> texts;
+    for (int i = 0; i < BvPlayersGui::kSlotCount; ++i)
+      texts.push_back(Narrow(Players()->GetSlotText(i)->GetText()));
+    return texts;
+  }
+  void Name(const std::vector<const char*>& names, int current) {
+    Store().Reset();
+    for (size_t i = 0; i < names.size(); ++i) Store().SelectProfile(int(i), names[i]);
+    Store().SelectProfile(current, nullptr);
+  }
+  void TypeWord(const char* word) {
+    for (; *word; ++word) Players()->TypeKey(*word);
+  }
+
+  bv::test::NullVideo video;
+  bv::test::GameWorld world;
+  ListeningScene* scene = nullptr;
+};
+
+TEST_F(PlayerDialogsTest, OnlyTheFirstFreeSlotTakesANameAndAnotherClickCommitsIt) {
+  Name({"Ann"}, 0);
+  world.game()->ShowGui(3, 2, 0);
+  BvPlayersGui* players = Players();
+  EXPECT_EQ(Slots(), (std::vector<std::string>{"Ann", "New player", "Free", "Free"}));
+  EXPECT_EQ(players->GetSelected(), 0);
+  EXPECT_EQ(players->GetSlotText(0)->GetColor().color, 0xFFFF0000u) << "the current one in red";
+
+  players->ClickSlot(2);
+  EXPECT_EQ(players->GetEditing(), -1) << "a later free slot takes no name";
+  players->ClickSlot(1);
+  EXPECT_EQ(players->GetEditing(), 1);
+  EXPECT_EQ(Slots()[1], "");
+  TypeWord("BEN");
+  EXPECT_EQ(Slots()[1], "Ben");
+  EXPECT_TRUE(Store().profiles[1].IsFree()) << "nothing stored while typing";
+
+  players->ClickSlot(2);  // commits only
+  EXPECT_EQ(players->GetEditing(), -1);
+  EXPECT_STREQ(Store().profiles[1].name, "Ben");
+  EXPECT_EQ(Store().current, 1);
+  EXPECT_EQ(players->GetSelected(), 1);
+  EXPECT_EQ(Slots(), (std::vector<std::string>{"Ann", "Ben", "New player", "Free"}));
+
+  // Enter with an empty name ends typing without a player.
+  players->ClickSlot(2);
+  players->TypeKey(13);
+  EXPECT_EQ(players->GetEditing(), -1);
+  EXPECT_TRUE(Store().profiles[2].IsFree());
+
+  // Choosing Ann and OK makes her current, result 10.
+  players->ClickSlot(0);
+  EXPECT_EQ(Store().current, 1) << "chosen only on OK";
+  players->Accept();
+  EXPECT_EQ(Store().current, 0);
+  Frames(players, 80);
+  EXPECT_EQ(scene->events, std::vector<int>{10});
+}
+
+TEST_F(PlayerDialogsTest, DeletionFollowsTheCurrentPlayer) {
+  struct Case {
+    const char* what;
+    std::vector<const char*> names;
+    int current;
+    int selected;
+    int answer;  // 1 OK, 2 cancel; 0: refused, no question
+    std::vector<std::string> slots;
+    const char* currentName;
+  };
+  const Case cases[] = {
+      {"below the current one", {"Ann", "Ben", "Cy"}, 1, 0, 1,
+       {"Ben", "Cy", "New player", "Free"}, "Ben"},
+      {"below the last one", {"Ann", "Ben", "Cy"}, 2, 0, 1, {"Ben", "Cy", "New player", "Free"}, "Cy"},
+      {"above the current one", {"Ann", "Ben", "Cy"}, 0, 2, 1,
+       {"Ann", "Ben", "New player", "Free"}, "Ann"},
+      {"cancelled", {"Ann", "Ben"}, 1, 0, 2, {"Ann", "Ben", "New player", "Free"}, "Ben"},
+      {"the current player is refused", {"Ann", "Ben"}, 1, 1, 0,
+       {"Ann", "Ben", "New player", "Free"}, "Ben"},
+  };
+  for (const Case& c : cases) {
+    Name(c.names, c.current);
+    world.game()->SetGuiMode(0);
+    world.game()->ShowGui(3, 2, 0);
+    BvPlayersGui* players = Players();
+    Frames(players, 30);
+    players->ClickSlot(c.selected);
+    players->ShowMessage();
+    BvAlertGui& alert = players->GetAlert();
+    ASSERT_TRUE(alert.open) << c.what;
+    EXPECT_EQ(alert.purpose, c.answer ? BvPlayersGui::kPurposeDelete : BvPlayersGui::kPurposeRefused)
+        << c.what;
+    EXPECT_EQ(alert.GetSecondButton() != nullptr, c.answer != 0) << c.what;
+    alert.SetResult(c.answer ? c.answer : BvAlertGui::kResultOk);
+    Frames(players, 1);
+    EXPECT_FALSE(alert.resultReady) << c.what;
+    EXPECT_EQ(Slots(), c.slots) << c.what;
+    ASSERT_NE(Store().GetCurrentProfile(), nullptr) << c.what;
+    EXPECT_STREQ(Store().GetCurrentProfile()->name, c.currentName) << c.what;
+    // After a deletion the highlight follows the current player.
+    EXPECT_EQ(players->GetSelected(), c.answer == 1 ? Store().current : c.selected) << c.what;
+  }
+}
+
+TEST_F(PlayerDialogsTest, NewPlayerTakesSlotZeroWithTheTypedOrDefaultName) {
+  struct Case {
+    const char* typed;
+    const char* name;
+  };
+  for (const Case& c : {Case{"ZOE", "Zoe"}, Case{"", "Player 1"}}) {
+    Name({"Ann", "Ben"}, 1);
+    world.game()->SetGuiMode(0);
+    world.game()->ShowGui(2, 2, 0);
+    auto* dialog = static_cast<BvNewPlayerGui*>(world.game()->GetGui(2));
+    for (const char* key = c.typed; *key; ++key) {
+      world.system()->lastKey = *key;
+      Frames(dialog, 1);
+    }
+    EXPECT_EQ(Narrow(dialog->GetNameText()->GetText()), c.name[0] == 'P' ? "" : c.name);
+    dialog->CreatePlayer();
+    EXPECT_EQ(Store().current, 0);
+    EXPECT_STREQ(Store().profiles[0].name, c.name);
+    EXPECT_STREQ(Store().profiles[1].name, "Ben");
+    scene->events.clear();
+    Frames(dialog, 80);
+    EXPECT_EQ(scene->events, std::vector<int>{6});
+  }
+}
+
+}  // namespace
