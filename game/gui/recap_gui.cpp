@@ -92,11 +92,9 @@ void BvRecapGui::Build() {
   m_Back = FindElement("interfaceback");
   AddText(m_Back, kTitlePosition, GetText("congratulations"), kLayerTexts);
   LabelButton(kOkButton, "ok", kLayerTexts);
-  int count = 0;
-  const Label* labels = Labels(&count);
-  for (int i = 0; i < count; ++i) {
-    const irr::core::vector2df position(kLabelX, kFirstRowY - kRowHeight * labels[i].row);
-    if (BvLevelElement* label = AddText(m_Back, position, GetText(labels[i].key), kLayerTexts))
+  for (int i = 0; i < m_LabelCount; ++i) {
+    const irr::core::vector2df position(kLabelX, kFirstRowY - kRowHeight * m_Labels[i].row);
+    if (BvLevelElement* label = AddText(m_Back, position, GetText(m_Labels[i].key), kLayerTexts))
       label->SetTextAlign(kAlignLeft);
   }
 }
@@ -133,9 +131,8 @@ void BvRecapGui::UpdateCount(float ms) {
   } else if (m_Step < total) {
     ShowStep(m_Step);
   } else if (m_Step == total) {
-    int count = 0;
-    const Label* labels = Labels(&count);
-    AddLine(NumberText(profile ? profile->score : 0), labels[count - 1].row, false, kTotalSound);
+    const int totalRow = m_Labels[m_LabelCount - 1].row;
+    AddLine(NumberText(profile ? profile->score : 0), totalRow, false, kTotalSound);
     PulseCamera();
     PlayEffect(kTotalBang, false, kSoundVolume);
   } else {

@@ -30,21 +30,23 @@ class BvRecapGui : public BvGui {
   };
 
  protected:
-  // result: 14 or 15.
-  explicit BvRecapGui(int result) : m_FinishResult(result) {}
+  // result: 14 or 15; labels: the rows' labels, the total's last (a
+  // table that lives as long as the program).
+  template <int N>
+  BvRecapGui(int result, const Label (&labels)[N])
+      : m_FinishResult(result), m_Labels(labels), m_LabelCount(N) {}
 
   // The statistics of the scene given to Init (null without one).
   const BvLevelStats* Stats() const;
-  // The rows' labels, the total's last.
-  virtual const Label* Labels(int* count) const = 0;
   // Called once per opening when the count starts.
   virtual void ComputeBonuses() = 0;
   // What the bonuses add to the score, at step 1.
   virtual int TotalBonus() const = 0;
   // Shows the value of a step between the first and the total.
   virtual void ShowStep(int step) = 0;
-  // The step that shows the total; the next one ends the count.
-  virtual int TotalStep() const = 0;
+  // One step a row, so the total's is the last label's; the next step
+  // ends the count.
+  int TotalStep() const { return m_LabelCount; }
 
   // A value text on its row (green, or orange when negative) with its
   // flash, its ring of sparkles and its sound.
@@ -63,6 +65,8 @@ class BvRecapGui : public BvGui {
   void HandleButtons();
 
   const int m_FinishResult;
+  const Label* const m_Labels;
+  const int m_LabelCount;
   // "interfaceback", parent of the texts.
   BvLevelElement* m_Back = nullptr;
   BvScene* m_Scene = nullptr;

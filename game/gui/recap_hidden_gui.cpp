@@ -7,19 +7,15 @@
 namespace {
 constexpr const char* kSound = "guicourt";
 
-enum Step { kStepPlayTime = 2, kStepTimeBonus, kStepHintBonus, kStepTotal };
+// The rows between the score (step 1) and the total.
+enum Step { kStepPlayTime = 2, kStepTimeBonus, kStepHintBonus };
 
 constexpr BvRecapGui::Label kLabels[] = {
     {"recapscore", 0}, {"recapyourtime", 1}, {"recaptime", 2}, {"recaphint", 3}, {"recaptotal", 5},
 };
 }  // namespace
 
-BvRecapHiddenGui::BvRecapHiddenGui() : BvRecapGui(kGuiResultHiddenRecap) {}
-
-const BvRecapGui::Label* BvRecapHiddenGui::Labels(int* count) const {
-  *count = int(sizeof(kLabels) / sizeof(kLabels[0]));
-  return kLabels;
-}
+BvRecapHiddenGui::BvRecapHiddenGui() : BvRecapGui(kGuiResultHiddenRecap, kLabels) {}
 
 void BvRecapHiddenGui::ComputeBonuses() {
   const BvLevelStats* stats = Stats();
@@ -28,8 +24,6 @@ void BvRecapHiddenGui::ComputeBonuses() {
 }
 
 int BvRecapHiddenGui::TotalBonus() const { return m_HintBonus + m_TimeBonus; }
-
-int BvRecapHiddenGui::TotalStep() const { return kStepTotal; }
 
 void BvRecapHiddenGui::ShowStep(int step) {
   const BvLevelStats* stats = Stats();

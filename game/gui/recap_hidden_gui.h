@@ -12,11 +12,9 @@ class BvRecapHiddenGui : public BvRecapGui {
   int GetHintBonus() const { return m_HintBonus; }
 
  protected:
-  const Label* Labels(int* count) const override;
   void ComputeBonuses() override;
   int TotalBonus() const override;
   void ShowStep(int step) override;
-  int TotalStep() const override;
 
  private:
   // Of this opening.

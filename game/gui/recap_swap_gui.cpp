@@ -9,7 +9,8 @@ constexpr int kPointsPerTile = 50;
 constexpr int kPointsPerMatch = 100;
 constexpr const char* kSound = "guicourt";
 
-enum Step { kStepTiles = 2, kStepMatches, kStepPlayTime, kStepTimeBonus, kStepTotal };
+// The rows between the score (step 1) and the total.
+enum Step { kStepTiles = 2, kStepMatches, kStepPlayTime, kStepTimeBonus };
 
 constexpr BvRecapGui::Label kLabels[] = {
     {"recapscore", 0},    {"recaptiles", 1}, {"recapmatches", 2},
@@ -17,12 +18,7 @@ constexpr BvRecapGui::Label kLabels[] = {
 };
 }  // namespace
 
-BvRecapSwapGui::BvRecapSwapGui() : BvRecapGui(kGuiResultBoardRecap) {}
-
-const BvRecapGui::Label* BvRecapSwapGui::Labels(int* count) const {
-  *count = int(sizeof(kLabels) / sizeof(kLabels[0]));
-  return kLabels;
-}
+BvRecapSwapGui::BvRecapSwapGui() : BvRecapGui(kGuiResultBoardRecap, kLabels) {}
 
 void BvRecapSwapGui::ComputeBonuses() {
   const BvLevelStats* stats = Stats();
@@ -34,8 +30,6 @@ int BvRecapSwapGui::TotalBonus() const {
   if (!stats) return m_TimeBonus;
   return stats->backgroundsCleared * kPointsPerTile + stats->matches * kPointsPerMatch + m_TimeBonus;
 }
-
-int BvRecapSwapGui::TotalStep() const { return kStepTotal; }
 
 void BvRecapSwapGui::ShowStep(int step) {
   const BvLevelStats none{};

@@ -11,11 +11,9 @@ class BvRecapSwapGui : public BvRecapGui {
   int GetTimeBonus() const { return m_TimeBonus; }
 
  protected:
-  const Label* Labels(int* count) const override;
   void ComputeBonuses() override;
   int TotalBonus() const override;
   void ShowStep(int step) override;
-  int TotalStep() const override;
 
  private:
   // Of this opening: points for the time left on the gauge.
