@@ -43,6 +43,7 @@
 #include "game/board/layout.h"
 #include "game/board/monster_manager.h"
 #include "game/core/game.h"
+#include "game/core/profile.h"
 #include "game/scenes/scene.h"
 
 namespace {
@@ -112,6 +113,7 @@ struct Run {
   int moves = 0;
   int spells = 0;
   int monsters = 0;
+  int kindTurn = 0;       // the next monster kind to try
   int monsterFrames = 0;  // measured frames with a monster alive
   bool boardReached = false;
   bool won = false;
@@ -142,16 +144,21 @@ bool BoardReady(BvGame* game) {
          !board->IsSwapRunning() && !board->IsSpellRunning() && !board->IsNoMoreMoves();
 }
 
+bool AnyMonster(const BvMonsterManager& monsters) {
+  for (int i = 0; i < kMonsterSlots; ++i)
+    if (monsters.GetSlot(i).kind != 0) return true;
+  return false;
+}
+
 // The player's part: the hint's swap, a spell, a monster.
 void Play(BvGame* game, int frame) {
   BvLayout* board = game->GetBoard();
   if (!board || game->GetCurrentSceneNumber() != kBoardScene || board->IsWon()) return;
   BvMonsterManager* monsters = board->GetMonsters();
-  bool alive = false;
-  for (int i = 0; monsters && i < kMonsterSlots; ++i) alive |= monsters->GetSlot(i).kind != 0;
-  if (monsters && !alive) {
-    monsters->SpawnMonster(1 + g_Run.monsters % kMonsterKindCount);
-    ++g_Run.monsters;
+  if (monsters && !AnyMonster(*monsters)) {
+    // A kind the board cannot take now (no cage, no room) brings none.
+    monsters->SpawnMonster(1 + g_Run.kindTurn++ % kMonsterKindCount);
+    if (AnyMonster(*monsters)) ++g_Run.monsters;
   }
   if (!BoardReady(game)) return;
   if (frame % kSpellEvery == 0) {
@@ -230,6 +237,8 @@ void Session(BvSystem& system) {
   game->EnsureLoaded();
   game->ApplyMouseCapture();
   game->LoadGlobalData();
+  // The tip pages would freeze the board under them.
+  if (BvProfile* profile = game->GetCurrentProfile()) profile->showHints = 0;
   int frame = 0;
   for (; frame < kWarmUpLimit && !g_Quit; ++frame) {
     Frame(game, false);
@@ -242,12 +251,7 @@ void Session(BvSystem& system) {
     Frame(game, true);
     ++g_Run.frames;
     BvLayout* board = game->GetBoard();
-    if (board && board->GetMonsters())
-      for (int i = 0; i < kMonsterSlots; ++i)
-        if (board->GetMonsters()->GetSlot(i).kind != 0) {
-          ++g_Run.monsterFrames;
-          break;
-        }
+    if (board && board->GetMonsters() && AnyMonster(*board->GetMonsters())) ++g_Run.monsterFrames;
     if (game->GetCurrentSceneNumber() != kBoardScene || (board && board->IsWon())) {
       g_Run.won = true;
       break;
