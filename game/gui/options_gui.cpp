@@ -8,6 +8,7 @@
 #include "engine/shell/system.h"
 #include "engine/sound/sound_manager.h"
 #include "game/core/game.h"
+#include "game/scenes/element_templates.h"
 #include "game/core/player_store.h"
 #include "game/gui/dialog_parts.h"
 #include "game/gui/gui_results.h"
@@ -54,8 +55,10 @@ BvLevelElement* BvOptionsGui::BuildSwitch(const char* name, const char* labelKey
   BvLevelElement* button = bv::AttachToPanel(level, bv::FindNamed(level, kPanel), name);
   if (!button) return nullptr;
   bv::MakeGuiText(kSwitchLabelPosition, GetText(labelKey), kTextLayer, button, bv::kAlignLeft);
-  BvLevelElement* tick = CreateLevelElement(g_Game ? g_Game->GetGlobalLevels() : nullptr,
-                                            irr::core::vector2df(0.0f, 0.0f), kTick, kNoStartDelay);
+  BvLevelManager* levels = g_Game ? g_Game->GetGlobalLevels() : nullptr;
+  if (!bv::HasTemplate(levels, kTick)) return nullptr;
+  BvLevelElement* tick =
+      CreateLevelElement(levels, irr::core::vector2df(0.0f, 0.0f), kTick, kNoStartDelay);
   if (!tick) return nullptr;
   tick->SetDynType(bv::kNoBody);
   tick->SetLayer(kTickLayer);

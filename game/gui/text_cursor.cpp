@@ -4,6 +4,7 @@
 #include "engine/level/level_element.h"
 #include "engine/level/physics_values.h"
 #include "game/core/game.h"
+#include "game/scenes/element_templates.h"
 
 namespace {
 constexpr const char* kCursor = "cursor";
@@ -15,8 +16,9 @@ constexpr float kNoStartDelay = -1.0f;
 }  // namespace
 
 BvLevelElement* MakeTextCursor(BvLevelElement* parent) {
-  BvLevelElement* cursor = CreateLevelElement(g_Game ? g_Game->GetGlobalLevels() : nullptr,
-                                              kCursorPosition, kCursor, kNoStartDelay);
+  BvLevelManager* levels = g_Game ? g_Game->GetGlobalLevels() : nullptr;
+  if (!bv::HasTemplate(levels, kCursor)) return nullptr;
+  BvLevelElement* cursor = CreateLevelElement(levels, kCursorPosition, kCursor, kNoStartDelay);
   if (!cursor) return nullptr;
   cursor->SetDynType(bv::kNoBody);
   cursor->SetLayer(kCursorLayer);

@@ -18,6 +18,7 @@
 #include "engine/sound/sound_manager.h"
 #include "game/board/board_placement.h"
 #include "game/core/game.h"
+#include "game/scenes/element_templates.h"
 #include "game/core/player_store.h"
 #include "game/gui/create_text.h"
 #include "game/gui/gui_results.h"
@@ -31,9 +32,6 @@ constexpr const char* kClickSound = "guiclick";
 constexpr const char* kHoverSound = "guimouseover";
 constexpr float kClickVolume = 0.5f;
 constexpr float kOwnVolume = -1.0f;
-constexpr float kFadeSpeed = 200.0f;
-const irr::video::SColor kClearBlack(0xFF000000);
-const irr::video::SColor kFromBlack(0x00000000);
 constexpr float kNoStartDelay = -1.0f;
 
 // The glide: the camera waits a second above the picture, then slides down,
@@ -90,6 +88,7 @@ float s_Acceleration = kStartAcceleration;
 float s_Speed = kStartSpeed;
 
 BvLevelElement* MakeButton(BvLevelManager* levels, const ButtonSpec& spec) {
+  if (!bv::HasTemplate(levels, spec.name)) return nullptr;
   BvLevelElement* button =
       CreateLevelElement(levels, irr::core::vector2df(0.0f, spec.y), spec.name, kNoStartDelay);
   if (!button) return nullptr;
@@ -112,11 +111,8 @@ bool BvIntroScene::Load() { return LoadSceneFile(kFile); }
 void BvIntroScene::Init(intptr_t) {
   m_ChangePlayer = nullptr;
   m_Welcome = nullptr;
+  OpenFromBlack();
   BvGame* game = GetGame();
-  if (game) {
-    game->SetClearColour(kClearBlack);
-    game->StartFade(kFromBlack, kFadeSpeed);
-  }
   BvLevelManager* levels = GetLevelManager();
   if (levels) {
     BvCamera* camera = levels->GetCamera();
@@ -134,15 +130,17 @@ void BvIntroScene::Init(intptr_t) {
 
 void BvIntroScene::CreateMenu() {
   BvLevelManager* levels = GetLevelManager();
-  m_Title = CreateLevelElement(levels, irr::core::vector2df(0.0f, 200.0f), "titrejeu",
-                               kNoStartDelay);
+  m_Title = bv::HasTemplate(levels, "titrejeu")
+                ? CreateLevelElement(levels, irr::core::vector2df(0.0f, 200.0f), "titrejeu",
+                                     kNoStartDelay)
+                : nullptr;
   if (m_Title) {
     m_Title->SetDynType(bv::kNoBody);
     m_Title->SetLayer(kMenuLayer);
     m_Title->AddBehavior(new BvNoTransformBehavior());
     m_Title->AddBehavior(new BvFadeInBehavior(kTitleFadeSpeed, kTitleDelayMs));
     BvGame* game = GetGame();
-    if (game && game->IsExpertMode()) {
+    if (game && game->IsExpertMode() && bv::HasTemplate(levels, "expertmode")) {
       BvLevelElement* badge = CreateImageElement(levels, irr::core::vector2df(100.0f, 130.0f),
                                                  "expertmode", kNoStartDelay);
       if (badge) {
@@ -181,6 +179,7 @@ void BvIntroScene::CreateWelcome() {
     change->SetLayer(kMenuLayer);
     change->SetColor(kWelcomeColour);
   }
+  if (!bv::HasTemplate(levels, kBar)) return;
   m_ChangePlayer = CreateLevelElement(levels, kBarPosition, kBar, kNoStartDelay);
   if (!m_ChangePlayer) return;
   m_ChangePlayer->SetLayer(kMenuLayer);
@@ -224,10 +223,7 @@ void BvIntroScene::Update(float ms) {
       HandleButtons();
       break;
     case kStateLeaving:
-      if (game && !game->FadeToColour(ms)) {
-        StopMusic();
-        RequestClose();
-      }
+      if (CoverStep(ms)) StopMusic();
       if (camera) {
         const irr::core::vector2df scale = camera->GetScale();
         camera->SetScale(scale.X + ms / kZoomMsPerUnit, scale.Y + ms / kZoomMsPerUnit);
@@ -242,8 +238,7 @@ void BvIntroScene::Update(float ms) {
 void BvIntroScene::HandleButtons() {
   BvGame* game = GetGame();
   if (!game) return;
-  const int mode = game->GetGuiMode();
-  if (mode == kGuiModeFrozen || mode == kGuiModeRunning) return;
+  if (IsDialogOver()) return;
   if (!game->WasLeftClicked()) return;
   PlayEffect(kClickSound, false, kClickVolume);
   BvLevelManager* levels = GetLevelManager();

@@ -14,9 +14,9 @@
 #include "engine/sound/sound_functions.h"
 #include "game/board/board_placement.h"
 #include "game/core/game.h"
+#include "game/scenes/element_templates.h"
 #include "game/core/player_store.h"
 #include "game/gui/create_text.h"
-#include "game/gui/gui_results.h"
 #include "game/scenes/font_alias.h"
 
 namespace {
@@ -29,9 +29,6 @@ constexpr const char* kArrowFont = "andalous18";
 constexpr const char* kWorldFont = "cooperfont";
 constexpr const char* kCinemaFont = "cooper20";
 constexpr const char* kMenuFont = "galaxy16";
-constexpr float kFadeSpeed = 200.0f;
-const irr::video::SColor kClearBlack(0xFF000000);
-const irr::video::SColor kFromBlack(0x00000000);
 constexpr float kNoStartDelay = -1.0f;
 constexpr int kAlignLeft = 1;
 constexpr int kSpotsPerWorld = BvProfile::kLastLevel + 1;
@@ -108,7 +105,7 @@ BvLevelElement* BvMapScene::FindElement(const char* name) const {
 }
 
 BvLevelElement* BvMapScene::FindSpot(int spot) const {
-  char name[8];
+  char name[16];
   std::snprintf(name, sizeof(name), "sp%d", spot);
   return FindElement(name);
 }
@@ -119,11 +116,7 @@ int BvMapScene::CurrentSpot() const {
 }
 
 void BvMapScene::Init(intptr_t) {
-  BvGame* game = GetGame();
-  if (game) {
-    game->SetClearColour(kClearBlack);
-    game->StartFade(kFromBlack, kFadeSpeed);
-  }
+  OpenFromBlack();
   BvLevelManager* levels = GetLevelManager();
   m_Arrow = FindElement(kPlayArrow);
   if (m_Arrow) {
@@ -177,10 +170,9 @@ void BvMapScene::CreateWorlds() {
 
 void BvMapScene::Update(float ms) {
   BvScene::Update(ms);
-  BvGame* game = GetGame();
   switch (m_State) {
     case kStateOpening:
-      if (!game || !game->FadeFromColour(ms)) m_State = kStateArrowStart;
+      if (UncoverStep(ms)) m_State = kStateArrowStart;
       break;
     case kStateArrowStart:
       if (m_Elapsed <= kArrowStartMs) break;
@@ -211,7 +203,7 @@ void BvMapScene::Update(float ms) {
       m_State = kStateAfterInterlude;
       break;
     case kStateLeaving:
-      if (!game || !game->FadeToColour(ms)) RequestClose();
+      CoverStep(ms);
       break;
     default:
       break;
@@ -228,6 +220,7 @@ void BvMapScene::SparkleSpots(float ms) {
 void BvMapScene::SparkleAhead() {
   const int current = CurrentSpot();
   BvLevelManager* levels = GetLevelManager();
+  if (!bv::HasTemplate(levels, "sparkle")) return;
   for (int i = current + 1; i < kSpotCount; ++i) {
     BvLevelElement* spot = FindSpot(i);
     if (!spot) continue;
@@ -245,8 +238,7 @@ void BvMapScene::SparkleAhead() {
 void BvMapScene::HandleButtons() {
   BvGame* game = GetGame();
   if (!game) return;
-  const int mode = game->GetGuiMode();
-  if (mode == kGuiModeFrozen || mode == kGuiModeRunning) return;
+  if (IsDialogOver()) return;
   if (FindElement(kMenuButton) && IsButtonClicked(kMenuButton, true)) {
     game->ShowGui(kGuiPause, kGuiModeFrozen, 0);
   } else if (m_Arrow && IsButtonClicked(kPlayArrow, true)) {
@@ -265,7 +257,10 @@ void BvMapScene::ShowCinema() {
     bar->AddBehavior(new BvMoveToBehavior(kBarTopHome, kBarSpeed));
   if (BvLevelElement* bar = FindElement("cinema2"))
     bar->AddBehavior(new BvMoveToBehavior(kBarBottomHome, kBarSpeed));
-  if (BvLevelElement* shade = CreateLevelElement(levels, {0.0f, 0.0f}, "cinema", kNoStartDelay)) {
+  BvLevelElement* shade = bv::HasTemplate(levels, "cinema")
+                              ? CreateLevelElement(levels, {0.0f, 0.0f}, "cinema", kNoStartDelay)
+                              : nullptr;
+  if (shade) {
     shade->SetDynType(bv::kNoBody);
     shade->SetLayer(kCinemaLayer);
     shade->SetScale(7.0f, 5.0f);
@@ -280,7 +275,7 @@ void BvMapScene::ShowCinema() {
     float y;
   } lines[] = {{"st%d%da", 20.0f}, {"st%d%db", -20.0f}};
   for (const auto& line : lines) {
-    char key[16];
+    char key[32];
     std::snprintf(key, sizeof(key), line.pattern, world, part);
     if (BvLevelElement* text =
             MakeText(levels, {0.0f, line.y}, GetText(key), kCinemaFont, kCinemaTextLayer))
@@ -288,20 +283,4 @@ void BvMapScene::ShowCinema() {
   }
 }
 
-void BvMapScene::OnEvent(int code) {
-  switch (code) {
-    case kGuiResultQuit:
-      m_Result = kResultQuit;
-      m_State = kStateLeaving;
-      break;
-    case kGuiResultMainMenu:
-      m_Result = kResultTitle;
-      m_State = kStateLeaving;
-      break;
-    case kGuiResultOptions:
-      if (BvGame* game = GetGame()) game->ShowGui(kGuiOptions, kGuiModeFrozen, 0);
-      break;
-    default:
-      break;
-  }
-}
+void BvMapScene::OnEvent(int code) { HandlePauseResult(code, kStateLeaving); }

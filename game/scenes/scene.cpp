@@ -9,12 +9,17 @@
 #include "engine/sound/sound_manager.h"
 #include "game/core/game.h"
 #include "game/core/player_store.h"
+#include "game/gui/gui_results.h"
 
 namespace {
 constexpr const char* kClickSound = "guiclick";
 constexpr float kClickVolume = 0.5f;
 // Volume every screen's music starts at.
 constexpr float kMusicVolume = 0.1f;
+// A screen opens on black and is uncovered at 200 alpha units a second.
+constexpr uint32_t kOpaqueBlack = 0xFF000000;
+constexpr uint32_t kClearBlack = 0x00000000;
+constexpr float kOpeningFadeSpeed = 200.0f;
 }  // namespace
 
 BvScene::BvScene() = default;
@@ -88,6 +93,49 @@ void BvScene::ScheduleTip(int bit, float delayMs) {
   m_TipPending = true;
   m_TipDelay = delayMs;
   m_TipBit = bit;
+}
+
+void BvScene::OpenFromBlack() {
+  BvGame* game = GetGame();
+  if (!game) return;
+  game->SetClearColour(irr::video::SColor(kOpaqueBlack));
+  game->StartFade(irr::video::SColor(kClearBlack), kOpeningFadeSpeed);
+}
+
+bool BvScene::UncoverStep(float ms) {
+  BvGame* game = GetGame();
+  return !game || !game->FadeFromColour(ms);
+}
+
+bool BvScene::CoverStep(float ms) {
+  BvGame* game = GetGame();
+  if (game && game->FadeToColour(ms)) return false;
+  RequestClose();
+  return true;
+}
+
+bool BvScene::IsDialogOver() const {
+  const BvGame* game = GetGame();
+  const int mode = game ? game->GetGuiMode() : kGuiModeNone;
+  return mode == kGuiModeFrozen || mode == kGuiModeRunning;
+}
+
+bool BvScene::HandlePauseResult(int code, int leavingState) {
+  switch (code) {
+    case kGuiResultQuit:
+      m_Result = kResultQuit;
+      m_State = leavingState;
+      return true;
+    case kGuiResultMainMenu:
+      m_Result = kResultTitle;
+      m_State = leavingState;
+      return true;
+    case kGuiResultOptions:
+      if (BvGame* game = GetGame()) game->ShowGui(kGuiOptions, kGuiModeFrozen, 0);
+      return true;
+    default:
+      return false;
+  }
 }
 
 void BvScene::StartMusic(const char* name) {

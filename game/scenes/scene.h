@@ -51,6 +51,21 @@ class BvScene {
   // hints off or the tip was seen.
   void ScheduleTip(int bit, float delayMs);
 
+  // A screen's opening: black clear colour, the screen uncovered from black
+  // by the fade its Update runs.
+  void OpenFromBlack();
+  // One step of the opening fade; true once the screen is uncovered.
+  bool UncoverStep(float ms);
+  // One step of the leaving fade; true (and done raised) once covered.
+  bool CoverStep(float ms);
+  // A dialog is open over the screen in mode 1 or 2 (its buttons then
+  // ignore the mouse).
+  bool IsDialogOver() const;
+  // The pause menu's results on a screen that leaves through leavingState:
+  // quit and title menu leave with their result, options opens the options
+  // over the frozen screen. True when code was one of them.
+  bool HandlePauseResult(int code, int leavingState);
+
   // Starts a screen's music: the current music stops and this one starts
   // (volume 0.1) unless it is already playing.
   void StartMusic(const char* name);

@@ -7,13 +7,12 @@
 #include "engine/level/level_element.h"
 #include "engine/level/level_manager.h"
 #include "engine/level/physics_values.h"
-#include "engine/level/registries.h"
 #include "engine/resources/lang_table.h"
 #include "engine/sound/sound_functions.h"
 #include "game/core/game.h"
+#include "game/scenes/element_templates.h"
 #include "game/core/player_store.h"
 #include "game/gui/create_text.h"
-#include "game/gui/gui_results.h"
 #include "game/scenes/font_alias.h"
 
 namespace {
@@ -23,9 +22,6 @@ constexpr const char* kArrow = "arrow";
 constexpr const char* kTitleFont = "gothic30";
 constexpr const char* kBodyFont = "gothic14";
 constexpr const char* kArrowFont = "andalous18";
-constexpr float kFadeSpeed = 200.0f;
-const irr::video::SColor kClearBlack(0xFF000000);
-const irr::video::SColor kFromBlack(0x00000000);
 const irr::video::SColor kInk(0xC81E0A00);
 constexpr float kNoStartDelay = -1.0f;
 constexpr int kTextLayer = 1;
@@ -99,11 +95,7 @@ bool BvStoryScene::IsSpellPage() const {
 }
 
 void BvStoryScene::Init(intptr_t) {
-  BvGame* game = GetGame();
-  if (game) {
-    game->SetClearColour(kClearBlack);
-    game->StartFade(kFromBlack, kFadeSpeed);
-  }
+  OpenFromBlack();
   BvLevelManager* levels = GetLevelManager();
   BvLevel* level = levels ? levels->GetCurrentLevel() : nullptr;
   m_Arrow = level ? static_cast<BvLevelElement*>(level->FindObjectByName(kArrow)) : nullptr;
@@ -146,7 +138,7 @@ void BvStoryScene::ShowImages() {
   std::snprintf(name, sizeof(name), spell ? "sort%d" : "img%d", w);
   BvLevelManager* levels = GetLevelManager();
   // Only a picture the scene file defines: a missing one is dropped.
-  if (!levels || !levels->GetElements()->FindObjectByName(name)) return;
+  if (!bv::HasTemplate(levels, name)) return;
   const irr::core::vector2df at = spell ? irr::core::vector2df(-162.0f, 38.0f)
                                         : irr::core::vector2df(-162.0f, 55.0f);
   BvLevelElement* picture = CreateLevelElement(levels, at, name, kNoStartDelay);
@@ -158,16 +150,15 @@ void BvStoryScene::ShowImages() {
 
 void BvStoryScene::Update(float ms) {
   BvScene::Update(ms);
-  BvGame* game = GetGame();
   switch (m_State) {
     case kStateOpening:
-      if (!game || !game->FadeFromColour(ms)) m_State = kStateLive;
+      if (UncoverStep(ms)) m_State = kStateLive;
       break;
     case kStateLive:
       HandleButtons();
       break;
     case kStateLeaving:
-      if (!game || !game->FadeToColour(ms)) RequestClose();
+      CoverStep(ms);
       break;
     default:
       break;
@@ -177,8 +168,7 @@ void BvStoryScene::Update(float ms) {
 void BvStoryScene::HandleButtons() {
   BvGame* game = GetGame();
   if (!game) return;
-  const int mode = game->GetGuiMode();
-  if (mode == kGuiModeFrozen || mode == kGuiModeRunning) return;
+  if (IsDialogOver()) return;
   if (!game->WasLeftClicked()) return;
   BvLevelManager* levels = GetLevelManager();
   if (!m_Arrow || !levels || !m_Arrow->HitTest(levels->GetMouseWorldPosition(0))) return;
@@ -186,20 +176,4 @@ void BvStoryScene::HandleButtons() {
   m_State = kStateLeaving;
 }
 
-void BvStoryScene::OnEvent(int code) {
-  switch (code) {
-    case kGuiResultQuit:
-      m_Result = kResultQuit;
-      m_State = kStateLeaving;
-      break;
-    case kGuiResultMainMenu:
-      m_Result = kResultTitle;
-      m_State = kStateLeaving;
-      break;
-    case kGuiResultOptions:
-      if (BvGame* game = GetGame()) game->ShowGui(kGuiOptions, kGuiModeFrozen, 0);
-      break;
-    default:
-      break;
-  }
-}
+void BvStoryScene::OnEvent(int code) { HandlePauseResult(code, kStateLeaving); }

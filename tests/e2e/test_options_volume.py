@@ -3,7 +3,6 @@ quarter of its travel sets the music volume at once, the tips switch turns
 tips off for the current player, Escape closes the dialog, and after the
 game has ended "config.dat" keeps the volume and "savegame.sav" the switch.
 A second run starts with the knob where the stored volume puts it."""
-import struct
 import sys
 import time
 
@@ -24,54 +23,45 @@ def open_options(game):
     return game.probe()
 
 
-def main(build_dir):
-    game = harness.Game(build_dir, env={"QUORVEL_START_SCENE": "2"}, probe=True)
-    again = None
-    ok = False
+def play(game):
+    game.wait_window()
+    shot = open_options(game)
+    bar = sp.element(shot, "slidebar1", "gui")
+    x, y = sp.centre(bar)
+    game.drag(x, y, x + QUARTER, y)
+    shot = sp.wait_probe(game, "the music volume", lambda s: abs(
+        s["sound"]["musicVolume"] - 0.25) < 0.01, 5)
+    if shot["sound"]["effectsVolume"] != 1.0:
+        raise harness.Failure("the effects volume moved: %r" % shot["sound"])
+    sp.click_element(game, shot, "showhint", "gui")
+    time.sleep(0.3)
+    game.key("Escape")
+    sp.wait_probe(game, "the options closed", sp.gui_closed, 10)
+    sp.no_alerts(game)
+    sp.stop(game)
+    config = sp.read_config(game)
+    if sp.music_volume(config) != 25:
+        raise harness.Failure("config.dat music volume %d" % sp.music_volume(config))
+    save = game.read_save()
+    hints = save[harness.PROFILE_OFFSET + SHOW_HINTS_AT]
+    if hints != 0:
+        raise harness.Failure("tips still on in the save (%d)" % hints)
+    # The next run, in the same user folder, starts at the stored volume.
+    again = harness.Game(game.build_dir, env={"QUORVEL_START_SCENE": "2"}, probe=True,
+                         user_dir=game.user_dir)
     try:
-        game.wait_window()
-        shot = open_options(game)
-        bar = sp.element(shot, "slidebar1", "gui")
-        x, y = sp.centre(bar)
-        game.drag(x, y, x + QUARTER, y)
-        shot = sp.wait_probe(game, "the music volume", lambda s: abs(
-            s["sound"]["musicVolume"] - 0.25) < 0.01, 5)
-        if shot["sound"]["effectsVolume"] != 1.0:
-            raise harness.Failure("the effects volume moved: %r" % shot["sound"])
-        sp.click_element(game, shot, "showhint", "gui")
-        time.sleep(0.3)
-        game.key("Escape")
-        sp.wait_probe(game, "the options closed", sp.gui_closed, 10)
-        sp.no_alerts(game)
-        sp.stop(game)
-        config = sp.read_config(game)
-        if sp.music_volume(config) != 25:
-            raise harness.Failure("config.dat music volume %d" % sp.music_volume(config))
-        save = game.read_save()
-        hints = save[harness.PROFILE_OFFSET + SHOW_HINTS_AT]
-        if hints != 0:
-            raise harness.Failure("tips still on in the save (%d)" % hints)
-        # The next run starts at the stored volume, its knob a quarter along.
-        game.close(keep=True)
-        again = harness.Game(build_dir, env={"QUORVEL_START_SCENE": "2"}, probe=True,
-                             user_dir=game.user_dir)
         again.wait_window()
         shot = open_options(again)
         if abs(shot["sound"]["musicVolume"] - 0.25) > 0.01:
             raise harness.Failure("music volume on the next run: %r" % shot["sound"])
-        ok = True
-        print("options scenario passed")
-    except harness.Failure as failure:
-        current = again or game
-        print("FAILED:", failure)
-        print("last probe:", current.probe())
-        print("game output:\n" + current.messages())
-        print("kept:", current.user_dir)
     finally:
-        if again:
-            again.close(keep=not ok)
-        game.close(keep=not ok)
-    return 0 if ok else 1
+        # The folder is the first game's, kept or removed with it.
+        again.close(keep=True)
+
+
+def main(build_dir):
+    game = harness.Game(build_dir, env={"QUORVEL_START_SCENE": "2"}, probe=True)
+    return harness.run_scenario(game, "options", play)
 
 
 if __name__ == "__main__":
