@@ -56,8 +56,6 @@ void BvGame::LoadGlobalData() {
   m_GuiNotified = false;
   m_Probe = BvProbe::FromEnvironment();
   SetScene(startScene ? startScene : kSceneSplash);
-  const int startGui = StartGuiFromEnvironment();
-  if (startGui != kNoGui) ShowGui(startGui, kGuiModeRunning, 0);
 }
 
 void BvGame::ApplyStartPosition() {

@@ -8,7 +8,6 @@
 
 namespace {
 constexpr const char* kStartSceneVariable = "QUORVEL_START_SCENE";
-constexpr const char* kStartGuiVariable = "QUORVEL_START_GUI";
 constexpr const char* kTestProfileName = "Tester";
 constexpr const char* kTimeLimitVariable = "QUORVEL_TIME_LIMIT_MS";
 // A test may only shorten the ten-minute limit.
@@ -21,15 +20,6 @@ int StartSceneFromEnvironment() {
   char* end = nullptr;
   const long n = std::strtol(value, &end, 10);
   if (*end != '\0' || n < kSceneSplash || n > kLastScene) return 0;
-  return int(n);
-}
-
-int StartGuiFromEnvironment() {
-  const char* value = std::getenv(kStartGuiVariable);
-  if (!value || !*value) return kNoGui;
-  char* end = nullptr;
-  const long n = std::strtol(value, &end, 10);
-  if (*end != '\0' || n < 0 || n >= kGuiTableSize) return kNoGui;
   return int(n);
 }
 

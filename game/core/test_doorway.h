@@ -8,11 +8,6 @@ struct BvPlayerStore;
 // scene number.
 int StartSceneFromEnvironment();
 
-// GUI n (0..10) of QUORVEL_START_GUI=<n>, opened over the first scene as
-// the title menu opens its dialogs; -1 when it is not set or not a GUI
-// number.
-int StartGuiFromEnvironment();
-
 // Makes a profile current when none is: the first free slot, named
 // "Tester", or slot 0 when every slot is taken.
 void EnsureTestProfile(BvPlayerStore& store);

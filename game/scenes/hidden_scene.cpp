@@ -23,6 +23,7 @@
 #include "game/gui/create_text.h"
 #include "game/gui/gui_results.h"
 #include "game/scenes/hidden_pick.h"
+#include "game/scenes/play_screen_events.h"
 
 namespace {
 constexpr const char* kFile = "hidden1.xml";
@@ -394,19 +395,9 @@ void BvHiddenScene::UpdateLevelComplete(float ms) {
 }
 
 void BvHiddenScene::OnEvent(int code) {
-  auto leave = [this](int result) {
-    m_Result = result;
+  if (HandlePlayScreenEvent(*this, code, kStateLeaving, m_Stats)) return;
+  if (code == kGuiResultHiddenRecap) {
+    m_Result = kResultContinue;
     m_State = kStateLeaving;
-  };
-  switch (code) {
-    case kGuiResultQuit: leave(kResultQuit); break;
-    case kGuiResultMainMenu: leave(kResultTitle); break;
-    case kGuiResultHiddenRecap: leave(kResultContinue); break;
-    case kGuiResultOptions:
-      if (BvGame* game = GetGame()) game->ShowGui(kGuiOptions, kGuiModeFrozen, 0);
-      break;
-    case kEventGuiOpened: m_Stats.StopClock(bv::WallClockSeconds()); break;
-    case kEventGuiClosed: m_Stats.StartClock(bv::WallClockSeconds()); break;
-    default: break;
   }
 }

@@ -20,6 +20,7 @@
 #include "game/core/player_store.h"
 #include "game/gui/create_text.h"
 #include "game/gui/gui_results.h"
+#include "game/scenes/play_screen_events.h"
 
 namespace {
 constexpr const char* kFile = "swap1.xml";
@@ -178,21 +179,10 @@ void BvSwapScene::HandleButtons() {
 }
 
 void BvSwapScene::OnEvent(int code) {
-  auto leave = [this](int result) {
-    m_Result = result;
+  if (HandlePlayScreenEvent(*this, code, kStateLeaving, m_Stats)) return;
+  if (code == kGuiResultBoardRecap || code == kGuiResultTimeUp) {
+    m_Result = code == kGuiResultBoardRecap ? kResultContinue : kResultReplay;
     m_State = kStateLeaving;
-  };
-  switch (code) {
-    case kGuiResultQuit: leave(kResultQuit); break;
-    case kGuiResultMainMenu: leave(kResultTitle); break;
-    case kGuiResultBoardRecap: leave(kResultContinue); break;
-    case kGuiResultTimeUp: leave(kResultReplay); break;
-    case kGuiResultOptions:
-      if (BvGame* game = GetGame()) game->ShowGui(kGuiOptions, kGuiModeFrozen, 0);
-      break;
-    case kEventGuiOpened: m_Stats.StopClock(bv::WallClockSeconds()); break;
-    case kEventGuiClosed: m_Stats.StartClock(bv::WallClockSeconds()); break;
-    default: break;
   }
 }
 

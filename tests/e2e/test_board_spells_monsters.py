@@ -138,7 +138,8 @@ def scenario(game):
 
 def main(build_dir):
     game = harness.Game(build_dir, args=ARGS, seed=515,
-                        env={"QUORVEL_START_SCENE": "4"}, probe=True)
+                        env={"QUORVEL_START_SCENE": "4"}, probe=True,
+                        save=harness.make_save(show_hints=0))
     return harness.run_scenario(game, "board spells and monsters", scenario)
 
 

@@ -5,8 +5,8 @@ clicked where the probe places them and each is struck off; once the hint
 button has recharged it circles the last hidden object with sparkles and
 counts the hint; clicking that object wins the level: the profile advances
 at once, the end show runs and the screen opens the recap (GUI 6). When the
-recap dialog exists its OK is clicked and the flow goes on to the story
-(scene 3); without it the scenario stops at the screen's waiting state."""
+recap dialog exists its OK is clicked and the flow goes on to the story's
+spell page (scene 3 at level 2); without it the scenario stops at the screen's waiting state."""
 import sys
 import time
 
@@ -132,7 +132,12 @@ def scenario(game):
         lambda s: s if s["scene"]["number"] != SCENE else None)(game.probe()), 10)
     if shot["scene"]["number"] != STORY:
         raise harness.Failure("scene %d followed the hidden level" % shot["scene"]["number"])
-    print("the recap's OK led to the story")
+    # The story shows the spell page of a world whose level is past 0.
+    if (shot["profile"]["world"], shot["profile"]["level"]) != (0, 2):
+        raise harness.Failure("the story opened on %r" % shot["profile"])
+    time.sleep(2.0)
+    game.capture("story")
+    print("the recap's OK led to the story's spell page of world 1")
 
 
 def main(build_dir):

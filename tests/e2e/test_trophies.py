@@ -1,19 +1,18 @@
 """The trophies and hiscores dialog through the real window, over a prepared
-save file: GUI 9 opened through the test doorway shows the five best entries
+save file: GUI 9 opened by the title menu's trophies button shows the five best entries
 of the table (the current profile's score submitted into it first) with
 their names and scores, and not the sixth; the score trophy carries three
 stars for the three score steps reached and, hovered, tips the fourth step;
 Escape closes the dialog."""
-import os
-import shutil
 import struct
 import sys
-import tempfile
 import time
 
 import harness
+import screens_player as sp
 
-SCENE = 10
+SCENE_TITLE = 2
+TITLE_LIVE = 3
 TROPHIES = 9
 SCORE_KIND = 5
 STEPS = 7
@@ -56,6 +55,8 @@ def element(shot, name):
 
 def scenario(game):
     game.wait_window()
+    shot = sp.wait_probe(game, "the title menu", sp.in_scene(SCENE_TITLE, TITLE_LIVE), 30)
+    sp.click_rect(game, sp.title_button(shot, "trophies"))
     shot = harness.wait_for("the trophies dialog", lambda: (
         lambda s: s if s and s["gui"]["number"] == TROPHIES and s["gui"]["mode"] == 2
         and s["gui"]["state"] == 2 and element(s, "elemscore") else None)(game.probe()), 20)
@@ -70,10 +71,8 @@ def scenario(game):
     for word in ("Best scores", "Back", "Keeper of Treasures"):
         if word not in texts:
             raise harness.Failure("%r missing" % word)
-    image = game.capture("trophies")
+    game.capture("trophies")
     trophy = element(shot, "elemscore")
-    box = (trophy["x"] - 70, trophy["y"] - 70, trophy["x"] + trophy["w"] + 70, trophy["y"] + trophy["h"] + 70)
-    print("score trophy at", trophy, "image box", box, image.size)
     game.xdotool("mousemove", "--window", game.window() or "",
                  str(trophy["x"] + trophy["w"] // 2), str(trophy["y"] + trophy["h"] // 2))
     tip = "Gather 300000 points in one game"
@@ -85,17 +84,9 @@ def scenario(game):
 
 
 def main(build_dir):
-    home = tempfile.mkdtemp(prefix="quorvel_trophies_")
-    folder = os.path.join(home, "brasvolt", "quorvel")
-    os.makedirs(folder)
-    with open(os.path.join(folder, "savegame.sav"), "wb") as f:
-        f.write(save_file())
-    game = harness.Game(build_dir, env={"QUORVEL_START_SCENE": str(SCENE), "QUORVEL_START_GUI": str(TROPHIES),
-                                        "XDG_DATA_HOME": home}, probe=True)
-    try:
-        return harness.run_scenario(game, "trophies", scenario)
-    finally:
-        shutil.rmtree(home, ignore_errors=True)
+    game = harness.Game(build_dir, env={"QUORVEL_START_SCENE": str(SCENE_TITLE)}, probe=True,
+                        save=save_file())
+    return harness.run_scenario(game, "trophies", scenario)
 
 
 if __name__ == "__main__":
