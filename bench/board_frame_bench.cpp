@@ -45,6 +45,7 @@
 #include "game/core/game.h"
 #include "game/core/profile.h"
 #include "game/scenes/scene.h"
+#include "bench/frame_stats.h"
 
 namespace {
 
@@ -60,28 +61,9 @@ enum Phase { kUpdate, kPhysics, kElements, kDraw, kSwap, kPhaseCount };
 constexpr const char* kPhaseNames[kPhaseCount] = {"game update", "physics", "elements",
                                                   "draw submit", "swap"};
 
-double CpuMs(clockid_t which) {
-  timespec ts{};
-  clock_gettime(which, &ts);
-  return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1.0e6;
-}
-
-struct Stats {
-  double mean = 0.0;
-  double p99 = 0.0;
-};
-
-Stats Summarise(std::vector<double> samples) {
-  Stats s;
-  if (samples.empty()) return s;
-  double sum = 0.0;
-  for (double v : samples) sum += v;
-  s.mean = sum / double(samples.size());
-  std::sort(samples.begin(), samples.end());
-  const size_t index = size_t(std::ceil(0.99 * double(samples.size()))) - 1;
-  s.p99 = samples[std::min(index, samples.size() - 1)];
-  return s;
-}
+using bench::CpuMs;
+using bench::Stats;
+using bench::Summarise;
 
 // Main-thread and process CPU of one phase, frame by frame.
 struct PhaseSamples {
