@@ -26,6 +26,11 @@ TITLE_LIVE, STORY_LIVE, MAP_LIVE = 3, 2, 2
 MAP_AFTER_INTERLUDE = 6  # the map's story lines shown; the arrow goes on
 # How long an action may take to show in the probe before it is tried again.
 ACTION_SETTLE_S = 3.0
+# The longest a screen's own shows take (a won board's show and its recap's
+# count-up are 15 s of game time): every frame advances the game by the same
+# step, so on a loaded machine that runs fewer frames a second they take
+# several times as long in real time.
+ON_SCREEN_LIMIT_S = 180
 
 
 def scene_name(number):
@@ -251,15 +256,15 @@ class Autopilot:
             return
 
     # ---- whole steps -----------------------------------------------------------------
-    def win_board(self, limit=180):
+    def win_board(self, limit=240):
         """Plays the current board level until it is won and its recap has led
         off the board; returns the first snapshot off it."""
-        start = self.until("a board screen", is_board, 60)
+        start = self.until("a board screen", is_board, ON_SCREEN_LIMIT_S)
         world, level = start["profile"]["world"], start["profile"]["level"]
         self.until("world %d level %d won" % (world + 1, level),
                    lambda s: is_board(s) and s["board"] and s["board"]["won"], limit)
-        return self.until("the board screen left", lambda s: not is_board(s), 60)
+        return self.until("the board screen left", lambda s: not is_board(s), ON_SCREEN_LIMIT_S)
 
-    def win_hidden(self, limit=120):
-        self.until("a hidden-object screen", is_hidden, 60)
+    def win_hidden(self, limit=240):
+        self.until("a hidden-object screen", is_hidden, ON_SCREEN_LIMIT_S)
         return self.until("the hidden-object screen won and left", lambda s: not is_hidden(s), limit)

@@ -95,7 +95,7 @@ class Soak:
 
     def title(self):
         return self.pilot.until("the title menu", lambda s: s["scene"]["number"] == ap.SCENE_TITLE
-                                and s["scene"]["state"] == ap.TITLE_LIVE and s["gui"]["mode"] == 0, 90)
+                                and s["scene"]["state"] == ap.TITLE_LIVE and s["gui"]["mode"] == 0, ap.ON_SCREEN_LIMIT_S)
 
     def open_dialog(self, shot, button, number):
         self.pilot.press(*ap.centre(shot["screen"]["intro"]["buttons"][button]))
@@ -164,7 +164,7 @@ class Soak:
     def play_level(self, lose):
         shot = self.pilot.until("a level", lambda s: (ap.is_board(s) and s["board"] and any(
             c["present"] for c in s["board"]["cells"])) or (ap.is_hidden(s) and s["hidden"]), 120)
-        self.pilot.until("the level at rest", lambda s: ap.dialog(s) is None, 30)
+        self.pilot.until("the level at rest", lambda s: ap.dialog(s) is None, ap.ON_SCREEN_LIMIT_S)
         self.pause_and_options()
         if ap.is_hidden(shot):
             self.pilot.win_hidden()
@@ -176,12 +176,12 @@ class Soak:
                 self.counts["boards lost"] += 1
                 self.counts["dialogs"] += 1
                 self.pilot.until("the board replayed", lambda s: ap.is_board(s)
-                                 and s["gui"]["mode"] == 0 and s["board"]["timeUsed"] < 5000, 60)
+                                 and s["gui"]["mode"] == 0 and s["board"]["timeUsed"] < 5000, ap.ON_SCREEN_LIMIT_S)
             self.pilot.win_board(limit=240)
             self.counts["boards won"] += 1
         # On to the map, then back to the title through the pause menu.
         self.pilot.until("the map", lambda s: s["scene"]["number"] == ap.SCENE_MAP
-                         and s["scene"]["state"] == ap.MAP_LIVE, 90)
+                         and s["scene"]["state"] == ap.MAP_LIVE, ap.ON_SCREEN_LIMIT_S)
         self.main_menu()
 
     def round(self):

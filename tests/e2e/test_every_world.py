@@ -41,7 +41,7 @@ def to_level(pilot):
     """From the start to the level the save names: the title's play, the
     map's arrow."""
     pilot.game.wait_window()
-    shot = pilot.until("a level", lambda s: ap.is_board(s) or ap.is_hidden(s), 90)
+    shot = pilot.until("a level", lambda s: ap.is_board(s) or ap.is_hidden(s), ap.ON_SCREEN_LIMIT_S)
     if "map" not in pilot.visited:
         raise harness.Failure("the level was reached without the map: %r" % pilot.visited)
     return shot
@@ -57,7 +57,7 @@ def board_case(world, level):
         if level == LAST_LEVEL and world == 5:
             finish_game(game, pilot, after)
             return
-        shot = pilot.until("the map", lambda s: s["scene"]["number"] == ap.SCENE_MAP, 30)
+        shot = pilot.until("the map", lambda s: s["scene"]["number"] == ap.SCENE_MAP, ap.ON_SCREEN_LIMIT_S)
         if where(shot) != (world, level + 1) or shot["profile"]["score"] <= 0:
             raise harness.Failure("after the win: %r" % shot["profile"])
         sp.no_alerts(game)
@@ -69,7 +69,7 @@ def finish_game(game, pilot, after):
         raise harness.Failure("after the last level: %r" % after["profile"])
     # The last story page, then the title menu with the game completed.
     shot = pilot.until("the title menu", lambda s: s["scene"]["number"] == ap.SCENE_TITLE
-                       and s["scene"]["state"] == ap.TITLE_LIVE, 90)
+                       and s["scene"]["state"] == ap.TITLE_LIVE, ap.ON_SCREEN_LIMIT_S)
     if "story" not in pilot.visited:
         raise harness.Failure("no story before the title: %r" % pilot.visited)
     profile = shot["profile"]
@@ -92,7 +92,7 @@ def hidden_case(world):
         if shot["scene"]["number"] != ap.FIRST_HIDDEN + world or where(shot) != (world, HIDDEN_LEVEL):
             raise harness.Failure("scene %d at %r" % (shot["scene"]["number"], where(shot)))
         pilot.win_hidden()
-        shot = pilot.wait("the spell page", lambda s: s["scene"]["number"] == ap.SCENE_STORY, 30)
+        shot = pilot.wait("the spell page", lambda s: s["scene"]["number"] == ap.SCENE_STORY, ap.ON_SCREEN_LIMIT_S)
         if where(shot) != (world, HIDDEN_LEVEL + 1):
             raise harness.Failure("after the hidden level: %r" % shot["profile"])
         sp.no_alerts(game)

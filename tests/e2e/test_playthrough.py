@@ -40,36 +40,36 @@ def first_run(game, pilot):
     game.wait_window()
     pilot.wait("the first splash", lambda s: s["scene"]["number"] == ap.SCENE_SPLASH, 20)
     shot = pilot.wait("the title menu", lambda s: s["scene"]["number"] == ap.SCENE_TITLE
-                      and s["scene"]["state"] == ap.TITLE_LIVE, 40)
+                      and s["scene"]["state"] == ap.TITLE_LIVE, ap.ON_SCREEN_LIMIT_S)
     expect(pilot.visited[:3] == ["splash", "second splash", "title"],
            "screens before the title: %r" % pilot.visited)
     expect(shot["profile"] is None, "a player before any was made: %r" % shot["profile"])
     shot = pilot.until("the story", lambda s: s["scene"]["number"] == ap.SCENE_STORY
-                       and s["scene"]["state"] == ap.STORY_LIVE, 60)
+                       and s["scene"]["state"] == ap.STORY_LIVE, ap.ON_SCREEN_LIMIT_S)
     expect("title, new player" in pilot.visited, "no new-player dialog: %r" % pilot.visited)
     expect(shot["profile"]["name"] == NAME and at(shot, 0, 0), "new player: %r" % shot["profile"])
-    pilot.until("the map", lambda s: s["scene"]["number"] == ap.SCENE_MAP, 30)
+    pilot.until("the map", lambda s: s["scene"]["number"] == ap.SCENE_MAP, ap.ON_SCREEN_LIMIT_S)
 
     for level in BOARD_LEVELS:
-        shot = pilot.until("the board of world 1 level %d" % level, ap.is_board, 60)
+        shot = pilot.until("the board of world 1 level %d" % level, ap.is_board, ap.ON_SCREEN_LIMIT_S)
         expect(shot["scene"]["number"] == ap.FIRST_BOARD and at(shot, 0, level),
                "board screen %d at %r" % (shot["scene"]["number"], shot["profile"]))
         after = pilot.win_board()
         expect(after["profile"]["score"] > 0, "no score after a won board: %r" % after["profile"])
         if level == 0:
-            shot = pilot.until("the hidden-object screen", ap.is_hidden, 60)
+            shot = pilot.until("the hidden-object screen", ap.is_hidden, ap.ON_SCREEN_LIMIT_S)
             expect(shot["scene"]["number"] == ap.FIRST_HIDDEN and at(shot, 0, 1),
                    "hidden screen %d at %r" % (shot["scene"]["number"], shot["profile"]))
             pilot.win_hidden()
             # The story after the hidden level shows the world's spell.
             shot = pilot.wait("the spell page", lambda s: s["scene"]["number"] == ap.SCENE_STORY
-                              and s["scene"]["state"] == ap.STORY_LIVE, 30)
+                              and s["scene"]["state"] == ap.STORY_LIVE, ap.ON_SCREEN_LIMIT_S)
             expect(at(shot, 0, 2), "spell page at %r" % shot["profile"])
             game.capture("spell_page")
         print("world 1 level %d won, score %d (%.0f s)" % (level, after["profile"]["score"],
                                                           game.elapsed()))
     shot = pilot.until("world 2's map", lambda s: s["scene"]["number"] == ap.SCENE_MAP
-                       and s["scene"]["state"] == ap.MAP_LIVE and at(s, 1, 0), 60)
+                       and s["scene"]["state"] == ap.MAP_LIVE and at(s, 1, 0), ap.ON_SCREEN_LIMIT_S)
     expect("story" in pilot.visited[-3:], "no chapter before world 2's map: %r" % pilot.visited[-4:])
     expect(shot["screen"]["map"]["spot"] is not None, "no spot on world 2's map")
     time.sleep(1.0)
@@ -90,13 +90,13 @@ def first_run(game, pilot):
 def second_run(game, pilot, score):
     game.wait_window()
     shot = pilot.wait("the title menu", lambda s: s["scene"]["number"] == ap.SCENE_TITLE
-                      and s["scene"]["state"] == ap.TITLE_LIVE, 40)
+                      and s["scene"]["state"] == ap.TITLE_LIVE, ap.ON_SCREEN_LIMIT_S)
     expect(shot["profile"] and shot["profile"]["name"] == NAME and at(shot, 1, 0)
            and shot["profile"]["score"] == score,
            "after the restart: %r (score %d before)" % (shot["profile"], score))
     welcome = shot["screen"]["intro"].get("welcome") or ""
     expect(NAME in welcome, "welcome line %r" % welcome)
-    shot = pilot.until("world 2's first board", ap.is_board, 90)
+    shot = pilot.until("world 2's first board", ap.is_board, ap.ON_SCREEN_LIMIT_S)
     expect(shot["scene"]["number"] == ap.FIRST_BOARD + 1 and at(shot, 1, 0),
            "board screen %d at %r" % (shot["scene"]["number"], shot["profile"]))
     sp.no_alerts(game)
