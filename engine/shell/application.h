@@ -25,6 +25,10 @@ constexpr uint8_t kJoyDown = 8;
 constexpr int kJoyLowMark = 20000;
 constexpr int kJoyHighMark = 40000;
 
+// What a frame is cleared to until a screen chooses otherwise (black on
+// the window).
+constexpr irr::u32 kStartClearColour = 0;
+
 // Size of the frames-per-second ring.
 constexpr int kFpsSamples = 20;
 
@@ -173,7 +177,7 @@ class BvApplication {
   // global GUI scene (without one).
   BvLevelManager* currentLevels = nullptr;
   BvLevelManager* globalLevels = nullptr;
-  irr::video::SColor clearColour{0};
+  irr::video::SColor clearColour{bv::kStartClearColour};
   BvGameHost* host = nullptr;
   uint8_t loaded = 0;
   uint8_t fadeStepRan = 0;

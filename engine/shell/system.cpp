@@ -8,6 +8,7 @@
 #include "engine/resources/image_file_check.h"
 #include "engine/resources/quad_renderer.h"
 #include "engine/resources/texture_manager.h"
+#include "engine/shell/application.h"
 #include "engine/shell/globals.h"
 #include "engine/shell/model_manager.h"
 #include "engine/shell/volume_control.h"
@@ -227,12 +228,17 @@ bool BvSystem::CreateDisplay(bool fullScreen, int16_t driverType) {
     window = data.OpenGLLinux.X11Window;
     refreshRate = bv::UsableRefreshRate(bv::QueryRefreshRate(xDisplay));
   }
+  PresentClearedFrame();
   // A missing pack is not reported: files are then found in the folder only.
   g_Device->getFileSystem()->addFileArchive(bv::kDataPack, true, false, irr::io::EFAT_ZIP);
 
   SetUpWindow();
   SetUpCustomCursor();
   return true;
+}
+
+void BvSystem::PresentClearedFrame() {
+  if (g_Driver->beginScene(true, true, irr::video::SColor(bv::kStartClearColour))) g_Driver->endScene();
 }
 
 void BvSystem::SetUpWindow() {

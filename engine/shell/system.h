@@ -63,7 +63,9 @@ class BvSystem : public irr::IEventReceiver {
 
   // Creates device, window and driver (800 by 600, 32 then 16 bits, vsync,
   // no stencil buffer); full screen forced unless the desktop is larger than
-  // 810 by 610. Mounts "data/data.pk". False when no device could be made.
+  // 810 by 610. Presents one frame of the start clear colour at once, so the
+  // window shows it while the data loads, then mounts "data/data.pk". False
+  // when no device could be made.
   bool CreateDisplay(bool fullScreen, int16_t driverType);
   // Drops the device and creates a new one.
   bool ResetDisplay(bool fullScreen, int16_t driverType);
@@ -151,6 +153,7 @@ class BvSystem : public irr::IEventReceiver {
   std::function<bool()> activityProbe;
 
  private:
+  void PresentClearedFrame();
   void SetUpWindow();
   void SetUpCustomCursor();
   void DropDevice();
