@@ -75,7 +75,7 @@ def scenario(game):
     trophy = element(shot, "elemscore")
     game.xdotool("mousemove", "--window", game.window() or "",
                  str(trophy["x"] + trophy["w"] // 2), str(trophy["y"] + trophy["h"] // 2))
-    tip = "Gather 300000 points in one game"
+    tip = "Score 300000 points"
     harness.wait_for("the score trophy's tip", lambda: tip in game.probe()["gui"]["texts"], 5)
     time.sleep(0.6)
     game.capture("tip")
