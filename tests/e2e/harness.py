@@ -46,22 +46,19 @@ class Game:
     def __init__(self, build_dir, args=(), seed=1234, clock=1700000000, env=None, probe=False,
                  config=None, save=None, user_dir=None):
         """env: variables added for the game; probe: the game writes its
-        probe snapshot into the user folder; config, save: bytes stored as
-        "config.dat" and "savegame.sav" before the start (None: none);
+        probe snapshot into the user folder; config and save: bytes stored
+        as "config.dat" and "savegame.sav" before the start (None: none);
         user_dir: the user folder of an earlier run to play on in (a fresh
         one when None)."""
         self.build_dir = os.path.abspath(build_dir)
         self.user_dir = user_dir or tempfile.mkdtemp(prefix="quorvel_e2e_")
-        if save is not None:  # the game starts from this "savegame.sav"
-            os.makedirs(os.path.dirname(self.data_path("savegame.sav")), exist_ok=True)
-            with open(self.data_path("savegame.sav"), "wb") as f:
-                f.write(save)
         self.shots_dir = os.path.join(self.user_dir, "shots")
         os.makedirs(self.shots_dir, exist_ok=True)
-        if config is not None:
-            os.makedirs(os.path.dirname(self.data_path("config.dat")), exist_ok=True)
-            with open(self.data_path("config.dat"), "wb") as f:
-                f.write(config)
+        for name, data in (("config.dat", config), ("savegame.sav", save)):
+            if data is not None:
+                os.makedirs(os.path.dirname(self.data_path(name)), exist_ok=True)
+                with open(self.data_path(name), "wb") as f:
+                    f.write(data)
         self.xvfb = VirtualDisplay()
         self.env = dict(os.environ)
         self.env.update({

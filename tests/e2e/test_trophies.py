@@ -4,9 +4,11 @@ of the table (the current profile's score submitted into it first) with
 their names and scores, and not the sixth; the score trophy carries three
 stars for the three score steps reached and, hovered, tips the fourth step;
 Escape closes the dialog."""
+import os
 import struct
 import sys
 import time
+import xml.etree.ElementTree as ET
 
 import harness
 import screens_player as sp
@@ -46,6 +48,18 @@ def save_file():
     return bytes(save)
 
 
+LANG = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "content", "lang")
+
+
+def lang_text(key):
+    """A language text as the content gives it."""
+    for name in os.listdir(LANG):
+        for text in ET.parse(os.path.join(LANG, name)).getroot():
+            if text.get("code") == key:
+                return text.text
+    raise harness.Failure("no text %s" % key)
+
+
 def element(shot, name):
     for e in shot["elements"]:
         if e["name"] == name and e["level"] == "gui":
@@ -68,14 +82,14 @@ def scenario(game):
             raise harness.Failure("%s %d not listed" % (name, score))
     if TABLE[4][1] in texts:
         raise harness.Failure("a sixth entry is listed")
-    for word in ("Best scores", "Back", "Keeper of Treasures"):
+    for word in (lang_text("hiscores"), lang_text("back"), lang_text("achievescoretitle")):
         if word not in texts:
             raise harness.Failure("%r missing" % word)
     game.capture("trophies")
     trophy = element(shot, "elemscore")
     game.xdotool("mousemove", "--window", game.window() or "",
                  str(trophy["x"] + trophy["w"] // 2), str(trophy["y"] + trophy["h"] // 2))
-    tip = "Score 300000 points"
+    tip = lang_text("achievescoredesc").replace("%d", "300000")
     harness.wait_for("the score trophy's tip", lambda: tip in game.probe()["gui"]["texts"], 5)
     time.sleep(0.6)
     game.capture("tip")

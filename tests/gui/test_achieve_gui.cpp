@@ -81,8 +81,14 @@ TEST_F(AchieveGuiTest, RisesStaysFourSecondsWhateverThePlayerDoesThenSinks) {
   EXPECT_NEAR(panel->GetPosition().Y, -230.0f, 0.5f) << "and settles there";
   EXPECT_EQ(world.Plays("guimove"), 1) << "sinking";
   EXPECT_TRUE(scene->events.empty());
-  ASSERT_TRUE(RunUntilClosed(60)) << "one second of fading";
-  EXPECT_LT(panel->GetPosition().Y, -300.0f) << "it sank";
+  float lowest = panel->GetPosition().Y;
+  for (int i = 0; i < 60 && world.game()->GetGuiMode() != 0; ++i) {
+    Frame();
+    // The level removes the panel with its last fade.
+    if (BvLevelElement* sinking = Find("interfaceback")) lowest = std::min(lowest, sinking->GetPosition().Y);
+  }
+  EXPECT_EQ(world.game()->GetGuiMode(), 0) << "closed after one second of fading";
+  EXPECT_LT(lowest, -300.0f) << "it sank";
   EXPECT_EQ(scene->events, std::vector<int>{kGuiResultNone});
 }
 

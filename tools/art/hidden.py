@@ -307,8 +307,10 @@ def build_scene(stem, painter, spec, out_dir):
         shapes[name] = hull_polygon(pictures[name])
     for kind, _x, _y in spec["decoys"]:
         pictures[kind] = paint.PAINTERS[kind]()
-    placed = [(pictures[o[0]], o[2], o[3], o[4]) for o in spec["objects"]]
-    placed += [(pictures[kind], x, y, 0) for kind, x, y in spec["decoys"]]
+    # Only the decoys cast shadows into the backdrop: an object to find
+    # leaves the scene once found, and its shadow would stay behind (and
+    # give its place away before).
+    placed = [(pictures[kind], x, y, 0) for kind, x, y in spec["decoys"]]
     back = Image.new("RGB", BACKDROP_TEXTURE, (0, 0, 0))
     back.paste(with_shadows(painter(), placed), (0, 0))
     path = os.path.join(out_dir, stem + "_back.png")
