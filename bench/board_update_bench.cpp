@@ -28,32 +28,16 @@
 #include "game/core/layout_cell.h"
 #include "game/core/level_stats.h"
 #include "game/core/profile.h"
+#include "bench/frame_stats.h"
 
 namespace {
 
 constexpr int kDefaultFrames = 20000;
 constexpr float kStepMs = 1000.0f / 75.0f;
 
-struct Stats {
-  double mean = 0.0;
-  double p99 = 0.0;
-};
-
-Stats Summarise(std::vector<double> samples) {
-  Stats s;
-  double sum = 0.0;
-  for (double v : samples) sum += v;
-  s.mean = sum / double(samples.size());
-  std::sort(samples.begin(), samples.end());
-  s.p99 = samples[std::min(samples.size() - 1, size_t(std::ceil(0.99 * samples.size())) - 1)];
-  return s;
-}
-
-double CpuMs() {
-  timespec ts{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-  return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1.0e6;
-}
+using bench::CpuMs;
+using bench::Stats;
+using bench::Summarise;
 
 // A host with a profile and statistics and nothing else.
 class BenchHost : public BvBoardHost {

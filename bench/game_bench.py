@@ -17,9 +17,17 @@ glXSwapBuffers), so the program itself is not changed for measuring.
 Without options the splash screens are measured; "--scene N" passes
 QUORVEL_START_SCENE=N to the program, and words after "--" go on its
 command line, so that other screens can be measured the same way.
+"--play" plays a board screen through the window while it is measured, as
+a player would (read from the game's probe, QUORVEL_PROBE): about once a
+second a ready spell is cast from the panel, a living monster is clicked,
+or a matching swap is made.
 
   python3 bench/game_bench.py [--build build] [--seconds 10] [--starts 5]
-                              [--scene N] [-- game words ...]
+                              [--scene N] [--play] [-- game words ...]
+
+A live board with spells and monsters:
+
+  python3 bench/game_bench.py --scene 4 --play -- -world 1 -level 0 -layout 0
 """
 import argparse
 import mmap
@@ -30,7 +38,9 @@ import statistics
 import struct
 import subprocess
 import sys
+import json
 import tempfile
+import threading
 import time
 
 RECORD_FORMAT = "<qq"  # first presentation (monotonic ns), frames presented
@@ -42,6 +52,10 @@ SETTLE_FRAMES = 10
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 from virtual_display import VirtualDisplay  # noqa: E402
+import board_player  # noqa: E402
+
+PLAY_STEP_S = 1.0
+PLAY_SETTLE_S = 3.0
 
 
 def process_cpu_s(pid):
@@ -86,6 +100,10 @@ class GameRun:
         env.pop("CI", None)
         if args.scene is not None:
             env["QUORVEL_START_SCENE"] = str(args.scene)
+        self.probe_path = os.path.join(self.folder, "probe.json") if args.play else None
+        if self.probe_path:
+            env["QUORVEL_PROBE"] = self.probe_path
+        self.env = env
         self.log = open(os.path.join(self.folder, "stderr.txt"), "wb")
         record = open(self.record_path, "r+b")
         self.record = mmap.mmap(record.fileno(), RECORD_SIZE)
@@ -142,6 +160,59 @@ class GameRun:
         shutil.rmtree(self.folder, ignore_errors=True)
 
 
+class BoardPlayer(threading.Thread):
+    """Plays the board through the window until stopped; counts what it did."""
+
+    def __init__(self, run):
+        super().__init__(daemon=True)
+        self.run_ = run
+        self.stop = threading.Event()
+        self.done = {"swaps": 0, "spells": 0, "monster hits": 0}
+
+    def xdotool(self, *words):
+        subprocess.run(["xdotool", *words], env=self.run_.env, capture_output=True, timeout=10)
+
+    def press(self, x, y):
+        self.xdotool("search", "--name", "^Quorvel$", "mousemove", "--window", "%1",
+                     str(x), str(y), "mousedown", "1", "sleep", "0.08", "mouseup", "1")
+
+    def drag(self, a, b):
+        self.xdotool("search", "--name", "^Quorvel$", "mousemove", "--window", "%1",
+                     str(a["x"]), str(a["y"]), "sleep", "0.08", "mousedown", "1", "sleep", "0.08",
+                     "mousemove", "--window", "%1", str(b["x"]), str(b["y"]), "sleep", "0.08",
+                     "mouseup", "1")
+
+    def step(self):
+        try:
+            with open(self.run_.probe_path) as f:
+                board = json.load(f).get("board")
+        except (OSError, ValueError):
+            return
+        if not board:
+            return
+        if board["monsters"]:
+            m = board["monsters"][0]
+            self.press(m["x"] + m["w"] // 2, m["y"] + m["h"] // 2)
+            self.done["monster hits"] += 1
+            return
+        if not board_player.is_ready(board):
+            return
+        ready = [s for s in board["spells"] if s["ready"]]
+        if ready:
+            self.press(ready[0]["x"], ready[0]["y"])
+            self.done["spells"] += 1
+            return
+        swap = board_player.best_swap(board, spare_backfill=True)
+        if swap:
+            cells = board_player.cells_by_place(board)
+            self.drag(cells[swap[0]], cells[swap[1]])
+            self.done["swaps"] += 1
+
+    def run(self):
+        while not self.stop.wait(PLAY_STEP_S):
+            self.step()
+
+
 def measure_window(run, xvfb_pid, seconds):
     """Shares and rate over `seconds` from now; None when the game ended."""
     pid = run.proc.pid
@@ -169,6 +240,7 @@ def main():
     parser.add_argument("--seconds", type=float, default=10.0, help="measuring window")
     parser.add_argument("--starts", type=int, default=5, help="starts timed to the first frame")
     parser.add_argument("--scene", type=int, help="passed as QUORVEL_START_SCENE")
+    parser.add_argument("--play", action="store_true", help="play the board while measuring")
     parser.add_argument("--screen", default="1024x768x24", help="Xvfb screen")
     parser.add_argument("game_words", nargs="*", help="words for the game's command line")
     args = parser.parse_args()
@@ -187,8 +259,16 @@ def main():
         run = GameRun(args, xvfb.display)
         run.wait_first_frame()
         window = None
+        player = None
         if run.wait_frames(SETTLE_FRAMES):
+            if args.play:
+                time.sleep(PLAY_SETTLE_S)  # the board comes in and fills
+                player = BoardPlayer(run)
+                player.start()
             window = measure_window(run, xvfb.proc.pid, args.seconds)
+        if player:
+            player.stop.set()
+            player.join()
         messages = run.messages()
         run.close()
     finally:
@@ -208,6 +288,8 @@ def main():
     print("  X server         %6.1f %% of a core" % window["xserver"])
     print("  frames/second    %6.1f" % window["fps"])
     print("  peak RSS         %6.1f MiB" % window["rss"])
+    if player:
+        print("  played           " + ", ".join("%d %s" % (n, what) for what, n in player.done.items()))
     return 0
 
 

@@ -48,6 +48,7 @@
 #include "engine/resources/sprite.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/globals.h"
+#include "bench/frame_stats.h"
 
 namespace {
 
@@ -60,28 +61,9 @@ constexpr float kStepMs = 1000.0f / kRefreshHz;
 constexpr int kAnimFrames = 8;
 constexpr int kFrameSize = 32;
 
-double CpuMs() {
-  timespec ts{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-  return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1.0e6;
-}
-
-struct Stats {
-  double mean = 0.0;
-  double p99 = 0.0;
-};
-
-Stats Summarise(std::vector<double> samples) {
-  Stats s;
-  if (samples.empty()) return s;
-  double sum = 0.0;
-  for (double v : samples) sum += v;
-  s.mean = sum / double(samples.size());
-  std::sort(samples.begin(), samples.end());
-  const size_t index = size_t(std::ceil(0.99 * double(samples.size()))) - 1;
-  s.p99 = samples[std::min(index, samples.size() - 1)];
-  return s;
-}
+using bench::CpuMs;
+using bench::Stats;
+using bench::Summarise;
 
 // The sheet: kAnimFrames soft discs of different colours, so the alpha
 // blend does real work and the additive ones glow.
