@@ -83,8 +83,18 @@ def peak_rss_mib(pid):
 class GameRun:
     """One start of the game with its own user folder and frame record."""
 
-    def __init__(self, args, display):
+    def __init__(self, args, display, save=None, probe=None, swap_probe=None, extra_env=None):
+        """args: build, scene, play and game_words as on the command line;
+        save: bytes stored as the user folder's "savegame.sav" first (None:
+        none); probe: whether the game writes its probe (None: with --play);
+        swap_probe: the preloaded frame counter (None: the build's own);
+        extra_env: more variables for the game."""
         self.folder = tempfile.mkdtemp(prefix="quorvel_bench_")
+        if save is not None:
+            save_folder = os.path.join(self.folder, "brasvolt", "quorvel")
+            os.makedirs(save_folder)
+            with open(os.path.join(save_folder, "savegame.sav"), "wb") as f:
+                f.write(save)
         self.record_path = os.path.join(self.folder, "swaps")
         with open(self.record_path, "wb") as f:
             f.write(b"\0" * RECORD_SIZE)
@@ -95,12 +105,15 @@ class GameRun:
             "ALSOFT_DRIVERS": env.get("ALSOFT_DRIVERS", "null"),
             "QUORVEL_MESSAGES": "stderr",
             "QV_SWAP_RECORD": self.record_path,
-            "LD_PRELOAD": os.path.join(args.build, "bench", "swap_probe.so"),
+            "LD_PRELOAD": swap_probe or os.path.join(args.build, "bench", "swap_probe.so"),
         })
+        env.update(extra_env or {})
         env.pop("CI", None)
         if args.scene is not None:
             env["QUORVEL_START_SCENE"] = str(args.scene)
-        self.probe_path = os.path.join(self.folder, "probe.json") if args.play else None
+        if probe is None:
+            probe = args.play
+        self.probe_path = os.path.join(self.folder, "probe.json") if probe else None
         if self.probe_path:
             env["QUORVEL_PROBE"] = self.probe_path
         self.env = env
