@@ -2,7 +2,8 @@
 """The current build against a baseline commit, measured in one run.
 
 Builds the baseline commit in a scratch folder (its tree from `git archive`,
-configured like the current build: same build type and compilers, ccache),
+configured like the current build: same build type and compilers, ccache
+where it is installed),
 then measures the two programs alternately, round after round, each start a
 fresh process with a fresh user folder under an Xvfb of its own (Mesa's
 software OpenGL), on these screens:
@@ -27,6 +28,7 @@ lies (by mapping, from /proc/<pid>/smaps at the end of the window).
 import argparse
 import json
 import os
+import shutil
 import statistics
 import subprocess
 import sys
@@ -117,8 +119,9 @@ def build_baseline(commit, current_build, scratch, jobs):
         os.rename(unpacking, scratch)
     build = os.path.join(scratch, "build")
     configure = ["cmake", "-S", scratch, "-B", build,
-                 "-DCMAKE_BUILD_TYPE=" + cache_value(current_build, "CMAKE_BUILD_TYPE"),
-                 "-DCMAKE_C_COMPILER_LAUNCHER=ccache", "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"]
+                 "-DCMAKE_BUILD_TYPE=" + cache_value(current_build, "CMAKE_BUILD_TYPE")]
+    if shutil.which("ccache"):
+        configure += ["-DCMAKE_C_COMPILER_LAUNCHER=ccache", "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"]
     for compiler in ("CMAKE_C_COMPILER", "CMAKE_CXX_COMPILER"):
         if cache_value(current_build, compiler):
             configure.append("-D%s=%s" % (compiler, cache_value(current_build, compiler)))
