@@ -38,7 +38,10 @@ BENCH_DIR = os.path.dirname(os.path.abspath(__file__))
 SOURCE_DIR = os.path.dirname(BENCH_DIR)
 sys.path.insert(0, BENCH_DIR)
 import game_bench  # noqa: E402  (puts tests/e2e on the path)
-import harness  # noqa: E402
+try:
+    import harness  # noqa: E402  (its save maker; needs PIL)
+except ImportError as missing:
+    sys.exit("%s: run this with /usr/bin/python3 (python3-pil)" % missing)
 from virtual_display import VirtualDisplay  # noqa: E402
 
 BOARD_WORDS = ["-world", "1", "-level", "0", "-layout", "0"]
