@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include "engine/level/level_element.h"
+#include "engine/resources/sprite.h"
+
 namespace {
 constexpr float kWindowHalfWidth = 400.0f;
 constexpr float kWindowHalfHeight = 300.0f;
@@ -26,6 +29,15 @@ bool BvTipBox::Overlaps(const BvTipBox& other) const {
 
 BvTipBox BvTipBox::Moved(const irr::core::vector2df& by) const {
   return BvTipBox{left + by.X, bottom + by.Y, right + by.X, top + by.Y};
+}
+
+BvTipBox PictureBox(const BvLevelElement& element) {
+  const BvSprite* sprite = element.GetCurrentSprite();
+  const irr::core::vector2df at = element.GetPosition();
+  const irr::core::vector2df scale = element.GetScale();
+  const float halfWidth = sprite ? sprite->GetSourceRect().getWidth() * scale.X / 2.0f : 0.0f;
+  const float halfHeight = sprite ? sprite->GetSourceRect().getHeight() * scale.Y / 2.0f : 0.0f;
+  return BvTipBox{at.X - halfWidth, at.Y - halfHeight, at.X + halfWidth, at.Y + halfHeight};
 }
 
 BvTipBox WindowBox() {

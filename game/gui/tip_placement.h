@@ -4,6 +4,8 @@
 // explains. World pixels, y up.
 #include <irrlicht.h>
 
+class BvLevelElement;
+
 // A box by its edges (left < right, bottom < top).
 struct BvTipBox {
   float left = 0.0f;
@@ -14,6 +16,10 @@ struct BvTipBox {
   bool Overlaps(const BvTipBox& other) const;
   BvTipBox Moved(const irr::core::vector2df& by) const;
 };
+
+// Where the element's picture lies in the world, at its scale (an empty
+// box at its position when it has no picture).
+BvTipBox PictureBox(const BvLevelElement& element);
 
 // The 800 by 600 window in world pixels (the origin at its centre).
 BvTipBox WindowBox();

@@ -9,7 +9,6 @@
 #include "engine/level/level_manager.h"
 #include "engine/level/registries.h"
 #include "engine/resources/lang_table.h"
-#include "engine/resources/sprite.h"
 #include "engine/shell/globals.h"
 #include "engine/shell/system.h"
 #include "game/core/game.h"
@@ -245,11 +244,7 @@ void BvTrophiesGui::ShowTip(int kind) {
 BvTipBox BvTrophiesGui::TipExtent() const {
   // The panel's picture, widened, around its position; the texts start
   // left of it and may reach past its right end.
-  const BvSprite* sprite = m_TipPanel->GetCurrentSprite();
-  const irr::core::vector2df scale = m_TipPanel->GetScale();
-  const float halfWidth = sprite ? sprite->GetSourceRect().getWidth() * scale.X / 2.0f : 0.0f;
-  const float halfHeight = sprite ? sprite->GetSourceRect().getHeight() * scale.Y / 2.0f : 0.0f;
-  BvTipBox box{-halfWidth, -halfHeight, halfWidth, halfHeight};
+  BvTipBox box = PictureBox(*m_TipPanel).Moved(-m_TipPanel->GetPosition());
   for (BvLevelElement* text : {m_TipTitle, m_TipText}) {
     const irr::core::vector2df at = text->GetLocalPosition();
     box.left = std::fmin(box.left, at.X);

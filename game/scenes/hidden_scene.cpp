@@ -113,17 +113,6 @@ float SpriteWidth(const BvLevelElement& element) {
   const BvSprite* sprite = element.GetCurrentSprite();
   return sprite ? float(sprite->GetSourceRect().getWidth()) : 0.0f;
 }
-
-// Where the element's picture lies in the world, at its scale (an empty
-// box at its position when it has no picture).
-BvTipBox PictureBox(const BvLevelElement& element) {
-  const BvSprite* sprite = element.GetCurrentSprite();
-  const irr::core::vector2df at = element.GetPosition();
-  const irr::core::vector2df scale = element.GetScale();
-  const float halfWidth = sprite ? sprite->GetSourceRect().getWidth() * scale.X / 2.0f : 0.0f;
-  const float halfHeight = sprite ? sprite->GetSourceRect().getHeight() * scale.Y / 2.0f : 0.0f;
-  return BvTipBox{at.X - halfWidth, at.Y - halfHeight, at.X + halfWidth, at.Y + halfHeight};
-}
 }  // namespace
 
 BvHiddenScene::BvHiddenScene() : BvHiddenScene(kFile) {}
