@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Cost of the real program: starts build/quorvel under its own Xvfb, each
 time with a fresh user folder, and prints
 

@@ -34,12 +34,18 @@ there is any. Rules:
                  text the code formats whose conversions differ from its list
   font           a "*-fontNN" image that is not a valid image font
   required       a name from the required lists that the data lacks
+  loudness       a sound file that sox cannot read, that peaks above
+                 PEAK_LIMIT_DB, or whose loudness (tools/loudness.py) lies
+                 more than BAND_DB from EFFECT_DB (effects) or MUSIC_DB
+                 (the music tracks of tools/sound_music.py), so that one
+                 effect would sound far louder than another
 """
 import argparse
 import io
 import math
 import os
 import re
+import subprocess
 import sys
 sys.dont_write_bytecode = True  # no caches in the source tree
 
@@ -50,7 +56,9 @@ sys.path.insert(0, TOOLS_DIR)
 
 from PIL import Image  # noqa: E402
 
+import loudness  # noqa: E402
 import xml_tree  # noqa: E402
+from sound_music import TRACKS as MUSIC_TRACKS  # noqa: E402
 from font_image import read_glyphs  # noqa: E402
 from required_names import parse_required, read_required  # noqa: E402
 
@@ -393,13 +401,35 @@ class Checker:
         self.check_required(lang_keys)
         return self.problems
 
+    def check_loudness(self, file_name, path):
+        where = "data/sounds/" + file_name
+        try:
+            level, peak = loudness.measure(path)
+        except (subprocess.CalledProcessError, ValueError):
+            self.report(where, "loudness", "sox cannot read it")
+            return
+        if peak > loudness.PEAK_LIMIT_DB:
+            self.report(where, "loudness", "peak %.1f dBFS, above %.1f" % (peak, loudness.PEAK_LIMIT_DB))
+        music = os.path.splitext(file_name)[0] in MUSIC_TRACKS
+        target = loudness.MUSIC_DB if music else loudness.EFFECT_DB
+        if not abs(level - target) <= loudness.BAND_DB:
+            self.report(where, "loudness", "loudness %.1f dB, %s are %.1f +- %.1f dB"
+                        % (level, "music tracks" if music else "effects", target, loudness.BAND_DB))
+
     def check_required(self, lang_keys):
+        measured = set()
         for e in self.required:
             where = "%s:%d" % (os.path.basename(e.source), e.line)
             a = e.args
             if e.kind == "sound":
-                if self.sounds_dir is not None and not os.path.isfile(os.path.join(self.sounds_dir, a[1])):
+                if self.sounds_dir is None:
+                    continue
+                path = os.path.join(self.sounds_dir, a[1])
+                if not os.path.isfile(path):
                     self.report(where, "required", "sound %s: file data/sounds/%s missing" % (a[0], a[1]))
+                elif a[1] not in measured:
+                    measured.add(a[1])
+                    self.check_loudness(a[1], path)
             elif e.kind == "lang":
                 if a[0] not in lang_keys:
                     self.report(where, "required", "language key %s missing" % a[0])

@@ -12,13 +12,14 @@ import os
 import shutil
 import tempfile
 
+import loudness
 import sound_effects
 import sound_music
 import sox_kit
 from required_names import read_required
 
 TOOLS_DIR = os.path.dirname(os.path.abspath(__file__))
-GENERATOR_FILES = ["gen_sounds.py", "sound_effects.py", "sound_music.py", "sox_kit.py"]
+GENERATOR_FILES = ["gen_sounds.py", "sound_effects.py", "sound_music.py", "sox_kit.py", "loudness.py"]
 MAX_WORKERS = 4
 
 
@@ -58,19 +59,22 @@ def make_sound(file_name, out_path):
             voices, seconds = sound_music.track_voices(base)
             mixed = _render_voices(voices, tmp)
             sox_kit.make_loop(mixed, out_path, seconds, ["channels", "2"] + sound_music.LOOP_EFFECTS,
-                              tmp_dir=tmp)
+                              tmp_dir=tmp, loudness_db=loudness.MUSIC_DB)
         elif base == "warning":
             voices, seconds = sound_music.warning_voices()
             mixed = _render_voices(voices, tmp)
-            sox_kit.make_loop(mixed, out_path, seconds, [], peak_db=-3.0, tmp_dir=tmp)
+            sox_kit.make_loop(mixed, out_path, seconds, [], peak_db=-3.0, tmp_dir=tmp,
+                              loudness_db=loudness.EFFECT_DB)
         elif base == "intro":
             mixed = _render_voices(sound_music.intro_voices(), tmp)
-            sox_kit.finish(mixed, out_path, sox_kit.effect_tail(["reverb", "40"], 1.5, 0.8))
+            sox_kit.finish(mixed, out_path, sox_kit.effect_tail(["reverb", "40"], 1.5, 0.8),
+                           loudness_db=loudness.EFFECT_DB)
         else:
             maker = sound_effects.RECIPES.get(base, sound_effects.generic)
             voices, effects = maker()
             mixed = _render_voices(voices, tmp)
-            sox_kit.finish(mixed, out_path, sox_kit.effect_tail(effects, 0.5, 0.02), peak_db=-2.0)
+            sox_kit.finish(mixed, out_path, sox_kit.effect_tail(effects, 0.5, 0.02), peak_db=-1.5,
+                           loudness_db=loudness.EFFECT_DB)
     return file_name
 
 

@@ -7,7 +7,11 @@ whole voice of a piece of music is one sox call.
 import os
 import subprocess
 
+import loudness
+
 RATE = 44100
+# Room kept under the loudness module's peak limit after encoding, in dB.
+ENCODER_MARGIN_DB = 0.2
 SOX = "sox"
 
 
@@ -62,16 +66,30 @@ def concat(paths, out_path):
     run(list(paths) + [out_path])
 
 
-def finish(in_path, out_path, effects=(), peak_db=-1.5):
+def finish(in_path, out_path, effects=(), peak_db=-1.5, loudness_db=None):
     """Applies effects, normalizes the peak to peak_db dBFS (no clipping)
-    and writes the final file; the extension picks the format."""
-    args = [in_path]
-    if out_path.endswith(".ogg"):
-        args += ["-C", "5"]
-    else:
-        args += ["-b", "16"]
-    args += [out_path] + list(effects) + ["gain", "-n", "%.1f" % peak_db]
-    run(args)
+    and writes the final file; the extension picks the format. With
+    loudness_db the sound is then turned down to that loudness (as
+    tools/loudness.py measures it) when it is louder; a sound whose peak
+    keeps it quieter stays at its peak level."""
+    fmt = ["-C", "5"] if out_path.endswith(".ogg") else ["-b", "16"]
+    normal = list(effects) + ["gain", "-n", "%.1f" % peak_db]
+    if loudness_db is None:
+        run([in_path] + fmt + [out_path] + normal)
+        return
+    peaked = os.path.join(os.path.dirname(os.path.abspath(out_path)),
+                          "peaked-" + os.path.basename(out_path) + ".wav")
+    run([in_path, "-b", "16", peaked] + normal)
+    drop = min(0.0, loudness_db - loudness.loudness_db(peaked))
+    # Lossy encoding can lift a peak by a dB or so: a file that comes out
+    # above the limit is made again that much quieter.
+    for _attempt in range(3):
+        run([peaked] + fmt + [out_path, "gain", "%.2f" % drop])
+        over = loudness.peak_db(out_path) - (loudness.PEAK_LIMIT_DB - ENCODER_MARGIN_DB)
+        if over <= 0.0:
+            break
+        drop -= over
+    os.remove(peaked)
 
 
 def effect_tail(effects, tail_seconds, fade_seconds):
@@ -83,7 +101,7 @@ def effect_tail(effects, tail_seconds, fade_seconds):
             + ["reverse", "silence", "1", "0.002", "-70d", "fade", "q", "%.3f" % fade_seconds, "reverse"])
 
 
-def make_loop(in_path, out_path, seconds, effects=(), peak_db=-1.5, tmp_dir="."):
+def make_loop(in_path, out_path, seconds, effects=(), peak_db=-1.5, tmp_dir=".", loudness_db=None):
     """A seamless loop of exactly `seconds`: the material is played twice
     through the effects (so reverb tails of the end reach the start) and
     the second pass is kept."""
@@ -93,4 +111,4 @@ def make_loop(in_path, out_path, seconds, effects=(), peak_db=-1.5, tmp_dir=".")
          "repeat", "1"] + list(effects))
     cut = os.path.join(tmp_dir, "cut.wav")
     run([twice, cut, "trim", "%ds" % samples, "%ds" % samples])
-    finish(cut, out_path, (), peak_db)
+    finish(cut, out_path, (), peak_db, loudness_db)

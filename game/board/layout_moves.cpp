@@ -2,6 +2,7 @@
 // the camera shake.
 #include "engine/level/camera.h"
 #include "engine/level/level_manager.h"
+#include "engine/level/sequence_behaviors.h"
 #include "engine/level/zoom_behaviors.h"
 #include "engine/platform/random_source.h"
 #include "game/board/layout.h"
@@ -12,9 +13,13 @@ constexpr int kMaxShufflePasses = 10;
 constexpr float kIdleWavePauseMs = 10000.0f;
 constexpr float kIdleWaveStepMs = 150.0f;
 constexpr int kIdleWaveDiagonals = 34;
-// The shake: zoom factors in order, speed 100, smooth.
+// The shake: zoom factors in order, speed 100, smooth. A camera runs all
+// its behaviours at once up to the first wait, so a wait after each beat
+// makes the beats follow each other; without them the widest beat outlasts
+// the others and leaves the view zoomed in.
 constexpr float kShakeFactors[] = {1.2f, 1.0f, 1.1f, 1.0f, 1.05f, 1.0f};
 constexpr float kShakeSpeed = 100.0f;
+constexpr float kBeatGapMs = 0.0f;
 }  // namespace
 
 bool BvLayout::HasMoveAt(int a, int b, int k) {
@@ -128,5 +133,8 @@ void BvLayout::ShakeBoard() {
   BvLevelManager* manager = GetLevelManager();
   if (!manager) return;
   BvCamera* camera = manager->GetCamera();
-  for (float factor : kShakeFactors) camera->AddBehavior(new BvZoomToBehavior(factor, kShakeSpeed, 0));
+  for (float factor : kShakeFactors) {
+    camera->AddBehavior(new BvZoomToBehavior(factor, kShakeSpeed, 0));
+    camera->AddBehavior(new BvWaitBehavior(kBeatGapMs));
+  }
 }

@@ -1,5 +1,6 @@
 #include "game/gui/trophies_gui.h"
 
+#include <cmath>
 #include <string>
 
 #include "engine/level/fade_behaviors.h"
@@ -53,6 +54,8 @@ const irr::video::SColor kTipPanelShown(0xDCFFFFFF);
 const irr::video::SColor kTipTextShown(0xC8321E0A);
 constexpr float kTipFadeSpeed = 10.0f;
 const irr::core::vector2df kTipOffset(-40.0f, 30.0f);
+// Half the height of a line of "trophyfont" text around its position.
+constexpr float kTipTextHalfHeight = 10.0f;
 
 // The trophies, in the order they are built and hovered.
 struct Trophy {
@@ -136,6 +139,7 @@ void BvTrophiesGui::Build() {
             MakeText(kTrophyTitlePosition, GetText(trophy.titleKey), kTrophyFont, kTrophyLayer, element)) {
       title->SetColor(kTrophyTitleColour);
       title->SetTextAlign(kTextCentred);
+      m_TrophyTitles[trophy.kind] = title;
     }
     SetupTrophy(trophy.kind, element);
   }
@@ -230,8 +234,31 @@ void BvTrophiesGui::ShowTip(int kind) {
       text->AddBehavior(new BvFadeInBehavior(kTipFadeSpeed, 0.0f));
     }
   }
-  m_TipPanel->SetPosition(irr::core::vector2df(m_CursorX, m_CursorY) + kTipOffset);
   m_TipText->SetText(m_TipTexts[kind].c_str());
+  BvTipBox title;
+  const BvTipBox* avoid = m_TrophyTitles[kind] ? &(title = TextBox(*m_TrophyTitles[kind])) : nullptr;
+  m_TipPanel->SetPosition(
+      PlaceTip(irr::core::vector2df(m_CursorX, m_CursorY) + kTipOffset, TipExtent(), WindowBox(), avoid));
+}
+
+BvTipBox BvTrophiesGui::TipExtent() const {
+  // The panel's picture, widened, around its position; the texts start
+  // left of it and may reach past its right end.
+  BvTipBox box = PictureBox(*m_TipPanel).Moved(-m_TipPanel->GetPosition());
+  for (BvLevelElement* text : {m_TipTitle, m_TipText}) {
+    const irr::core::vector2df at = text->GetLocalPosition();
+    box.left = std::fmin(box.left, at.X);
+    box.right = std::fmax(box.right, at.X + float(text->GetTextWidth()));
+    box.bottom = std::fmin(box.bottom, at.Y - kTipTextHalfHeight);
+    box.top = std::fmax(box.top, at.Y + kTipTextHalfHeight);
+  }
+  return box;
+}
+
+BvTipBox BvTrophiesGui::TextBox(const BvLevelElement& centredText) {
+  const irr::core::vector2df at = centredText.GetPosition();
+  const float halfWidth = float(centredText.GetTextWidth()) / 2.0f;
+  return BvTipBox{at.X - halfWidth, at.Y - kTipTextHalfHeight, at.X + halfWidth, at.Y + kTipTextHalfHeight};
 }
 
 void BvTrophiesGui::HideTip() {

@@ -7,6 +7,7 @@
 
 #include "game/core/achievement.h"
 #include "game/gui/gui.h"
+#include "game/gui/tip_placement.h"
 
 class BvTrophiesGui : public BvGui {
  public:
@@ -35,6 +36,10 @@ class BvTrophiesGui : public BvGui {
  private:
   void BuildHiscores(BvLevelElement* panel);
   void BuildTip();
+  // The tip's box around the panel's position: the panel and its texts.
+  BvTipBox TipExtent() const;
+  // Where a centred text lies in the window.
+  static BvTipBox TextBox(const BvLevelElement& centredText);
 
   bool m_TipShown = false;
   // The tip panel and its two texts (null when one of them is missing).
@@ -43,4 +48,6 @@ class BvTrophiesGui : public BvGui {
   BvLevelElement* m_TipText = nullptr;
   // Per achievement kind: the next level to reach, or the completed words.
   std::wstring m_TipTexts[kAchievementKinds];
+  // Per achievement kind: the trophy's title, which its tip keeps clear of.
+  BvLevelElement* m_TrophyTitles[kAchievementKinds] = {};
 };

@@ -22,6 +22,7 @@
 #include "game/core/tip_bits.h"
 #include "game/gui/create_text.h"
 #include "game/gui/gui_results.h"
+#include "game/gui/tip_placement.h"
 #include "game/scenes/hidden_pick.h"
 #include "game/scenes/play_screen_events.h"
 
@@ -378,9 +379,18 @@ void BvHiddenScene::ShowTooltip(const char* name) {
       element->AddBehavior(new BvFadeInBehavior(kTooltipFadeSpeed, 0.0f));
     }
   }
-  m_Tooltip->SetPosition(levels->GetMouseWorldPosition(0) + kTooltipOffset);
   m_TooltipText->SetText(GetText(name));
   m_TooltipText->SetPosition(kTooltipTextPosition);
+  // The tooltip stays inside the window and off the names it would hide.
+  BvTipBox names;
+  BvLevelElement* panel = FindInLevel(levels, kPanel);
+  const BvTipBox* avoid = panel && SpriteWidth(*panel) > 0.0f ? &(names = PictureBox(*panel)) : nullptr;
+  BvTipBox extent = PictureBox(*m_Tooltip).Moved(-m_Tooltip->GetPosition());
+  const float textHalfWidth = float(m_TooltipText->GetTextWidth()) / 2.0f;
+  extent.left = std::fmin(extent.left, kTooltipTextPosition.X - textHalfWidth);
+  extent.right = std::fmax(extent.right, kTooltipTextPosition.X + textHalfWidth);
+  m_Tooltip->SetPosition(
+      PlaceTip(levels->GetMouseWorldPosition(0) + kTooltipOffset, extent, WindowBox(), avoid));
 }
 
 void BvHiddenScene::HideTooltip() {

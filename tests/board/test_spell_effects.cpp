@@ -7,7 +7,9 @@
 
 #include "board/board_grid.h"
 #include "engine/level/behavior.h"
+#include "engine/level/camera.h"
 #include "engine/level/level_element.h"
+#include "engine/level/level_manager.h"
 #include "engine/platform/message_box.h"
 #include "game/board/layout.h"
 #include "game/board/monster_manager.h"
@@ -227,3 +229,24 @@ TEST(SpellUnknown, AnUnknownSpellNumberIsReportedAndDropped) {
 }
 
 }  // namespace
+
+// The shake every spell start gives the view: the camera swells and
+// settles in beats and ends at rest, also when shakes follow each other (the
+// falling bomb shakes three times at once), so the rest of the level and
+// the recap over it are not drawn zoomed in.
+TEST(SpellShake, CameraSwellsInBeatsAndComesBackToRest) {
+  for (int shakes : {1, 3}) {
+    SpellWorld s;
+    BvCamera* camera = s.world.manager()->GetCamera();
+    for (int i = 0; i < shakes; ++i) s.board.ShakeBoard();
+    float widest = 1.0f;
+    for (int frame = 0; frame < 150; ++frame) {  // two seconds at 75 Hz
+      camera->Update(13.333f);
+      widest = std::max(widest, camera->GetScale().X);
+    }
+    EXPECT_FLOAT_EQ(widest, 1.2f) << shakes << " shakes";
+    EXPECT_FLOAT_EQ(camera->GetScale().X, 1.0f) << shakes << " shakes";
+    EXPECT_FLOAT_EQ(camera->GetScale().Y, 1.0f) << shakes << " shakes";
+    EXPECT_TRUE(camera->GetBehaviors().empty()) << shakes << " shakes";
+  }
+}

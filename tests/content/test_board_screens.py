@@ -8,9 +8,12 @@ import re
 import sys
 sys.dont_write_bytecode = True  # no caches in the source tree
 
+import io
 import tempfile
 import unittest
 import zipfile
+
+from PIL import Image
 
 SOURCE_DIR = os.environ.get("QV_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "..", ".."))
 BUILD_DIR = os.environ.get("QV_BUILD_DIR")
@@ -21,6 +24,9 @@ import xml_tree  # noqa: E402
 from required_names import read_required  # noqa: E402
 
 SCREENS = ["swap%d.xml" % n for n in range(1, 7)]
+CELL = 44                 # pixels from one cell's centre to the next
+POPUP_SCALES = {"pt5": 1.0, "pt15": 1.0, "pt10": 1.2, "pt30": 1.2}   # the doubled points show big
+POPUP_GAP = 4             # least clear space between the pop-ups of two neighbours
 
 
 def names(data):
@@ -52,6 +58,31 @@ class BoardScreensTest(unittest.TestCase):
                 own_art.add(frozenset(files - first_files))
                 self.assertTrue(files - first_files, "%s shares every picture with %s" % (screen, SCREENS[0]))
         self.assertEqual(len(own_art), len(SCREENS) - 1, "two worlds share their pictures")
+
+    def sprite(self, pack, screen, element):
+        """The picture of an image element of a screen, cut from its sheet."""
+        doc, err = xml_tree.parse(self.files[screen])
+        assert not err, err
+        elements = {e.attr("name"): e for s in doc.each("elements") for e in s.each("element")}
+        sprites = {e.attr("name"): e for s in doc.each("sprites") for e in s.each("sprite")}
+        images = {i.attr("name"): i.child("filename").value for s in doc.each("images") for i in s.each("image")}
+        sprite = sprites[elements[element].child("sourcesprite").value]
+        r = sprite.child("sourcerect")
+        x, y, w, h = (int(r.attr(k)) for k in ("x", "y", "width", "height"))
+        sheet = Image.open(io.BytesIO(pack.read(images[sprite.child("sourceimage").value])))
+        return sheet.convert("RGBA").crop((x, y, x + w, y + h))
+
+    def test_score_popups_of_neighbouring_cells_stay_apart(self):
+        """Three cleared neighbours show three numbers, not one strip: each
+        pop-up's ink, at the scale it shows at, is narrower than a cell."""
+        with zipfile.ZipFile(self.pack_path) as pack:
+            for screen in SCREENS:
+                for name, scale in POPUP_SCALES.items():
+                    box = self.sprite(pack, screen, name).getchannel("A").point(
+                        lambda v: 255 if v > 40 else 0).getbbox()
+                    with self.subTest(screen=screen, popup=name):
+                        self.assertIsNotNone(box)
+                        self.assertLessEqual((box[2] - box[0]) * scale, CELL - POPUP_GAP)
 
     def test_checker_fails_when_a_screen_loses_a_template(self):
         with tempfile.TemporaryDirectory() as tmp:

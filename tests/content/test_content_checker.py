@@ -16,6 +16,8 @@ from PIL import Image  # noqa: E402
 
 import check_content  # noqa: E402
 import gen_fonts  # noqa: E402
+import loudness  # noqa: E402
+import sox_kit  # noqa: E402
 from required_names import parse_required  # noqa: E402
 
 GLOBAL = """<global>
@@ -152,8 +154,39 @@ BROKEN = [
 ]
 
 
+def write_tone(path, level_db=loudness.EFFECT_DB, after_gain=0.0, peak_db=-1.5):
+    """A short plucked tone made as the sound generator makes its effects:
+    at level_db loudness (None: only peak-normalized, far louder), then
+    turned by after_gain dB."""
+    folder = os.path.dirname(path)
+    raw = os.path.join(folder, "tone-raw.wav")
+    sox_kit.render_sequence([sox_kit.note(0.6, "pluck", 660.0)], raw)
+    made = os.path.join(folder, "tone-made.wav")
+    sox_kit.finish(raw, made, (), peak_db, level_db)
+    sox_kit.run([made, path, "gain", "%.2f" % after_gain])
+    os.remove(raw)
+    os.remove(made)
+
+
+def write_bytes(path, data):
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+# (file, how it is made, text of the loudness problem or None for none)
+SOUNDS = [
+    ("click.ogg", lambda p: write_tone(p), None),
+    ("click.ogg", lambda p: write_tone(p, None), "effects are"),             # far louder
+    ("click.ogg", lambda p: write_tone(p, after_gain=-4.0), "effects are"),  # far quieter
+    ("click.ogg", lambda p: write_tone(p, None, peak_db=-0.2), "dBFS, above -1.0"),
+    ("click.ogg", lambda p: write_bytes(p, b"OggS"), "sox cannot read"),
+    ("musicmap.ogg", lambda p: write_tone(p, loudness.MUSIC_DB), None),
+    ("musicmap.ogg", lambda p: write_tone(p), "music tracks are"),           # as loud as effects
+]
+
+
 class ContentCheckerTest(unittest.TestCase):
-    def check(self, files, fonts=()):
+    def check(self, files, fonts=(), sound=("click.ogg", write_tone)):
         with tempfile.TemporaryDirectory() as tmp:
             pack = os.path.join(tmp, "pack")
             sounds = os.path.join(tmp, "sounds")
@@ -164,8 +197,12 @@ class ContentCheckerTest(unittest.TestCase):
             for font in fonts:
                 gen_fonts.render_font(font, "DejaVuSans", "shadow", os.path.join(pack, "fonts", font + ".png"))
             os.makedirs(sounds)
-            with open(os.path.join(sounds, "click.ogg"), "wb") as f:
-                f.write(b"OggS")
+            if sound[0] != "click.ogg":
+                write_tone(os.path.join(sounds, "click.ogg"))
+                files = dict(files)
+                files["required-extra"] = files.get("required-extra", "") + "sound %s %s 2 1\n" % (
+                    os.path.splitext(sound[0])[0], sound[0])
+            sound[1](os.path.join(sounds, sound[0]))
             Image.new("RGBA", (64, 32), (255, 0, 0, 255)).save(os.path.join(pack, "art", "sheet.png"))
             Image.new("RGBA", (16, 16), (0, 0, 255, 255)).save(os.path.join(pack, "gui", "panel.png"))
             required_path = os.path.join(tmp, "required.txt")
@@ -193,6 +230,15 @@ class ContentCheckerTest(unittest.TestCase):
             with self.subTest(rule=rule, problems=problems):
                 self.assertTrue(any("[%s]" % rule in p for p in problems),
                                 "rule %s not reported; got %s" % (rule, problems))
+
+    def test_sound_loudness_is_measured(self):
+        for name, make, text in SOUNDS:
+            problems = [p for p in self.check(self.base(), sound=(name, make)) if "[loudness]" in p]
+            with self.subTest(sound=name, text=text, problems=problems):
+                if text is None:
+                    self.assertEqual(problems, [])
+                else:
+                    self.assertTrue(any(text in p and name in p for p in problems))
 
     def test_only_the_listed_font_may_be_shared_with_global(self):
         """A screen may declare the global "andalus-font12" again, under the

@@ -21,7 +21,9 @@ LOOPS = MUSIC | {"warning.wav"}
 MIN_MUSIC_SECONDS = 30.0
 MAX_EFFECT_SECONDS = 5.0
 CLIP = 32767 * 0.999
-QUIET = 32767 * 0.25     # a normalized sound peaks well above this
+# A sound at the common loudness peaks well above this: even the densest
+# effects, turned down most to meet it, keep their peaks above -16 dBFS.
+QUIET = 32767 * 0.16
 
 
 def decode(path):

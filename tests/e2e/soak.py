@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Soak: the real game played for a long time through its window, to see
 whether its memory grows. Not part of the test suite (it takes an hour).
 

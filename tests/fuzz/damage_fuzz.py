@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Runs the sanitizer build of the game on damaged copies of its data pack.
 
 Each run copies <build>/data/data.pk with one member damaged (cut short,

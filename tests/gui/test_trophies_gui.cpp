@@ -150,7 +150,9 @@ TEST_F(TrophiesGuiTest, HoverTipFollowsTheTrophyUnderTheCursor) {
   Frame();
   EXPECT_TRUE(trophies->IsTipShown());
   EXPECT_TRUE(tip->IsVisible());
-  EXPECT_EQ(tip->GetPosition(), irr::core::vector2df(-340, 230));
+  // 40 left of and 30 above the cursor, but pushed right until its texts,
+  // which start 100 left of the panel, meet the window's left edge.
+  EXPECT_EQ(tip->GetPosition(), irr::core::vector2df(-300, 230));
   ASSERT_EQ(tip->GetChildren().size(), 2u);
   EXPECT_EQ(std::wstring(tip->GetChildren()[1]->GetText()), L"Score 300000");
   const size_t fades = tip->GetBehaviors().size();

@@ -51,16 +51,21 @@ std::string ScreenFile(const std::vector<Placed>& objects, int strikeWidth) {
       "<scene><images><image name=\"ui\"><filename>missing.png</filename></image>"
       "<image name=\"andalus-font12\"><filename>missing12.png</filename></image></images>"
       "<sprites><sprite name=\"strike\"><sourceimage>ui</sourceimage>"
-      "<sourcerect x=\"0\" y=\"0\" width=\"" + std::to_string(strikeWidth) + "\" height=\"12\"/></sprite></sprites>"
+      "<sourcerect x=\"0\" y=\"0\" width=\"" + std::to_string(strikeWidth) + "\" height=\"12\"/></sprite>"
+      "<sprite name=\"tipart\"><sourceimage>ui</sourceimage><sourcerect x=\"0\" y=\"0\" width=\"140\" height=\"40\"/></sprite>"
+      "<sprite name=\"panelart\"><sourceimage>ui</sourceimage><sourcerect x=\"0\" y=\"0\" width=\"600\" height=\"120\"/></sprite>"
+      "</sprites>"
       "<elements>"
       "<element type=\"image\" name=\"box\"><shape type=\"polygon\">"
       "<vertex x=\"-20\" y=\"-20\"/><vertex x=\"20\" y=\"-20\"/><vertex x=\"20\" y=\"20\"/><vertex x=\"-20\" y=\"20\"/>"
       "</shape></element>"
-      "<element type=\"image\" name=\"rayure\"><sourcesprite>strike</sourcesprite></element>";
-  for (const char* name : {"hinton", "hintoff", "hintsparkle", "halosort", "stars", "tooltip", "levelcomplete"})
+      "<element type=\"image\" name=\"rayure\"><sourcesprite>strike</sourcesprite></element>"
+      "<element type=\"image\" name=\"tooltip\"><sourcesprite>tipart</sourcesprite></element>"
+      "<element type=\"image\" name=\"namespanel\"><sourcesprite>panelart</sourcesprite></element>";
+  for (const char* name : {"hinton", "hintoff", "hintsparkle", "halosort", "stars", "levelcomplete"})
     xml += std::string("<element type=\"image\" name=\"") + name + "\"/>";
   xml += "</elements><levels><level name=\"picture\"><lvlelements>"
-         "<lvlelement name=\"panel\"><sourceelement>box</sourceelement><pos x=\"-68\" y=\"-380\"/><layer>6</layer><dyntype>-1</dyntype></lvlelement>"
+         "<lvlelement name=\"panel\"><sourceelement>namespanel</sourceelement><pos x=\"-68\" y=\"-380\"/><layer>6</layer><dyntype>-1</dyntype></lvlelement>"
          "<lvlelement name=\"hint\"><sourceelement>box</sourceelement><pos x=\"300\" y=\"-228\"/><layer>5</layer><dyntype>0</dyntype></lvlelement>"
          "<lvlelement name=\"btnmenu\"><sourceelement>box</sourceelement><pos x=\"334\" y=\"274\"/><layer>5</layer><dyntype>0</dyntype></lvlelement>"
          "<lvlelement name=\"decoy\"><sourceelement>box</sourceelement><pos x=\"0\" y=\"200\"/><layer>2</layer><dyntype>0</dyntype></lvlelement>";
@@ -294,6 +299,33 @@ TEST_F(HiddenSceneTest, HintButtonRechargesLightsAndCirclesTheFirstHiddenObject)
     if (e->GetSourceElement() && std::string(e->GetSourceElement()->GetName()) == "hintsparkle")
       EXPECT_NEAR((e->GetPosition() - target).getLength(), 40.0f, 0.5f);
   }
+}
+
+TEST_F(HiddenSceneTest, HintTooltipClearsTheNamesPanelAndStaysInTheWindow) {
+  // The button sits right of the names panel; the tooltip asked for 70 left
+  // of and 30 above the cursor would cover the panel's right end, so it is
+  // lifted just clear of the panel, no further and not sideways.
+  EnterAndSearch(Row(14));
+  Frames(200);  // the panel has slid in
+  const irr::core::vector2df cursor = Element("hint")->GetPosition();
+  world.MoveCursor(cursor.X, cursor.Y);
+  Frames(1);
+  ASSERT_TRUE(scene->IsTooltipShown());
+  const irr::core::vector2df panel = Element("panel")->GetPosition();
+  const float panelTop = panel.Y + 60.0f;
+  BvLevel* level = world.game()->GetCurrentLevels()->GetCurrentLevel();
+  const BvLevelElement* tooltip = nullptr;
+  for (const auto& entry : level->GetIdIndex()) {
+    const auto* e = static_cast<const BvLevelElement*>(entry.second);
+    if (e->GetSourceElement() && std::string(e->GetSourceElement()->GetName()) == "tooltip") tooltip = e;
+  }
+  ASSERT_NE(tooltip, nullptr);
+  const irr::core::vector2df at = tooltip->GetPosition();
+  ASSERT_LT(cursor.Y + 30.0f - 20.0f, panelTop) << "where asked it would cover the panel";
+  EXPECT_FLOAT_EQ(at.X, cursor.X - 70.0f);
+  EXPECT_FLOAT_EQ(at.Y - 20.0f, panelTop) << "its lower edge on the panel's upper edge";
+  EXPECT_LE(at.X + 70.0f, 400.0f);
+  EXPECT_GE(at.X - 70.0f, -400.0f);
 }
 
 TEST_F(HiddenSceneTest, WinningAdvancesAtOnceThenTheEndShowThenTheRecap) {

@@ -308,14 +308,48 @@ def banner(text, top, bottom, size=(512, 128)):
     return base
 
 
+# Pop-ups of neighbouring cells show side by side, CELL pixels apart; each
+# one's ink stays this much narrower than a cell so that "+15" beside "+15"
+# reads as two numbers. The doubled points show at BIG_POPUP_SCALE.
+POPUP_GAP = 6
+BIG_POPUP_SCALE = 1.2
+BIG_POPUP_POINTS = (10, 30)
+SMALL_POPUP_POINTS = (5, 15)
+
+
 def points_popup(points):
     """"pt5".."pt30": the points in near-white outlined digits, so the big
-    pop-ups' orange tint shows."""
+    pop-ups' orange tint shows; a small "+" and tight digits, as large as
+    the width left by the neighbouring cells' pop-ups allows. The small and
+    the big pop-ups each share one size."""
     w, h = 64, 32
+    big = points in BIG_POPUP_POINTS
+    group = BIG_POPUP_POINTS if big else SMALL_POPUP_POINTS
+    max_ink = (CELL - POPUP_GAP) / (BIG_POPUP_SCALE if big else 1.0)
+    size = 22
+    while size > 12 and max(_ink_width(_points_text(p, size, w, h)) for p in group) > max_ink:
+        size -= 1
+    return _points_text(points, size, w, h)
+
+
+def _ink_width(img):
+    box = img.getchannel("A").point(lambda v: 255 if v > 40 else 0).getbbox()
+    return box[2] - box[0]
+
+
+def _points_text(points, size, w, h):
     img, d = _big(w, h)
-    f = artkit.font(artkit.FONT_BOLD, 22 * S)
-    d.text((w * S / 2, h * S / 2), "+%d" % points, font=f, fill=(255, 252, 235, 255), anchor="mm",
-           stroke_width=3 * S, stroke_fill=artkit.INK + (255,))
+    digits = artkit.font(artkit.FONT_BOLD, size * S)
+    plus = artkit.font(artkit.FONT_BOLD, int(size * 0.7) * S)
+    stroke = 2 * S
+    kern = -1 * S
+    parts = [("+", plus)] + [(c, digits) for c in str(points)]
+    widths = [d.textlength(c, font=f) for c, f in parts]
+    x = (w * S - (sum(widths) + kern * (len(parts) - 1))) / 2
+    for (c, f), cw in zip(parts, widths):
+        d.text((x + cw / 2, h * S / 2), c, font=f, fill=(255, 252, 235, 255), anchor="mm",
+               stroke_width=stroke, stroke_fill=artkit.INK + (255,))
+        x += cw + kern
     return _small(img, (w, h))
 
 
