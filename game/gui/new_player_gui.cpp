@@ -42,7 +42,7 @@ void BvNewPlayerGui::Init(intptr_t argument) {
 
 void BvNewPlayerGui::Build() {
   BvLevel* level = GetLevel();
-  BvLevelElement* panel = bv::FindNamed(level, kPanel);
+  BvLevelElement* panel = bv::GetNamed(level, kPanel);
   bv::MakeGuiText(kTitlePosition, GetText("welcome"), kTextLayer, panel);
   bv::MakeGuiText(kPromptPosition, GetText("entername"), kTextLayer, panel);
   bv::AttachToPanel(level, panel, "btnok", "ok", kTextLayer);
@@ -65,9 +65,10 @@ void BvNewPlayerGui::Cancel() { HideWithResult(kGuiResultPlayerCancel); }
 void BvNewPlayerGui::HandleInput() {
   BvGame* game = GetGame();
   const int key = game ? game->GetLastKey() : -1;
+  // Enter and Escape do not end the frame: the buttons are read too, and
+  // the last result stored is the one the screen gets.
   if (key == kKeyEnter) CreatePlayer();
   else if (key == kKeyEscape) Cancel();
-  if (m_State != kStateOpen) return;
   if (m_Name.TypeKey(key)) ShowTypedName(m_NameText, m_Cursor, m_Name.GetText());
   if (IsButtonClicked("btnok", true)) CreatePlayer();
   else if (IsButtonClicked("btncancel", true)) Cancel();

@@ -50,7 +50,7 @@ void BvPlayersGui::Init(intptr_t argument) {
 
 void BvPlayersGui::Build() {
   BvLevel* level = GetLevel();
-  BvLevelElement* panel = bv::FindNamed(level, kPanel);
+  BvLevelElement* panel = bv::GetNamed(level, kPanel);
   bv::MakeGuiText(kTitlePosition, GetText("players"), kTitleLayer, panel);
   bv::AttachToPanel(level, panel, "frame");
   for (int i = 0; i < kSlotCount; ++i) {
@@ -164,8 +164,9 @@ void BvPlayersGui::HandleInput() {
     m_Alert.resultReady = false;
   }
   BvGame* game = GetGame();
+  // Escape does not end the frame: the items and buttons are read too, and
+  // the last result stored is the one the screen gets.
   TypeKey(game ? game->GetLastKey() : -1);
-  if (m_State != kStateOpen) return;
   for (int i = 0; i < kSlotCount; ++i) {
     if (IsButtonClicked(kItems[i], true)) ClickSlot(i);
   }
