@@ -23,6 +23,8 @@ const irr::core::vector2df kTitlePosition(0.0f, 110.0f);
 const irr::core::vector2df kPromptPosition(0.0f, 30.0f);
 const irr::core::vector2df kNamePosition(0.0f, 3.0f);
 const irr::video::SColor kNameColour(0xFF141414);
+// Black, like the name, on the light name field.
+const irr::video::SColor kCursorColour(0xFF000000);
 }  // namespace
 
 std::string DefaultPlayerName(int number) {
@@ -50,7 +52,7 @@ void BvNewPlayerGui::Build() {
   BvLevelElement* box = bv::AttachToPanel(level, panel, kEditBox);
   m_NameText = box ? bv::MakeGuiText(kNamePosition, L"", kTextLayer, box) : nullptr;
   if (m_NameText) m_NameText->SetColor(kNameColour);
-  m_Cursor = MakeTextCursor(m_NameText);
+  m_Cursor = MakeTextCursor(m_NameText, kCursorColour);
 }
 
 void BvNewPlayerGui::CreatePlayer() {

@@ -21,6 +21,8 @@ const irr::core::vector2df kSlotTextPosition(0.0f, 3.0f);
 const irr::core::vector2df kCursorHome(0.0f, -3.0f);
 const irr::video::SColor kHighlight(0xFFFF0000);
 const irr::video::SColor kPlain(0xFFFFFFFF);
+// White like the slot texts: black would vanish on the dark slots.
+const irr::video::SColor kCursorColour(0xFFFFFFFF);
 
 BvPlayerStore* Store() { return g_Game ? &g_Game->GetStore() : nullptr; }
 
@@ -57,7 +59,7 @@ void BvPlayersGui::Build() {
     BvLevelElement* item = bv::AttachToPanel(level, panel, kItems[i]);
     m_SlotTexts[i] = item ? bv::MakeGuiText(kSlotTextPosition, L"", kSlotLayer, item) : nullptr;
   }
-  m_Cursor = MakeTextCursor(nullptr);
+  m_Cursor = MakeTextCursor(nullptr, kCursorColour);
   if (m_Cursor) m_Cursor->SetVisible(false);
   bv::AttachToPanel(level, panel, "btnok", "ok", kTitleLayer);
   bv::AttachToPanel(level, panel, "btncancel", "cancel", kTitleLayer);

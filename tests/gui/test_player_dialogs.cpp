@@ -286,4 +286,19 @@ TEST_F(PlayerDialogsTest, AnAlertBoxWithoutItsPicturesLetsTheDialogClose) {
   }
 }
 
+// Each dialog's text cursor reads on its own background: white on the dark
+// player slots, black on the new player's light name field.
+TEST_F(PlayerDialogsTest, TextCursorsReadOnTheirBackgrounds) {
+  world.game()->ShowGui(3, 2, 0);
+  Players()->ClickSlot(0);
+  ASSERT_NE(Players()->GetCursor(), nullptr);
+  EXPECT_TRUE(Players()->GetCursor()->IsVisible());
+  EXPECT_EQ(Players()->GetCursor()->GetColor().color, 0xFFFFFFFFu);
+  world.game()->SetGuiMode(0);
+  world.game()->ShowGui(2, 2, 0);
+  auto* dialog = static_cast<BvNewPlayerGui*>(world.game()->GetGui(2));
+  ASSERT_NE(dialog->GetCursor(), nullptr);
+  EXPECT_EQ(dialog->GetCursor()->GetColor().color, 0xFF000000u);
+}
+
 }  // namespace
