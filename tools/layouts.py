@@ -179,6 +179,28 @@ def first_cage(lay):
     return None
 
 
+def turtle_cells(lay):
+    """The cells a turtle can act from: it circles the first cage through
+    the four cells two away from it, and grows a chain into the hole between
+    such a cell and the cage only when it stands on a playable cell (back 1
+    to 3). The backfill it leaves there must be clearable, so the cell lies
+    on a line of three to play."""
+    cage = first_cage(lay)
+    if not cage:
+        return []
+    c, r = cage
+    cells = []
+    for dc, dr in ((0, -1), (1, 0), (0, 1), (-1, 0)):
+        mc, mr, tc, tr = c + dc, r + dr, c + 2 * dc, r + 2 * dr
+        if not (0 <= tc < COLUMNS and 0 <= tr < ROWS):
+            continue
+        if lay.back(mc, mr) != HOLE or lay.back(tc, tr) not in (CLEARED, BACKFILL, BLOCKER):
+            continue
+        if _on_playable_run(lay, tc, tr):
+            cells.append((tc, tr))
+    return cells
+
+
 def check_layout(lay):
     """A list of broken rules (empty when the layout is sound)."""
     problems = []
@@ -214,15 +236,10 @@ def check_layout(lay):
         if f[feat] and world < since:
             problems.append("layout %d: %s before world %d" % (n, feat, since))
     cage = first_cage(lay)
-    if cage:
-        c, r = cage
-        ok = False
-        for dc, dr in ((0, 1), (0, -1), (-1, 0), (1, 0)):
-            mc, mr, tc, tr = c + dc, r + dr, c + 2 * dc, r + 2 * dr
-            if 0 <= tc < COLUMNS and 0 <= tr < ROWS and lay.back(mc, mr) == HOLE:
-                ok = True
-        if not ok:
-            problems.append("layout %d: the first cage has no hole beside it for a turtle's chain" % n)
+    if cage and not turtle_cells(lay):
+        problems.append("layout %d: the turtle has no playable cell to act on: none of the four cells "
+                        "two away from the first cage is a playable cell (back 1 to 3) on a line of "
+                        "three with a hole between it and the cage for the chain" % n)
     return problems
 
 

@@ -58,9 +58,9 @@ class BvLayout : public CManagedObjectBase {
 
   // ---- levels ------------------------------------------------------------
   // The start of every level: flags, selection, statistics, hint, monsters,
-  // spells and every cell back to their initial values; the end shows and
-  // the idle wave stopped (the music volume a cut-off show lowered comes
-  // back).
+  // spells and every cell back to their initial values; the end shows
+  // stopped (the music volume a cut-off show lowered comes back). The idle
+  // wave's timer is kept: one wave runs for the whole program.
   void Reset();
   // Builds a level from 17 x 13 layout cells, column by column.
   void Setup(const BvLayoutCell* layout);
@@ -298,7 +298,8 @@ class BvLayout : public CManagedObjectBase {
     bool shuffled = false;
     BvLevelElement* element = nullptr;  // "nomoremoves"
   } m_NoMoreMovesShow;
-  // The idle wave over the pieces.
+  // The idle wave over the pieces; the board lives as long as the program,
+  // and Reset leaves the wave alone, so it is kept between levels.
   struct IdleWave {
     bool active = false;
     float timer = 0.0f;  // ms

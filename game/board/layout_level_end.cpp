@@ -168,7 +168,7 @@ void BvLayout::ResetShows() {
   if (m_LevelCompleteShow.step == 2) SetCurrentMusicVolume(m_LevelCompleteShow.savedVolume);
   m_LevelCompleteShow = LevelCompleteShow{};
   m_NoMoreMovesShow = NoMoreMovesShow{};
-  m_IdleWave = IdleWave{};
+  // The idle wave is not a show: its timer runs on between levels.
 }
 
 void BvLayout::SetGaugeVisible(bool visible) {

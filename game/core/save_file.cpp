@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
+#include <vector>
 
 #include <unistd.h>
 
@@ -73,6 +76,17 @@ void DecodeProfile(const uint8_t* at, BvProfile& p) {
   p.seenTips = GetU32(at + kPSeenTips);
 }
 
+// A copy under the damaged name; a file that cannot even be read is moved
+// there instead, which keeps its bytes all the same.
+void KeepDamagedSave(const std::string& path) {
+  const std::string kept = DamagedSavePath(path);
+  std::error_code error;
+  if (std::filesystem::copy_file(path, kept, std::filesystem::copy_options::overwrite_existing,
+                                 error))
+    return;
+  std::filesystem::rename(path, kept, error);
+}
+
 }  // namespace
 
 SaveImage EncodeSaveImage(const BvPlayerStore& store) {
@@ -110,16 +124,16 @@ bool DecodeSaveImage(const uint8_t* bytes, size_t size, BvPlayerStore& store) {
   return true;
 }
 
+std::string DamagedSavePath(const std::string& path) { return path + ".bad"; }
+
 bool ReadSaveFile(const std::string& path, BvPlayerStore& store) {
-  // One byte more than the image, so a long file is seen as wrong.
-  uint8_t buffer[kSaveFileSize + 1];
-  size_t got = 0;
-  if (std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "rb")) {
-    got = std::fread(buffer, 1, sizeof(buffer), file);
-    std::fclose(file);
-  }
-  if (DecodeSaveImage(buffer, got, store)) return true;
+  std::vector<uint8_t> bytes;
+  if (!path.empty() && ReadFilePrefix(path, kSaveFileSize, &bytes) &&
+      DecodeSaveImage(bytes.data(), bytes.size(), store))
+    return true;
   store.Reset();
+  std::error_code error;
+  if (!path.empty() && std::filesystem::exists(path, error)) KeepDamagedSave(path);
   return false;
 }
 

@@ -27,8 +27,15 @@ SaveImage EncodeSaveImage(const BvPlayerStore& store);
 // (store untouched) for any other size.
 bool DecodeSaveImage(const uint8_t* bytes, size_t size, BvPlayerStore& store);
 
-// Reads the file into the store; a missing, short, long or unreadable file
-// resets the store instead. Returns whether the file was used.
+// The name a save that could not be read is kept under: path + ".bad".
+std::string DamagedSavePath(const std::string& path);
+
+// Reads the file's first kSaveFileSize bytes into the store (bytes after
+// them are ignored). A missing file resets the store. A file that is there
+// but too short or unreadable also resets it, and is first kept with its
+// bytes as DamagedSavePath(path), so that the next write, which replaces
+// the save, destroys nothing the player had. Returns whether the file was
+// used.
 bool ReadSaveFile(const std::string& path, BvPlayerStore& store);
 
 // Writes the store through a temporary file renamed over the old one, so a

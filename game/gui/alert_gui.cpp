@@ -39,8 +39,10 @@ BvLevelManager* GuiLevels() { return g_Game ? g_Game->GetGlobalLevels() : nullpt
 BvLevelElement* BvAlertGui::MakeButton(float x, const char* hoverSound, const char* labelKey,
                                        BvLevelElement** label) {
   BvLevelManager* levels = GuiLevels();
-  BvLevelElement* button =
-      CreateLevelElement(levels, irr::core::vector2df(x, kButtonY), kButton, kNoStartDelay);
+  // Without its template (the lookup's "Alert") no button is made: an
+  // element without a picture never fades out, and the owner would never
+  // close.
+  BvLevelElement* button = CreateElement(kButton, irr::core::vector2df(x, kButtonY), kNoStartDelay);
   if (!button) return nullptr;
   button->SetLayer(kLayer);
   button->SetScale(kButtonScale);
@@ -72,7 +74,7 @@ void BvAlertGui::Open(bool show, const wchar_t* text, int buttons, int newPurpos
   for (BvLevelElement** part : parts) *part = nullptr;
   purpose = newPurpose;
   BvLevelManager* levels = GuiLevels();
-  m_Back = CreateLevelElement(levels, kBackPosition, kBack, kNoStartDelay);
+  m_Back = CreateElement(kBack, kBackPosition, kNoStartDelay);
   if (m_Back) {
     m_Back->SetDynType(bv::kNoBody);
     m_Back->SetLayer(kLayer);
@@ -91,6 +93,10 @@ void BvAlertGui::Open(bool show, const wchar_t* text, int buttons, int newPurpos
   for (BvLevelElement** part : parts)
     if (*part)
       (*part)->AddBehavior(new BvOwnColourFadeIn(kFadeSpeed));
+  // A box whose buttons could not be made can never be answered: it closes
+  // at once as cancelled, which changes nothing.
+  const bool wantsButtons = buttons == kButtonsOk || buttons == kButtonsOkCancel;
+  if (wantsButtons && !m_FirstButton) SetResult(kResultCancel);
 }
 
 void BvAlertGui::SetResult(int n) {

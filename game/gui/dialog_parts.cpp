@@ -16,6 +16,10 @@ BvLevelElement* FindNamed(BvLevel* level, const char* name) {
   return level ? static_cast<BvLevelElement*>(level->FindObjectByName(name)) : nullptr;
 }
 
+BvLevelElement* GetNamed(BvLevel* level, const char* name) {
+  return level ? static_cast<BvLevelElement*>(level->GetObjectByName(name)) : nullptr;
+}
+
 BvLevelElement* MakeGuiText(const irr::core::vector2df& position, const wchar_t* text, int layer,
                             BvLevelElement* parent, int alignment) {
   BvLevelElement* element =
@@ -29,7 +33,7 @@ BvLevelElement* MakeGuiText(const irr::core::vector2df& position, const wchar_t*
 
 BvLevelElement* AttachToPanel(BvLevel* level, BvLevelElement* panel, const char* name,
                               const char* labelKey, int layer) {
-  BvLevelElement* element = FindNamed(level, name);
+  BvLevelElement* element = GetNamed(level, name);
   if (!element) return nullptr;
   if (panel) element->SetParent(panel);
   if (labelKey) MakeGuiText(kLabelPosition, GetText(labelKey), layer, element);

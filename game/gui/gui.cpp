@@ -55,6 +55,11 @@ BvLevelElement* BvGui::FindElement(const char* name) const {
   return level ? static_cast<BvLevelElement*>(level->FindObjectByName(name)) : nullptr;
 }
 
+BvLevelElement* BvGui::GetElement(const char* name) const {
+  BvLevel* level = GetLevel();
+  return level ? static_cast<BvLevelElement*>(level->GetObjectByName(name)) : nullptr;
+}
+
 BvLevelElement* BvGui::AddText(BvLevelElement* parent, const irr::core::vector2df& position,
                                const wchar_t* text, int layer) {
   BvLevelElement* element = CreateText(g_Game ? g_Game->GetGlobalLevels() : nullptr, position, text, kFont);
@@ -152,5 +157,9 @@ void BvGui::FadeOutElements() {
 void BvGui::RunStandardFrame(float ms) {
   BvGui::Update(ms);
   if (m_State == kStateOpen) HandleInput();
+  CloseOnceFaded();
+}
+
+void BvGui::CloseOnceFaded() {
   if (m_State == kStateClosing && IsLevelIdle()) Close(m_Result);
 }

@@ -53,12 +53,17 @@ class BvGui : public BvScene {
   // The frame of most dialogs: base Update, the input handler while open,
   // and the close once the level is empty after Hide.
   void RunStandardFrame(float ms);
+  // Close with the stored result once the level is empty after Hide.
+  void CloseOnceFaded();
   // The dialog's buttons and keys while it is open (state 2).
   virtual void HandleInput() {}
   // Stores the result, then Hide.
   void HideWithResult(int result);
   // The named element of the dialog's level, silently null when missing.
   BvLevelElement* FindElement(const char* name) const;
+  // The named element of the dialog's level; the lookup's "Alert" when it
+  // is missing.
+  BvLevelElement* GetElement(const char* name) const;
   // A text in "guifont" on the dialog's level at position (relative to the
   // parent, when there is one), on layer.
   BvLevelElement* AddText(BvLevelElement* parent, const irr::core::vector2df& position,

@@ -23,6 +23,8 @@ const irr::core::vector2df kTitlePosition(0.0f, 110.0f);
 const irr::core::vector2df kPromptPosition(0.0f, 30.0f);
 const irr::core::vector2df kNamePosition(0.0f, 3.0f);
 const irr::video::SColor kNameColour(0xFF141414);
+// Black, like the name, on the light name field.
+const irr::video::SColor kCursorColour(0xFF000000);
 }  // namespace
 
 std::string DefaultPlayerName(int number) {
@@ -42,7 +44,7 @@ void BvNewPlayerGui::Init(intptr_t argument) {
 
 void BvNewPlayerGui::Build() {
   BvLevel* level = GetLevel();
-  BvLevelElement* panel = bv::FindNamed(level, kPanel);
+  BvLevelElement* panel = bv::GetNamed(level, kPanel);
   bv::MakeGuiText(kTitlePosition, GetText("welcome"), kTextLayer, panel);
   bv::MakeGuiText(kPromptPosition, GetText("entername"), kTextLayer, panel);
   bv::AttachToPanel(level, panel, "btnok", "ok", kTextLayer);
@@ -50,7 +52,7 @@ void BvNewPlayerGui::Build() {
   BvLevelElement* box = bv::AttachToPanel(level, panel, kEditBox);
   m_NameText = box ? bv::MakeGuiText(kNamePosition, L"", kTextLayer, box) : nullptr;
   if (m_NameText) m_NameText->SetColor(kNameColour);
-  m_Cursor = MakeTextCursor(m_NameText);
+  m_Cursor = MakeTextCursor(m_NameText, kCursorColour);
 }
 
 void BvNewPlayerGui::CreatePlayer() {
@@ -65,9 +67,10 @@ void BvNewPlayerGui::Cancel() { HideWithResult(kGuiResultPlayerCancel); }
 void BvNewPlayerGui::HandleInput() {
   BvGame* game = GetGame();
   const int key = game ? game->GetLastKey() : -1;
+  // Enter and Escape do not end the frame: the buttons are read too, and
+  // the last result stored is the one the screen gets.
   if (key == kKeyEnter) CreatePlayer();
   else if (key == kKeyEscape) Cancel();
-  if (m_State != kStateOpen) return;
   if (m_Name.TypeKey(key)) ShowTypedName(m_NameText, m_Cursor, m_Name.GetText());
   if (IsButtonClicked("btnok", true)) CreatePlayer();
   else if (IsButtonClicked("btncancel", true)) Cancel();

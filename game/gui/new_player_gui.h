@@ -18,6 +18,7 @@ class BvNewPlayerGui : public BvGui {
 
   const BvNameEntry& GetName() const { return m_Name; }
   BvLevelElement* GetNameText() const { return m_NameText; }
+  BvLevelElement* GetCursor() const { return m_Cursor; }
 
  protected:
   void HandleInput() override;

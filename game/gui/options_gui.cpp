@@ -52,7 +52,7 @@ void BvOptionsGui::Init(intptr_t argument) {
 
 BvLevelElement* BvOptionsGui::BuildSwitch(const char* name, const char* labelKey) {
   BvLevel* level = GetLevel();
-  BvLevelElement* button = bv::AttachToPanel(level, bv::FindNamed(level, kPanel), name);
+  BvLevelElement* button = bv::AttachToPanel(level, bv::GetNamed(level, kPanel), name);
   if (!button) return nullptr;
   bv::MakeGuiText(kSwitchLabelPosition, GetText(labelKey), kTextLayer, button, bv::kAlignLeft);
   BvLevelManager* levels = g_Game ? g_Game->GetGlobalLevels() : nullptr;
@@ -68,7 +68,7 @@ BvLevelElement* BvOptionsGui::BuildSwitch(const char* name, const char* labelKey
 
 void BvOptionsGui::Build() {
   BvLevel* level = GetLevel();
-  BvLevelElement* panel = bv::FindNamed(level, kPanel);
+  BvLevelElement* panel = bv::GetNamed(level, kPanel);
   bv::MakeGuiText(kTitlePosition, GetText("options"), kTextLayer, panel);
   const struct {
     const char* bar;
@@ -79,7 +79,7 @@ void BvOptionsGui::Build() {
     BvLevelElement* bar = bv::AttachToPanel(level, panel, slider.bar);
     if (!bar) continue;
     bv::MakeGuiText(kBarLabelPosition, GetText(slider.labelKey), kTextLayer, bar, bv::kAlignLeft);
-    if (BvLevelElement* knob = bv::FindNamed(level, slider.knob)) {
+    if (BvLevelElement* knob = bv::GetNamed(level, slider.knob)) {
       knob->SetParent(bar);
       knob->SetPosition(0.0f, kKnobY);
     }

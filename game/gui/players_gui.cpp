@@ -21,6 +21,8 @@ const irr::core::vector2df kSlotTextPosition(0.0f, 3.0f);
 const irr::core::vector2df kCursorHome(0.0f, -3.0f);
 const irr::video::SColor kHighlight(0xFFFF0000);
 const irr::video::SColor kPlain(0xFFFFFFFF);
+// White like the slot texts: black would vanish on the dark slots.
+const irr::video::SColor kCursorColour(0xFFFFFFFF);
 
 BvPlayerStore* Store() { return g_Game ? &g_Game->GetStore() : nullptr; }
 
@@ -50,14 +52,14 @@ void BvPlayersGui::Init(intptr_t argument) {
 
 void BvPlayersGui::Build() {
   BvLevel* level = GetLevel();
-  BvLevelElement* panel = bv::FindNamed(level, kPanel);
+  BvLevelElement* panel = bv::GetNamed(level, kPanel);
   bv::MakeGuiText(kTitlePosition, GetText("players"), kTitleLayer, panel);
   bv::AttachToPanel(level, panel, "frame");
   for (int i = 0; i < kSlotCount; ++i) {
     BvLevelElement* item = bv::AttachToPanel(level, panel, kItems[i]);
     m_SlotTexts[i] = item ? bv::MakeGuiText(kSlotTextPosition, L"", kSlotLayer, item) : nullptr;
   }
-  m_Cursor = MakeTextCursor(nullptr);
+  m_Cursor = MakeTextCursor(nullptr, kCursorColour);
   if (m_Cursor) m_Cursor->SetVisible(false);
   bv::AttachToPanel(level, panel, "btnok", "ok", kTitleLayer);
   bv::AttachToPanel(level, panel, "btncancel", "cancel", kTitleLayer);
@@ -164,8 +166,9 @@ void BvPlayersGui::HandleInput() {
     m_Alert.resultReady = false;
   }
   BvGame* game = GetGame();
+  // Escape does not end the frame: the items and buttons are read too, and
+  // the last result stored is the one the screen gets.
   TypeKey(game ? game->GetLastKey() : -1);
-  if (m_State != kStateOpen) return;
   for (int i = 0; i < kSlotCount; ++i) {
     if (IsButtonClicked(kItems[i], true)) ClickSlot(i);
   }

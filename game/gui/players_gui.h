@@ -37,6 +37,7 @@ class BvPlayersGui : public BvGui {
   int GetSelected() const { return m_Selected; }
   int GetEditing() const { return m_Editing; }
   BvLevelElement* GetSlotText(int slot) const { return m_SlotTexts[slot]; }
+  BvLevelElement* GetCursor() const { return m_Cursor; }
   BvAlertGui& GetAlert() { return m_Alert; }
   const BvAlertGui& GetAlert() const { return m_Alert; }
   const BvNameEntry& GetName() const { return m_Name; }

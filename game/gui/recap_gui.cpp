@@ -104,9 +104,7 @@ void BvRecapGui::Update(float ms) {
   switch (m_State) {
     case kStateOpen: UpdateCount(ms); break;
     case kStateCountedUp: HandleButtons(); break;
-    case kStateClosing:
-      if (IsLevelIdle()) Close(m_Result);
-      break;
+    case kStateClosing: CloseOnceFaded(); break;
     default: break;
   }
 }
@@ -145,8 +143,10 @@ void BvRecapGui::UpdateCount(float ms) {
 }
 
 void BvRecapGui::HandleButtons() {
-  if (IsButtonClicked(kOkButton, true)) HideWithResult(m_FinishResult);
+  if (IsButtonClicked(kOkButton, true)) Finish();
 }
+
+void BvRecapGui::Finish() { HideWithResult(m_FinishResult); }
 
 void BvRecapGui::AddLine(const std::wstring& text, int row, bool negative, const char* sound) {
   const float y = kFirstRowY - kRowHeight * row;

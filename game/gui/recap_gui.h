@@ -20,6 +20,9 @@ class BvRecapGui : public BvGui {
   // State 2 the count-up, state 3 the OK button, state 4 the close.
   void Update(float ms) override;
 
+  // The recap's result (14 or 15), then Hide.
+  void Finish();
+
   int GetStep() const { return m_Step; }
   float GetTimer() const { return m_Timer; }
 

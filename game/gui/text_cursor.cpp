@@ -10,12 +10,11 @@ namespace {
 constexpr const char* kCursor = "cursor";
 const irr::core::vector2df kCursorPosition(0.0f, -3.0f);
 const irr::core::vector2df kCursorScale(0.5f, 1.3f);
-const irr::video::SColor kCursorColour(0xFF000000);
 constexpr int kCursorLayer = 3;
 constexpr float kNoStartDelay = -1.0f;
 }  // namespace
 
-BvLevelElement* MakeTextCursor(BvLevelElement* parent) {
+BvLevelElement* MakeTextCursor(BvLevelElement* parent, irr::video::SColor colour) {
   BvLevelManager* levels = g_Game ? g_Game->GetGlobalLevels() : nullptr;
   if (!bv::HasTemplate(levels, kCursor)) return nullptr;
   BvLevelElement* cursor = CreateLevelElement(levels, kCursorPosition, kCursor, kNoStartDelay);
@@ -23,7 +22,7 @@ BvLevelElement* MakeTextCursor(BvLevelElement* parent) {
   cursor->SetDynType(bv::kNoBody);
   cursor->SetLayer(kCursorLayer);
   cursor->SetScale(kCursorScale);
-  cursor->SetColor(kCursorColour);
+  cursor->SetColor(colour);
   if (parent) cursor->SetParent(parent);
   return cursor;
 }

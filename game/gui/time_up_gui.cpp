@@ -28,3 +28,5 @@ void BvTimeUpGui::Init(intptr_t argument) {
 void BvTimeUpGui::HandleInput() {
   if (IsButtonClicked("btnok", true)) HideWithResult(kGuiResultTimeUp);
 }
+
+void BvTimeUpGui::HideAsCancelled() { HideWithResult(kGuiResultQuitCancelled); }

@@ -7,6 +7,9 @@ class BvTimeUpGui : public BvGui {
  public:
   void Init(intptr_t argument) override;
   void Update(float ms) override { RunStandardFrame(ms); }
+  // Result 13 (as a cancelled quit), then Hide; the game itself never
+  // calls it.
+  void HideAsCancelled();
 
  protected:
   void HandleInput() override;

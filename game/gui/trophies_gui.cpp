@@ -123,9 +123,9 @@ void BvTrophiesGui::Init(intptr_t) {
 }
 
 void BvTrophiesGui::Build() {
-  if (BvLevelElement* ok = FindElement(kOkButton))
+  if (BvLevelElement* ok = GetElement(kOkButton))
     MakeText(kButtonLabelPosition, GetText("back"), kButtonFont, kTrophyLayer, ok);
-  BvLevelElement* panel = FindElement(kPanel);
+  BvLevelElement* panel = GetElement(kPanel);
   if (BvLevelElement* title = MakeText(kTitlePosition, GetText("hiscores"), kScoreFont, kListLayer, panel))
     title->SetTextAlign(kTextCentred);
   BuildHiscores(panel);
@@ -205,9 +205,13 @@ void BvTrophiesGui::SetupTrophy(int kind, BvLevelElement* trophy) {
   }
 }
 
-void BvTrophiesGui::Update(float ms) { RunStandardFrame(ms); }
+void BvTrophiesGui::Update(float ms) {
+  BvGui::Update(ms);
+  if (m_State == kStateOpen) HandleButtons();
+  CloseOnceFaded();
+}
 
-void BvTrophiesGui::HandleInput() {
+void BvTrophiesGui::HandleButtons() {
   int hovered = -1;
   for (const Trophy& trophy : kTrophies) {
     if (IsMouseOver(trophy.element)) {

@@ -29,9 +29,8 @@ class BvTrophiesGui : public BvGui {
 
   bool IsTipShown() const { return m_TipShown; }
   const std::wstring& GetTipText(int kind) const { return m_TipTexts[kind]; }
-
- protected:
-  void HandleInput() override;
+  // The frame's buttons and keys while open (state 2).
+  void HandleButtons();
 
  private:
   void BuildHiscores(BvLevelElement* panel);

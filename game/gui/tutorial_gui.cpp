@@ -124,10 +124,10 @@ void BvTutorialGui::Init(intptr_t argument) {
 
 void BvTutorialGui::Build(int bit) {
   m_Tick = nullptr;
-  BvLevelElement* panel = FindElement(kPanel);
+  BvLevelElement* panel = GetElement(kPanel);
   MakeText(kTitlePosition, GetText("tutorial"), kTitleFont, panel);
   BuildCheckBox();
-  if (BvLevelElement* ok = FindElement(kOkButton)) {
+  if (BvLevelElement* ok = GetElement(kOkButton)) {
     ok->SetParent(panel);
     MakeText(kButtonLabelPosition, GetText("ok"), kTitleFont, ok);
   }
@@ -135,7 +135,7 @@ void BvTutorialGui::Build(int bit) {
 }
 
 void BvTutorialGui::BuildCheckBox() {
-  BvLevelElement* box = FindElement(kCheckBox);
+  BvLevelElement* box = GetElement(kCheckBox);
   if (!box) return;
   if (BvLevelElement* label = MakeText(kCheckLabelPosition, GetText("dontshowhint"), kPageFont, box))
     label->SetTextAlign(kTextLeft);
@@ -176,9 +176,13 @@ void BvTutorialGui::BuildPage(int bit) {
   }
 }
 
-void BvTutorialGui::Update(float ms) { RunStandardFrame(ms); }
+void BvTutorialGui::Update(float ms) {
+  BvGui::Update(ms);
+  if (m_State == kStateOpen) HandleButtons();
+  CloseOnceFaded();
+}
 
-void BvTutorialGui::HandleInput() {
+void BvTutorialGui::HandleButtons() {
   BvProfile* profile = g_Game ? g_Game->GetCurrentProfile() : nullptr;
   if (m_Tick) m_Tick->SetVisible(profile && profile->showHints != 0);
   if (IsButtonClicked(kCheckBox, true) && profile) profile->showHints = profile->showHints == 0 ? 1 : 0;

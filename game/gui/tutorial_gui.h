@@ -18,9 +18,8 @@ class BvTutorialGui : public BvGui {
   // The page's texts and pictures for the tip bit.
   void Build(int bit);
   BvLevelElement* GetTick() const { return m_Tick; }
-
- protected:
-  void HandleInput() override;
+  // The frame's buttons and keys while open (state 2).
+  void HandleButtons();
 
  private:
   void BuildCheckBox();

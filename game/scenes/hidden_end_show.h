@@ -3,7 +3,9 @@
 // music drops to a third, "endgame" plays and the "levelcomplete" banner
 // zooms in and out; after 7.5 seconds the music comes back and the show
 // reports its end. Each screen keeps its own and clears it at every visit's
-// start, so a visit left during the show does not shorten the next one.
+// start. This is deliberate: a show shared by the screens and kept between
+// visits would, after a visit left during the show (pause menu), go on in
+// the next level's win, cutting its banner short or ending it at once.
 class BvLevelManager;
 
 class BvHiddenEndShow {

@@ -239,9 +239,11 @@ void BvMapScene::HandleButtons() {
   BvGame* game = GetGame();
   if (!game) return;
   if (IsDialogOver()) return;
-  if (FindElement(kMenuButton) && IsButtonClicked(kMenuButton, true)) {
+  // A missing button is reported by the lookup's "Alert" on every press,
+  // as on the board and hidden-object screens.
+  if (IsButtonClicked(kMenuButton, true)) {
     game->ShowGui(kGuiPause, kGuiModeFrozen, 0);
-  } else if (m_Arrow && IsButtonClicked(kPlayArrow, true)) {
+  } else if (IsButtonClicked(kPlayArrow, true)) {
     const BvProfile* profile = game->GetCurrentProfile();
     const int level = profile ? profile->level : 0;
     if (m_State == kStateLive && level % kInterludeEvery == kInterludeLevel)

@@ -80,8 +80,12 @@ bool BvScene::IsButtonClicked(const char* name, bool playSound) {
   return true;
 }
 
-// A frame that ends exactly on t counts as crossing it; otherwise the next
-// frame starts at t and the moment would never be seen.
+// A frame that ends exactly on t counts as crossing it. This is deliberate:
+// with both bounds strict, a frame ending on t misses it and so does the
+// next one (it starts at t), so with a frame step that divides t (20 ms, a
+// steady 50 fps) the moment is never seen and a screen timed by it never
+// sets up its level and buttons. Code that branches on elapsed beside a
+// HasPassed(t) must use the same boundary (elapsed >= t).
 bool BvScene::HasPassed(float t) const { return m_Previous < t && m_Elapsed >= t; }
 
 void BvScene::ScheduleTip(int bit, float delayMs) {

@@ -42,7 +42,9 @@ void BvSplashScene::Update(float ms) {
   BvGame* game = GetGame();
   if (!game) return;
   if (HasPassed(kHoldMs)) game->StartFade(kToBlack, kFadeSpeed);
-  if (m_Elapsed > kHoldMs) {
+  // The same boundary as HasPassed: the frame that starts the cover also
+  // covers, or the fresh fade would be drawn once as full black.
+  if (m_Elapsed >= kHoldMs) {
     if (!game->FadeToColour(ms)) RequestClose();
   } else {
     game->FadeFromColour(ms);

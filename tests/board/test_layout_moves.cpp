@@ -133,4 +133,17 @@ TEST_F(LayoutMoves, TheIdleWaveSweepsDiagonalsEveryTenSeconds) {
   EXPECT_FLOAT_EQ(board.GetIdleWaveTimer(), 0);
 }
 
+TEST_F(LayoutMoves, TheIdleWaveRunsOnBetweenLevels) {
+  board.UpdateIdleWave(6000);
+  board.Reset();  // the next level
+  EXPECT_FLOAT_EQ(board.GetIdleWaveTimer(), 6000) << "the wait is not started again";
+  board.UpdateIdleWave(4001);
+  ASSERT_TRUE(board.IsIdleWaveActive());
+  board.Reset();
+  EXPECT_TRUE(board.IsIdleWaveActive()) << "a running wave goes on over the new level";
+  DrawPieces(board, {"1"}, 0, 0);
+  board.UpdateIdleWave(10);
+  EXPECT_EQ(board.GetCell(0, 0).animation, kAnimIdle);
+}
+
 }  // namespace

@@ -17,12 +17,13 @@ import layouts as L  # noqa: E402
 LAYOUT_DIR = os.path.join(SOURCE_DIR, "content", "layouts")
 
 # A sound world-5 board: backfill, a blocker, a chain, a cage with a hole
-# above it for the turtle's chain, one locked piece.
+# left of it for the turtle's chain and a playable cell beyond the hole for
+# the turtle to act from, one locked piece.
 GOOD = """layout 50 test
 .................
 .................
 .....oo.oooo.....
-.....ooCoooo.....
+.....o.Coooo.....
 .....####=##.....
 .....#B####f.....
 .....########....
@@ -62,7 +63,9 @@ class LayoutRulesTest(unittest.TestCase):
             ("bats never come", grid(GOOD.replace("#", "o").replace("B", "#"))),
             ("crabs never come", grid(put(put(GOOD, 4, 6, "f"), 4, 7, "F"))),
             ("a lock on a cage or chain", locked_chain),
-            ("turtle", grid(put(GOOD, 2, 7, "o"))),                    # the cage's hole filled
+            ("turtle", grid(put(GOOD, 3, 6, "o"))),                    # the cage's hole filled
+            ("turtle", grid(put(GOOD, 3, 5, "."))),                    # the turtle on a hole
+            ("turtle", grid(put(put(GOOD, 2, 5, "."), 4, 5, "."))),    # its backfill never cleared
             ("chain before world 2", grid(GOOD.replace("C", "o").replace("f", "#"), 15)),
             ("cage before world 3", grid(GOOD.replace("f", "#"), 25)),
             ("lock before world 4", grid(GOOD, 35)),

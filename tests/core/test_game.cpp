@@ -452,6 +452,30 @@ TEST_F(GameTest, SplashScreensLeaveOnTimeWithResultZero) {
   }
 }
 
+// A frame step that divides the hold (20 ms: a frame ends exactly at 5 s)
+// covers the logo smoothly from that frame on: no frame is drawn black
+// before the cover has risen to it.
+TEST_F(GameTest, SplashCoversWithoutABlackFrameWhenAFrameEndsOnTheHold) {
+  for (float stepMs : {20.0f, 25.0f, 30.0f}) {
+    BvSplashScene logo;
+    logo.Init(0);
+    float before = 0.0f;
+    bool uncovered = false;
+    for (int frame = 0; frame < 1000 && !logo.IsDone(); ++frame) {
+      logo.Update(stepMs);
+      const float alpha = game->GetOverlayAlpha();
+      if (alpha == 0.0f) uncovered = true;
+      if (uncovered) {
+        EXPECT_LE(alpha - before, 200.0f * stepMs / 1000.0f + 1.0f)
+            << stepMs << " ms frames, at " << logo.GetElapsed() << " ms";
+      }
+      before = alpha;
+    }
+    EXPECT_TRUE(uncovered) << stepMs;
+    EXPECT_EQ(before, 255.0f) << stepMs;
+  }
+}
+
 // The logo screen's visit: its logo, wherever the scene file put it, is
 // moved to (0, 50), and its jingle plays once, at 0.4 and without repeat,
 // straight through the sound manager (no system object here, so the sound

@@ -149,6 +149,7 @@ class SaveFileOnDiskTest : public ::testing::Test {
     chmod(path.c_str(), 0644);
     std::remove(path.c_str());
     std::remove((path + ".tmp").c_str());
+    std::remove(bv::DamagedSavePath(path).c_str());
     rmdir(dir.c_str());
   }
   void WriteBytes(const std::vector<uint8_t>& bytes) {
@@ -172,25 +173,48 @@ TEST_F(SaveFileOnDiskTest, WriteThenReadRoundTrip) {
   EXPECT_EQ(bv::EncodeSaveImage(read), bv::EncodeSaveImage(known));
 }
 
-TEST_F(SaveFileOnDiskTest, WrongSizesAndMissingFileResetTheStore) {
+// A short save resets the store and is kept, bytes and all, as
+// "savegame.sav.bad" before anything replaces it; a long one is read from
+// its first 844 bytes.
+TEST_F(SaveFileOnDiskTest, ShortSavesAreKeptAsideAndLongOnesRead) {
   const bv::SaveImage good = bv::EncodeSaveImage(KnownStore());
-  struct Case { const char* what; size_t size; };
-  for (Case c : {Case{"empty", 0}, Case{"short by one", 843}, Case{"long by one", 845},
-                 Case{"half", 422}}) {
+  const std::string bad = bv::DamagedSavePath(path);
+  EXPECT_EQ(bad, dir + "/savegame.sav.bad");
+  struct Case { const char* what; size_t size; bool read; };
+  for (Case c : {Case{"empty", 0, false}, Case{"short by one", 843, false},
+                 Case{"half", 422, false}, Case{"500 bytes", 500, false},
+                 Case{"long by one", 845, true}, Case{"900 bytes", 900, true}}) {
+    std::remove(bad.c_str());
     std::vector<uint8_t> bytes(good.begin(), good.end());
     bytes.resize(c.size, 0x55);
     WriteBytes(bytes);
     BvPlayerStore store = KnownStore();
-    EXPECT_FALSE(bv::ReadSaveFile(path, store)) << c.what;
+    store.current = 2;
+    EXPECT_EQ(bv::ReadSaveFile(path, store), c.read) << c.what;
+    if (c.read) {
+      EXPECT_EQ(bv::EncodeSaveImage(store), good) << c.what;
+      EXPECT_NE(access(bad.c_str(), F_OK), 0) << c.what << ": nothing kept aside";
+      continue;
+    }
     EXPECT_EQ(store.current, -1) << c.what;
     EXPECT_TRUE(store.profiles[1].IsFree()) << c.what;
     EXPECT_EQ(store.hiscores[3].score, 20000) << c.what;
+    std::ifstream in(bad, std::ios::binary);
+    EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {}), bytes) << c.what;
+    // The next write replaces the save, not what was kept.
+    ASSERT_TRUE(bv::WriteSaveFile(path, store)) << c.what;
+    EXPECT_EQ(ReadBytes().size(), 844u) << c.what;
+    std::ifstream again(bad, std::ios::binary);
+    EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(again), {}).size(), c.size)
+        << c.what;
   }
+  std::remove(bad.c_str());
   std::remove(path.c_str());
   BvPlayerStore store = KnownStore();
   EXPECT_FALSE(bv::ReadSaveFile(path, store));
   EXPECT_EQ(store.hiscores[0].score, 100000);
   EXPECT_EQ(store.current, -1);
+  EXPECT_NE(access(bad.c_str(), F_OK), 0) << "no save, nothing to keep";
 }
 
 // Run as an ordinary user (root ignores permissions): the save is read-only

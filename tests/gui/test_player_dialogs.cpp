@@ -210,4 +210,95 @@ TEST_F(PlayerDialogsTest, NewPlayerTakesSlotZeroWithTheTypedOrDefaultName) {
   }
 }
 
+// A key that closes does not end the frame: a button pressed in the same
+// frame acts too, and the last result stored is the one delivered.
+TEST_F(PlayerDialogsTest, EnterOrEscapeLeaveTheFramesButtonTestsRunning) {
+  struct Case {
+    const char* what;
+    int gui;
+    int key;
+    const char* button;
+    int result;
+    int current;  // the store's current index afterwards
+  };
+  const Case cases[] = {
+      {"new player: Escape and OK", 2, 27, "btnok", 6, 0},
+      {"new player: Enter and cancel", 2, 13, "btncancel", 7, 0},
+      {"selection: Escape and OK", 3, 27, "btnok", 10, 0},
+      {"selection: Escape and cancel", 3, 27, "btncancel", 11, 1},
+  };
+  for (const Case& c : cases) {
+    Name({"Ann", "Ben"}, 1);
+    scene->events.clear();
+    world.game()->SetGuiMode(0);
+    world.game()->ShowGui(c.gui, 2, 0);
+    BvScene* dialog = world.game()->GetGui(c.gui);
+    if (c.gui == 3) Players()->ClickSlot(0);  // Ann highlighted, Ben still current
+    Frames(dialog, 40);
+    auto* button = static_cast<BvLevelElement*>(
+        Gui()->GetCurrentLevel()->FindObjectByName(c.button));
+    ASSERT_NE(button, nullptr) << c.what;
+    world.MoveCursor(button->GetPosition().X, button->GetPosition().Y);
+    world.PressLeft(true);
+    world.system()->lastKey = c.key;
+    Frames(dialog, 1);
+    world.PressLeft(false);
+    world.system()->lastKey = -1;
+    Frames(dialog, 100);
+    EXPECT_EQ(scene->events, std::vector<int>{c.result}) << c.what;
+    EXPECT_EQ(Store().current, c.current) << c.what;
+  }
+}
+
+// Without the alert box's back panel or its button picture the box makes
+// nothing that could not fade away: the deletion question is answered or
+// closes as cancelled, and the player selection still closes.
+TEST_F(PlayerDialogsTest, AnAlertBoxWithoutItsPicturesLetsTheDialogClose) {
+  struct Case {
+    const char* removed;
+    bool answerable;
+  };
+  for (const Case& c : {Case{"alertback", true}, Case{"btnlarge", false}}) {
+    Gui()->GetElements()->RemoveObjectByName(c.removed);
+    Name({"Ann", "Ben"}, 1);
+    scene->events.clear();
+    world.game()->SetGuiMode(0);
+    world.game()->ShowGui(3, 2, 0);
+    BvPlayersGui* players = Players();
+    Frames(players, 30);
+    players->ClickSlot(0);
+    players->ShowMessage();
+    BvAlertGui& alert = players->GetAlert();
+    EXPECT_EQ(alert.open, c.answerable) << c.removed;
+    if (c.answerable) alert.SetResult(BvAlertGui::kResultCancel);
+    Frames(players, 2);
+    EXPECT_FALSE(alert.resultReady) << c.removed;
+    EXPECT_STREQ(Store().profiles[0].name, "Ann") << c.removed << ": nothing deleted";
+    players->Cancel();
+    Frames(players, 200);
+    EXPECT_EQ(world.game()->GetGuiMode(), 0) << c.removed << ": the dialog closed";
+    EXPECT_EQ(scene->events, std::vector<int>{11}) << c.removed;
+    // The next dialog opens.
+    world.game()->ShowGui(3, 2, 0);
+    EXPECT_EQ(world.game()->GetGuiMode(), 2) << c.removed;
+    world.game()->SetGuiMode(0);
+    world.AddTemplate(Gui(), c.removed);
+  }
+}
+
+// Each dialog's text cursor reads on its own background: white on the dark
+// player slots, black on the new player's light name field.
+TEST_F(PlayerDialogsTest, TextCursorsReadOnTheirBackgrounds) {
+  world.game()->ShowGui(3, 2, 0);
+  Players()->ClickSlot(0);
+  ASSERT_NE(Players()->GetCursor(), nullptr);
+  EXPECT_TRUE(Players()->GetCursor()->IsVisible());
+  EXPECT_EQ(Players()->GetCursor()->GetColor().color, 0xFFFFFFFFu);
+  world.game()->SetGuiMode(0);
+  world.game()->ShowGui(2, 2, 0);
+  auto* dialog = static_cast<BvNewPlayerGui*>(world.game()->GetGui(2));
+  ASSERT_NE(dialog->GetCursor(), nullptr);
+  EXPECT_EQ(dialog->GetCursor()->GetColor().color, 0xFF000000u);
+}
+
 }  // namespace

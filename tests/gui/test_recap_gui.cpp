@@ -192,4 +192,16 @@ TEST_F(RecapGuiTest, MissingEffectTemplatesDoNotKeepTheRecapOpen) {
   EXPECT_TRUE(RunUntilClosed());
 }
 
+// Finish closes each recap with its own result, whatever the count-up.
+TEST_F(RecapGuiTest, FinishClosesWithTheRecapsResult) {
+  for (auto [gui, result] : {std::pair{5, kGuiResultBoardRecap}, {6, kGuiResultHiddenRecap}}) {
+    world.game()->ShowGui(gui, 2, reinterpret_cast<intptr_t>(scene));
+    Frame();
+    Recap()->Finish();
+    EXPECT_EQ(Recap()->GetState(), BvGui::kStateClosing);
+    ASSERT_TRUE(RunUntilClosed()) << gui;
+    EXPECT_EQ(scene->events.back(), result) << gui;
+  }
+}
+
 }  // namespace

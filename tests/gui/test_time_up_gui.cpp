@@ -38,4 +38,13 @@ TEST_F(TimeUpGuiTest, SilentWithSoundEffectsOff) {
   EXPECT_EQ(OpenGui()->GetState(), BvGui::kStateOpen);
 }
 
+// The spare operation beside the notice closes it as a cancelled quit.
+TEST_F(TimeUpGuiTest, HideAsCancelledClosesWithResultThirteen) {
+  world.game()->ShowGui(10, 1, 0);
+  static_cast<BvTimeUpGui*>(OpenGui())->HideAsCancelled();
+  EXPECT_EQ(OpenGui()->GetState(), BvGui::kStateClosing);
+  ASSERT_TRUE(RunUntilClosed());
+  EXPECT_EQ(scene->events, std::vector<int>{kGuiResultQuitCancelled});
+}
+
 }  // namespace

@@ -188,4 +188,12 @@ TEST_F(TrophiesGuiTest, OkAndEscapeCloseWithResumeAndWithoutAProfileNoStars) {
   EXPECT_EQ(trophies->GetState(), BvGui::kStateClosing);
 }
 
+// The button handler on its own: Escape hides the dialog.
+TEST_F(TrophiesGuiTest, HandleButtonsReadsEscape) {
+  Open();
+  world.system()->keyDown[27] = 1;
+  trophies->HandleButtons();
+  EXPECT_EQ(trophies->GetState(), BvGui::kStateClosing);
+}
+
 }  // namespace

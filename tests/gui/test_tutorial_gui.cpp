@@ -195,4 +195,12 @@ TEST_F(TutorialGuiTest, MissingPicturesDoNotKeepThePageOpen) {
   EXPECT_TRUE(RunUntilClosed());
 }
 
+// The page's button handler on its own: Escape hides the page.
+TEST_F(TutorialGuiTest, HandleButtonsReadsEscape) {
+  Open(128);
+  world.system()->keyDown[27] = 1;
+  tutorial->HandleButtons();
+  EXPECT_EQ(tutorial->GetState(), BvGui::kStateClosing);
+}
+
 }  // namespace

@@ -13,6 +13,7 @@
 #include "engine/level/level.h"
 #include "engine/level/level_element.h"
 #include "engine/level/level_manager.h"
+#include "engine/platform/message_box.h"
 #include "engine/shell/game_host.h"
 #include "engine/shell/system.h"
 #include "game/core/game.h"
@@ -93,6 +94,32 @@ TEST_F(MissingDataTest, MapWithoutArrowOrSpotsGoesLive) {
       EXPECT_EQ(map->FindSpot(22)->GetSourceElement()->GetNameString(), "spotbigon") << c.what;
       EXPECT_EQ(map->FindSpot(28)->GetSourceElement()->GetNameString(), "spotoff") << c.what;
     }
+  }
+}
+
+// The map's two buttons, when missing, are reported on a press as the
+// board's are.
+TEST_F(MissingDataTest, MapReportsAMissingMenuButtonOrArrowOnAPress) {
+  for (const char* missing : {"btnmenu", "arrow"}) {
+    std::string level = LevelElement("maparrow", "maparrow", 0, 0);
+    for (const char* button : {"btnmenu", "arrow"})
+      if (std::string(button) != missing) level += LevelElement(button, button, 300, -250);
+    WriteScreen("map.xml", Element("arrow") + Element("btnmenu") + Element("maparrow"), level);
+    world.game()->SetScene(kSceneMap);
+    auto* map = static_cast<BvMapScene*>(world.game()->GetScene(kSceneMap));
+    Frames(map, 200);
+    ASSERT_EQ(map->GetState(), BvMapScene::kStateLive) << missing;
+    bv::ClearShownMessages();
+    world.MoveCursor(-300, 250);  // on neither button
+    world.PressLeft(true);
+    Frames(map, 1);
+    world.PressLeft(false);
+    const std::string text = std::string("GetObjectByName, Object not found : ") + missing;
+    bool reported = false;
+    for (const bv::ShownMessage& message : bv::ShownMessages())
+      reported = reported || (message.caption == "Alert" && message.text == text);
+    EXPECT_TRUE(reported) << missing;
+    EXPECT_EQ(map->GetState(), BvMapScene::kStateLive) << missing;
   }
 }
 
