@@ -18,7 +18,6 @@ from PIL import Image, ImageDraw
 
 import hidden_mock
 import scene_preview
-import xml_tree
 from check_content import Pack
 
 SCREENS = ["hidden1.xml", "hidden2.xml", "hidden3.xml"]
@@ -27,40 +26,17 @@ PANEL_TOP = 478              # screen y where the slid-in names panel begins
 CLICK_RATE = 2.0             # clicks per second of the random clicker
 
 
-def shapes_by_source(pack, scene_file):
-    """{element name: polygon vertices} of every polygon-shaped element."""
-    doc, _err = xml_tree.parse(pack.read(pack.find(scene_file)))
-    shapes = {}
-    for section in doc.children:
-        if section.name != "elements":
-            continue
-        for node in section.each("element"):
-            shape = node.child("shape")
-            if shape is not None and shape.attr("type").lower() == "polygon":
-                shapes[node.attr("name")] = [(xml_tree.atof(v.attr("x")), xml_tree.atof(v.attr("y")))
-                                             for v in shape.each("vertex")]
-    return shapes
-
-
-def screen_polygon(item, verts, by_name):
-    """An element's shape in screen pixels (x right, y down)."""
-    (x, y), rot = scene_preview.world_pose(item, by_name)
-    sx, sy = item["scale"]
-    c, s = math.cos(rot), math.sin(rot)
-    return [(400 + x + vx * sx * c - vy * sy * s, 300 - (y + vx * sx * s + vy * sy * c)) for vx, vy in verts]
-
-
 def click_areas(pack, scene_file):
     """{candidate name: pixels of the searched picture its shape covers}."""
     _elements, _additive, placed = scene_preview.read_level(pack, scene_file)
     by_name = {item["name"]: item for item in placed}
-    shapes = shapes_by_source(pack, scene_file)
+    shapes = hidden_mock.shapes_by_source(pack, scene_file)
     areas = {}
     for name in hidden_mock.candidates(pack, scene_file):
         mask = Image.new("L", (scene_preview.SCREEN[0], PANEL_TOP), 0)
         verts = shapes.get(by_name[name]["source"], [])
         if len(verts) >= 3:
-            ImageDraw.Draw(mask).polygon(screen_polygon(by_name[name], verts, by_name), fill=255)
+            ImageDraw.Draw(mask).polygon(hidden_mock.screen_polygon(by_name[name], verts, by_name), fill=255)
         areas[name] = mask.histogram()[255]
     return areas
 
