@@ -626,7 +626,24 @@ def front_bolts(seed, top=(60, 120, 190), bottom=(30, 60, 120), size=(60, 40)):
     return o.finish(shine=False)
 
 
-FRONT = {"bolts": front_bolts, "leaves": front_leaves, "grass": front_grass, "flowers": front_flowers, "cloth": front_cloth,
+def front_wave(seed, top=(120, 210, 215), bottom=(40, 130, 160), size=(70, 26)):
+    """A breaking wave: a swell of sea under a white crest."""
+    import random
+    rnd = random.Random(seed)
+    w, h = size
+    o = Obj(w, h)
+    crest = [(x, h * 0.35 + h * 0.25 * math.sin(x / w * math.pi * 2 + rnd.uniform(0, 6))) for x in range(0, w + 1, 5)]
+    o.part("polygon", [(0, h)] + crest + [(w, h)], top, bottom)
+    o.line(crest, (245, 255, 255), 3)
+    img = o.finish(shine=False)
+    # The swell sinks into the sea: its lower part fades out, outline and all.
+    fade = Image.linear_gradient("L").rotate(180).resize(img.size)
+    fade = fade.point(lambda v: min(255, v * 2))
+    img.putalpha(ImageChops.multiply(img.getchannel("A"), fade))
+    return img
+
+
+FRONT = {"wave": front_wave, "bolts": front_bolts, "leaves": front_leaves, "grass": front_grass, "flowers": front_flowers, "cloth": front_cloth,
          "stone": front_stone}
 
 

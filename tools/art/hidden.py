@@ -377,7 +377,8 @@ def scatter_clutter(back, spec, rnd):
     surroundings = back.filter(ImageFilter.GaussianBlur(SURROUNDINGS_BLUR))
     centres = [(x, y) for _n, _k, x, y, _r, _l, _c in spec["objects"]]
     placed = []
-    for kind, count, (x0, y0, x1, y1), top, bottom in spec["clutter"]:
+    for kind, count, (x0, y0, x1, y1), top, bottom, *turn in spec["clutter"]:
+        turn = turn[0] if turn else 180
         variants = [paint.CLUTTER[kind](rnd, top, bottom) for _ in range(CLUTTER_VARIANTS)]
         made = 0
         while made < count:
@@ -386,7 +387,7 @@ def scatter_clutter(back, spec, rnd):
                 continue
             made += 1
             img = tinted(variants[made % CLUTTER_VARIANTS], surroundings.getpixel((int(x), int(y))), CLUTTER_TINT)
-            placed.append((img, x, y, rnd.uniform(-180, 180)))
+            placed.append((img, x, y, rnd.uniform(-turn, turn)))
     out = with_shadows(back, placed).convert("RGBA")
     for img, x, y, rot in placed:
         pic = turned(img, rot)
