@@ -29,7 +29,7 @@ PICKED = 12
 PANEL_TOP = 478          # screen y of the slid-in panel's top edge (y down)
 SOLID = 100              # alpha from which a pixel belongs to a picture
 MIN_VISIBLE = 0.7        # share of an object's pixels the player sees
-MIN_COVERED = 0.9        # share of an object's pixels inside its shape
+MIN_COVERED = 0.9        # share of an object's visible pixels inside its shape
 MAX_SHAPE_SPILL = 0.45   # share of the shape area outside the visible picture (thin handles spill most)
 MAX_HIDDEN_TAKEN = 0.8   # share of the screen's covered object pixels the shapes still take in (a convex
                          # shape spans the gaps of grass and leaves, not a solid piece in front)
