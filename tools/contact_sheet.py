@@ -8,7 +8,9 @@ screens ("swap1.xml".."swap6.xml"), a mock of each screen (tools/
 board_mock.py: background, panels, a layout of its world with pieces and
 frame) comes before the pictures, and is saved beside the sheet at full
 size (board_swapN.png). At the end come the hidden-object screens as
-played (tools/hidden_mock.py), when the pack holds them.
+played (tools/hidden_mock.py), when the pack holds them, then one row per
+screen: the picture beside the same picture with its objects' click shapes
+drawn over it.
 
     contact_sheet.py <data.pk> <out.png>
 """
@@ -116,6 +118,34 @@ def _hidden_rows(pack_path, label_font):
     return [row]
 
 
+HIDDEN_HALF = (SHEET_WIDTH // 2 - 8, (SHEET_WIDTH // 2 - 8) * 3 // 4)
+
+
+def _hidden_outline_rows(pack_path, label_font):
+    """Per hidden-object screen, the picture as played beside the same
+    picture with every object's click shape drawn over it: each object is
+    there to be seen, but has to be looked for."""
+    import hidden_mock
+    from check_content import Pack
+    pack = Pack(pack_path)
+    rows = []
+    for name in HIDDEN_SCREENS:
+        if not pack.find(name):
+            continue
+        shot = hidden_mock.draw(pack, name)
+        marked = hidden_mock.with_outlines(pack, name, shot)
+        row = Image.new("RGBA", (SHEET_WIDTH, HIDDEN_HALF[1] + 24), (60, 56, 76, 255))
+        d = ImageDraw.Draw(row)
+        for k, (img, label) in enumerate(((shot, "%s as played" % name),
+                                          (marked, "%s: click shapes of its %d objects"
+                                           % (name, len(hidden_mock.candidates(pack, name)))))):
+            x = 4 + k * (HIDDEN_HALF[0] + 8)
+            row.paste(img.resize(HIDDEN_HALF, Image.LANCZOS), (x, 4))
+            d.text((x, HIDDEN_HALF[1] + 7), label, font=label_font, fill=artkit.PAPER)
+        rows.append(row)
+    return rows
+
+
 def draw(pack_path, out_path):
     label_font = ImageFont.truetype(LABEL_FONT, 12)
     rows = _style_rows(label_font)
@@ -161,6 +191,7 @@ def draw(pack_path, out_path):
                    fill=artkit.PAPER)
         rows.append(row)
     rows += _hidden_rows(pack_path, label_font)
+    rows += _hidden_outline_rows(pack_path, label_font)
     sheet = Image.new("RGBA", (SHEET_WIDTH, sum(r.size[1] + 4 for r in rows)), (20, 18, 30, 255))
     y = 0
     for r in rows:

@@ -461,6 +461,192 @@ def barrel():
     return o.finish(shine=False)
 
 
+# Clutter baked into the backdrops: small things shaped like the objects
+# (rods like keys and daggers, leaves like feathers, discs like rings and
+# compasses, berries like apples) that the eye has to sort out. Each takes a
+# random source for its size and a colour pair of its screen.
+def twig(rnd, top=WOOD, bottom=WOOD_D):
+    n = rnd.randint(30, 46)
+    o = Obj(n, 14)
+    o.part("polygon", [(0, 6), (n, 5), (n, 8), (0, 9)], top, bottom)
+    k = rnd.randint(n // 3, 2 * n // 3)
+    o.part("polygon", [(k, 6), (k + 9, 0), (k + 11, 1), (k + 3, 8)], top, bottom)
+    return o.finish(shine=False)
+
+
+def leaf(rnd, top=GREEN, bottom=GREEN_D):
+    n = rnd.randint(20, 34)
+    o = Obj(n // 2, n)
+    w = n // 2
+    o.part("polygon", [(w / 2, 0), (w, n * 0.35), (w * 0.8, n * 0.8), (w / 2, n), (w * 0.2, n * 0.8),
+                       (0, n * 0.35)], top, bottom)
+    o.line([(w / 2, 2), (w / 2, n)], bottom, 1)
+    return o.finish(shine=False)
+
+
+def pebble(rnd, top=(190, 185, 175), bottom=(110, 105, 100)):
+    w, h = rnd.randint(9, 18), rnd.randint(7, 12)
+    o = Obj(w, h)
+    o.part("ellipse", (0, 0, w, h), top, bottom)
+    return o.finish(shine=False)
+
+
+def disc(rnd, top=BRASS, bottom=BRASS_D):
+    d = rnd.randint(12, 20)
+    o = Obj(d, d)
+    o.part("ellipse", (0, 0, d, d), top, bottom)
+    o.arc((3, 3, d - 3, d - 3), 200, 340, bottom, 1)
+    return o.finish()
+
+
+def berries(rnd, top=RED, bottom=RED_D):
+    o = Obj(26, 24)
+    o.line([(13, 0), (7, 12)], WOOD_D, 1.5)
+    o.line([(13, 0), (19, 12)], WOOD_D, 1.5)
+    for x, y in ((2, 10), (12, 12), (14, 4)) if rnd.random() < 0.5 else ((2, 10), (14, 10)):
+        o.part("ellipse", (x, y, x + 11, y + 11), top, bottom)
+    return o.finish()
+
+
+def blossom(rnd, top=(255, 230, 240), bottom=(220, 140, 170)):
+    r = rnd.randint(8, 12)
+    o = Obj(2 * r, 2 * r)
+    for k in range(5):
+        a = math.radians(k * 72 - 90)
+        cx, cy = r + r * 0.55 * math.cos(a), r + r * 0.55 * math.sin(a)
+        o.part("ellipse", (cx - r * 0.45, cy - r * 0.45, cx + r * 0.45, cy + r * 0.45), top, bottom)
+    o.dot(r, r, r * 0.3, BRASS)
+    return o.finish(shine=False)
+
+
+def shard(rnd, top=(230, 130, 80), bottom=(150, 60, 30)):
+    w, h = rnd.randint(14, 24), rnd.randint(10, 18)
+    o = Obj(w, h)
+    o.part("polygon", [(0, h * 0.3), (w * 0.6, 0), (w, h * 0.5), (w * 0.7, h), (w * 0.1, h * 0.9)], top, bottom)
+    return o.finish(shine=False)
+
+
+def weed(rnd, top=(90, 160, 80), bottom=(30, 90, 50)):
+    n = rnd.randint(24, 40)
+    o = Obj(14, n)
+    o.part("polygon", [(6, 0), (10, n * 0.3), (13, n * 0.6), (9, n), (4, n), (2, n * 0.6), (4, n * 0.3)], top, bottom)
+    return o.finish(shine=False)
+
+
+CLUTTER = {"twig": twig, "leaf": leaf, "pebble": pebble, "disc": disc, "berries": berries,
+           "blossom": blossom, "shard": shard, "weed": weed}
+
+
+# Scenery in front of the objects (layer 4): each partly covers an object,
+# so the player sees only some of it. A seed varies the drawing.
+def front_leaves(seed, top=(90, 170, 70), bottom=(30, 90, 40), size=(70, 46)):
+    import random
+    rnd = random.Random(seed)
+    w, h = size
+    o = Obj(w, h)
+    o.line([(0, h * 0.6), (w * 0.5, h * 0.45), (w, h * 0.5)], WOOD_D, 2.5)
+    for k in range(9):
+        cx, cy = rnd.uniform(6, w - 6), rnd.uniform(6, h - 6)
+        a = rnd.uniform(0, math.pi)
+        lx, ly = 13 * math.cos(a), 13 * math.sin(a)
+        px, py = -6 * math.sin(a), 6 * math.cos(a)
+        o.part("polygon", [(cx - lx, cy - ly), (cx + px, cy + py), (cx + lx, cy + ly), (cx - px, cy - py)],
+               top, bottom)
+    return o.finish(shine=False)
+
+
+def front_grass(seed, top=(130, 200, 80), bottom=(50, 120, 40), size=(64, 40)):
+    import random
+    rnd = random.Random(seed)
+    w, h = size
+    o = Obj(w, h)
+    for _ in range(13):
+        x = rnd.uniform(6, w - 6)
+        tip = (x + rnd.uniform(-14, 14), rnd.uniform(0, h * 0.5))
+        o.part("polygon", [(x - 4, h), tip, (x + 4, h)], top, bottom)
+    return o.finish(shine=False)
+
+
+def front_flowers(seed, top=(130, 200, 80), bottom=(50, 120, 40), size=(60, 44)):
+    import random
+    rnd = random.Random(seed)
+    img = front_grass(seed, top, bottom, size)
+    o = Obj(*size)
+    o.img.paste(img.resize(o.img.size, Image.LANCZOS), (0, 0))
+    for _ in range(5):
+        x, y = rnd.uniform(8, size[0] - 8), rnd.uniform(4, size[1] * 0.6)
+        c = rnd.choice([(255, 240, 120), (255, 170, 200), (255, 255, 255), (200, 170, 255)])
+        for k in range(5):
+            a = math.radians(k * 72)
+            o.dot(x + 3 * math.cos(a), y + 3 * math.sin(a), 2.4, c)
+        o.dot(x, y, 1.6, BRASS_D)
+    return o.finish(shine=False)
+
+
+def front_cloth(seed, top=(170, 50, 60), bottom=(90, 20, 40), size=(56, 48)):
+    w, h = size
+    o = Obj(w, h)
+    o.part("polygon", [(0, 0), (w, 0), (w * 0.85, h), (w * 0.55, h * 0.8), (w * 0.3, h), (0, h * 0.85)],
+           top, bottom)
+    for k in range(1, 4):
+        x = w * k / 4
+        o.line([(x, 2), (x - 3, h * 0.8)], bottom, 1.5)
+    o.line([(0, 5), (w, 5)], BRASS, 2.5)
+    return o.finish(shine=False)
+
+
+def front_stone(seed, top=(170, 165, 160), bottom=(90, 85, 90), size=(60, 38)):
+    import random
+    rnd = random.Random(seed)
+    w, h = size
+    o = Obj(w, h)
+    o.part("polygon", [(0, h), (w * 0.08, h * 0.4), (w * 0.35, rnd.uniform(0, h * 0.2)), (w * 0.7, h * 0.1),
+                       (w, h * 0.5), (w, h)], top, bottom)
+    o.line([(w * 0.4, h * 0.3), (w * 0.5, h * 0.7)], bottom, 1.2)
+    return o.finish(shine=False)
+
+
+def front_bolts(seed, top=(60, 120, 190), bottom=(30, 60, 120), size=(60, 40)):
+    """Rolled cloth stacked on its side, as a stall sells it."""
+    import random
+    rnd = random.Random(seed)
+    w, h = size
+    o = Obj(w, h)
+    colours = [(top, bottom), ((240, 235, 215), (180, 165, 140)), ((200, 70, 60), (120, 30, 30))]
+    rows = [(0, h / 2, h), (w * 0.2, 0, h / 2)]
+    for k, (x0, y0, y1) in enumerate(rows):
+        t, b = colours[(seed + k) % 3]
+        o.part("round", (x0, y0, w - w * 0.2 + x0 * 0.9, y1), t, b, r=(y1 - y0) / 2 - 1)
+        end = w - w * 0.2 + x0 * 0.9
+        o.part("ellipse", (end - (y1 - y0) * 0.5, y0, end, y1), _darker(t, 0.8), b)
+        o.arc((end - (y1 - y0) * 0.4, y0 + 4, end - 3, y1 - 4), 0, 300, b, 1.2)
+        for j in range(2):
+            x = x0 + rnd.uniform(6, w * 0.5)
+            o.line([(x, y0 + 2), (x, y1 - 2)], b, 1.2)
+    return o.finish(shine=False)
+
+
+def front_wave(seed, top=(120, 210, 215), bottom=(40, 130, 160), size=(70, 26)):
+    """A breaking wave: a swell of sea under a white crest."""
+    import random
+    rnd = random.Random(seed)
+    w, h = size
+    o = Obj(w, h)
+    crest = [(x, h * 0.35 + h * 0.25 * math.sin(x / w * math.pi * 2 + rnd.uniform(0, 6))) for x in range(0, w + 1, 5)]
+    o.part("polygon", [(0, h)] + crest + [(w, h)], top, bottom)
+    o.line(crest, (245, 255, 255), 3)
+    img = o.finish(shine=False)
+    # The swell sinks into the sea: its lower part fades out, outline and all.
+    fade = Image.linear_gradient("L").rotate(180).resize(img.size)
+    fade = fade.point(lambda v: min(255, v * 2))
+    img.putalpha(ImageChops.multiply(img.getchannel("A"), fade))
+    return img
+
+
+FRONT = {"wave": front_wave, "bolts": front_bolts, "leaves": front_leaves, "grass": front_grass, "flowers": front_flowers, "cloth": front_cloth,
+         "stone": front_stone}
+
+
 PAINTERS = {
     "key": key, "lantern": lantern, "teapot": teapot, "book": book, "mushroom": mushroom,
     "apple": apple, "horseshoe": horseshoe, "feather": feather, "bell": bell,

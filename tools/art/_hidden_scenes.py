@@ -2,7 +2,8 @@
 where the objects lie in it. Spots are screen pixels (x right, y down) of an
 object's centre; the scene file turns them into level coordinates. Objects
 to find sit in layers 1 and 3, furniture decoys in layer 2, grass and
-leaves in front (layer 4) only ever cover a corner of an object.
+leaves in front (layer 4) cover a side of most objects, and clutter of
+similar shapes is painted around them.
 
 The bottom strip (y above 470) belongs to the names panel: nothing to find
 lies there."""
@@ -181,25 +182,38 @@ def paint_garden():
 GARDEN = {
     "world": "meadow",
     "objects": [
-        # name, kind, x, y, rotation (degrees, counter-clockwise), layer
-        ("teapot", "teapot", 125, 246, 0, 3),
-        ("candle", "candle", 285, 238, 0, 1),
-        ("brasskey", "key", 250, 305, -70, 3),
-        ("lantern", "lantern", 600, 232, 0, 1),
-        ("butterfly", "butterfly", 130, 150, 18, 3),
-        ("mushroom", "mushroom", 722, 398, 0, 1),
-        ("apple", "apple", 708, 112, 0, 3),
-        ("horseshoe", "horseshoe", 466, 330, 0, 1),
-        ("wateringcan", "wateringcan", 412, 440, 0, 3),
-        ("spellbook", "book", 481, 407, 8, 1),
-        ("oldboot", "boot", 62, 432, 0, 3),
-        ("feather", "feather", 560, 432, 65, 1),
-        ("bell", "bell", 335, 212, 0, 3),
-        ("scroll", "scroll", 290, 452, 12, 1),
+        # name, kind, x, y, rotation (degrees, counter-clockwise), layer,
+        # cover: (front piece, direction it comes from in degrees, seed) or None
+        ("teapot", "teapot", 122, 250, -12, 3, ("flowers", -90, 1)),
+        ("candle", "candle", 296, 238, 16, 1, None),
+        ("brasskey", "key", 238, 428, 35, 3, ("grass", -60, 2)),
+        ("lantern", "lantern", 700, 292, 8, 1, ("leaves", 10, 3)),
+        ("butterfly", "butterfly", 612, 70, 28, 3, None),
+        ("mushroom", "mushroom", 626, 404, -10, 1, ("grass", 180, 4)),
+        ("apple", "apple", 716, 96, -20, 3, ("leaves", 40, 5)),
+        ("horseshoe", "horseshoe", 404, 356, 166, 1, ("flowers", 180, 6)),
+        ("wateringcan", "wateringcan", 560, 446, -18, 3, None),
+        ("spellbook", "book", 40, 300, 24, 1, ("leaves", 170, 8)),
+        ("oldboot", "boot", 130, 452, -30, 3, ("grass", -100, 9)),
+        ("feather", "feather", 384, 420, 75, 1, None),
+        ("bell", "bell", 590, 152, 12, 3, ("leaves", 100, 10)),
+        ("scroll", "scroll", 536, 372, 78, 1, ("flowers", -80, 11)),
     ],
-    "decoys": [("flowerpot", 40, 392), ("basket", 600, 446), ("rock", 350, 440), ("flowerpot", 760, 450),
-               ("crate", 535, 392), ("barrel", 22, 460), ("rock", 700, 455), ("flowerpot", 300, 390)],
-    "front": [(95, 458), (330, 470), (545, 466), (730, 425)],
+    "decoys": [("flowerpot", 30, 400), ("basket", 470, 448), ("rock", 350, 446), ("flowerpot", 770, 450),
+               ("crate", 690, 440), ("barrel", 22, 462), ("rock", 740, 388), ("flowerpot", 300, 392)],
+    "clutter": [
+        # kind, how many, region (x0, y0, x1, y1), colours
+        ("twig", 16, (0, 390, 800, 470), (170, 120, 70), (90, 55, 25)),
+        ("leaf", 22, (0, 385, 800, 470), (120, 180, 70), (50, 110, 40)),
+        ("pebble", 12, (120, 390, 360, 470), (200, 185, 150), (130, 115, 90)),
+        ("blossom", 18, (360, 400, 800, 470), (255, 230, 240), (220, 140, 170)),
+        ("berries", 9, (560, 40, 790, 200), (230, 70, 60), (130, 20, 30)),
+        ("leaf", 16, (540, 20, 800, 210), (100, 170, 80), (40, 100, 40)),
+    ],
+    "front_colours": {"leaves": ((90, 165, 70), (30, 90, 40)), "grass": ((130, 200, 80), (50, 120, 40)),
+                      "flowers": ((120, 190, 80), (45, 115, 40))},
+    "front": [("leaves", 20, 16, -20, 21), ("leaves", 770, 20, 30, 22), ("grass", 330, 470, 0, 23),
+              ("grass", 760, 468, 0, 24), ("flowers", 520, 410, 0, 25), ("leaves", 640, 200, 10, 26)],
 }
 
 
@@ -279,24 +293,35 @@ def paint_bazaar():
 BAZAAR = {
     "world": "desert",
     "objects": [
-        ("amphora", "amphora", 150, 385, 0, 1),
-        ("dagger", "dagger", 452, 318, -80, 3),
-        ("oillamp", "oillamp", 548, 312, 0, 1),
-        ("dice", "dice", 636, 311, 0, 3),
-        ("coinpouch", "pouch", 684, 226, 0, 1),
-        ("hourglass", "hourglass", 66, 110, 0, 3),
-        ("scroll", "scroll", 210, 446, -8, 3),
-        ("crown", "crown", 470, 238, 0, 1),
-        ("ring", "ring", 600, 238, 0, 3),
-        ("goblet", "goblet", 535, 234, 0, 1),
-        ("compass", "compass", 380, 444, 0, 3),
-        ("brasskey", "key", 236, 300, 90, 1),
-        ("feather", "feather", 275, 150, -40, 3),
-        ("bell", "bell", 150, 175, 0, 1),
+        ("amphora", "amphora", 290, 392, -8, 1, ("stone", 0, 1)),
+        ("dagger", "dagger", 520, 398, 100, 3, ("bolts", 90, 2)),
+        ("oillamp", "oillamp", 470, 240, 10, 1, ("bolts", 180, 3)),
+        ("dice", "dice", 118, 448, 30, 3, None),
+        ("coinpouch", "pouch", 764, 262, -15, 1, ("cloth", 90, 4)),
+        ("hourglass", "hourglass", 65, 118, -8, 3, None),
+        ("scroll", "scroll", 650, 296, -20, 3, ("bolts", 0, 5)),
+        ("crown", "crown", 680, 236, 15, 1, ("bolts", 0, 11)),
+        ("ring", "ring", 706, 452, 20, 3, ("stone", 0, 6)),
+        ("goblet", "goblet", 420, 396, 12, 1, None),
+        ("compass", "compass", 360, 452, 0, 3, ("grass", 90, 8)),
+        ("brasskey", "key", 232, 262, 30, 1, None),
+        ("feather", "feather", 290, 148, -50, 3, ("leaves", 30, 9)),
+        ("bell", "bell", 706, 168, 10, 1, ("cloth", 90, 10)),
     ],
-    "decoys": [("barrel", 765, 420), ("crate", 300, 445), ("basket", 95, 452), ("rock", 520, 462),
-               ("barrel", 700, 308), ("basket", 420, 236), ("flowerpot", 460, 455), ("crate", 15, 440)],
-    "front": [(20, 470), (440, 470), (770, 470)],
+    "decoys": [("barrel", 770, 420), ("crate", 22, 440), ("basket", 190, 452), ("rock", 560, 462),
+               ("barrel", 610, 300), ("basket", 540, 236), ("flowerpot", 460, 455), ("crate", 150, 300)],
+    "clutter": [
+        ("shard", 20, (0, 400, 800, 470), (230, 130, 80), (150, 60, 30)),
+        ("disc", 14, (40, 420, 380, 470), (250, 210, 90), (160, 100, 20)),
+        ("pebble", 14, (380, 440, 800, 472), (220, 190, 140), (150, 120, 80)),
+        ("twig", 10, (0, 380, 800, 470), (200, 150, 90), (110, 70, 30)),
+        ("disc", 8, (420, 200, 720, 255), (250, 210, 90), (160, 100, 20)),
+        ("shard", 8, (420, 270, 720, 325), (200, 110, 70), (120, 50, 25)),
+    ],
+    "front_colours": {"cloth": ((60, 110, 170), (25, 50, 100)), "bolts": ((60, 120, 190), (30, 60, 120)), "stone": ((225, 190, 140), (160, 120, 80)),
+                      "leaves": ((80, 160, 70), (30, 90, 40)), "grass": ((200, 190, 100), (130, 110, 50))},
+    "front": [("stone", 20, 465, 0, 22), ("grass", 250, 468, 0, 23), ("grass", 620, 468, 0, 24),
+              ("bolts", 700, 420, 0, 25)],
 }
 
 
@@ -368,24 +393,35 @@ def paint_cove():
 COVE = {
     "world": "lagoon",
     "objects": [
-        ("seashell", "shell", 385, 440, 0, 1),
-        ("anchor", "anchor", 318, 372, -15, 3),
-        ("starfish", "starfish", 530, 440, 20, 3),
-        ("fish", "fish", 620, 286, 0, 1),
-        ("umbrella", "umbrella", 455, 352, 0, 1),
-        ("spyglass", "spyglass", 160, 324, 12, 3),
-        ("bottle", "bottle", 345, 270, 60, 1),
-        ("lantern", "lantern", 759, 270, 0, 3),
-        ("oldboot", "boot", 520, 250, 0, 3),
-        ("compass", "compass", 225, 448, 0, 3),
-        ("ring", "ring", 700, 385, 0, 1),
-        ("crown", "crown", 90, 440, -10, 1),
-        ("candle", "candle", 650, 360, 0, 3),
-        ("goblet", "goblet", 700, 278, 0, 1),
+        ("seashell", "shell", 440, 452, 30, 1, ("grass", 180, 1)),
+        ("anchor", "anchor", 640, 356, 10, 3, None),
+        ("starfish", "starfish", 700, 424, 20, 3, ("stone", 0, 2)),
+        ("fish", "fish", 300, 282, 15, 1, ("wave", -90, 8)),
+        ("umbrella", "umbrella", 160, 316, -30, 1, ("leaves", 135, 10)),
+        ("spyglass", "spyglass", 700, 302, 5, 3, None),
+        ("bottle", "bottle", 470, 300, 70, 1, ("wave", -90, 9)),
+        ("lantern", "lantern", 80, 196, -8, 3, ("leaves", 90, 3)),
+        ("oldboot", "boot", 250, 450, 100, 3, ("grass", -90, 4)),
+        ("compass", "compass", 100, 370, 0, 3, None),
+        ("ring", "ring", 548, 404, 0, 1, None),
+        ("crown", "crown", 360, 424, -10, 1, ("grass", 90, 6)),
+        ("candle", "candle", 766, 376, 0, 3, ("stone", -90, 7)),
+        ("goblet", "goblet", 236, 334, 15, 1, None),
     ],
-    "decoys": [("barrel", 560, 280), ("crate", 240, 320), ("rock", 460, 470), ("basket", 30, 440),
-               ("barrel", 520, 305), ("crate", 780, 275), ("rock", 150, 455), ("basket", 600, 400)],
-    "front": [(300, 472), (600, 476), (140, 470)],
+    "decoys": [("barrel", 600, 276), ("crate", 60, 318), ("rock", 500, 466), ("basket", 24, 444),
+               ("barrel", 520, 380), ("crate", 780, 282), ("rock", 170, 458), ("basket", 640, 450)],
+    "clutter": [
+        ("pebble", 22, (0, 410, 800, 472), (200, 185, 165), (130, 115, 100)),
+        ("weed", 14, (0, 400, 800, 472), (90, 160, 80), (30, 90, 50)),
+        ("twig", 10, (0, 380, 800, 470), (190, 150, 110), (110, 80, 50)),
+        ("disc", 10, (300, 400, 800, 472), (240, 225, 200), (170, 150, 120)),
+        ("twig", 8, (200, 250, 800, 320), (170, 140, 110), (100, 80, 60), 15),
+    ],
+    "front_colours": {"wave": ((110, 205, 215), (40, 130, 165)), "grass": ((120, 170, 90), (50, 110, 50)), "leaves": ((70, 160, 90), (30, 100, 50)),
+                      "stone": ((160, 160, 170), (90, 90, 100))},
+    "front": [("wave", 380, 250, 0, 25), ("wave", 120, 262, 0, 26), ("wave", 520, 238, 0, 27),
+              ("wave", 260, 305, 0, 28), ("grass", 560, 470, 0, 22), ("stone", 790, 466, 0, 23),
+              ("grass", 30, 470, 0, 24)],
 }
 
 SCENES = [("hidden1", paint_garden, GARDEN), ("hidden2", paint_bazaar, BAZAAR), ("hidden3", paint_cove, COVE)]

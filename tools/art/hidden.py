@@ -1,8 +1,11 @@
 """The three hidden-object screens: "hidden1.xml".."hidden3.xml" with their
-pictures. Each file holds the painted backdrop, the objects to find (layers 1
-and 3, each with a polygon hugging its picture and a language key named
-after its level element), furniture decoys (layer 2), grass in front
-(layer 4), and what the screen creates by name: the names panel, the hint
+pictures. Each file holds the painted backdrop (with clutter shaped like the
+objects painted in), the objects to find (layers 1 and 3: smaller than
+painted, turned, leaning toward the colours around them, each with a
+polygon hugging the part of its picture nothing covers and a language key
+named after its level element), furniture decoys (layer 2), scenery in
+front that hides a side of most objects (layer 4), and what the screen
+creates by name: the names panel, the hint
 button ("hintoff"/"hinton"), "rayure", "hintsparkle", "halosort", "stars",
 "tooltip", "levelcomplete" and the menu button.
 
@@ -12,10 +15,11 @@ import hashlib
 import json
 import math
 import os
+import random
 import shutil
 import sys
 
-from PIL import Image, ImageDraw, ImageFilter, ImageFont
+from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
@@ -29,10 +33,11 @@ FONT_SERIF = "/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf"
 FONT_BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 
 BACKDROP_TEXTURE = (1024, 1024)
-OBJECT_SHEET = (512, 512)
+OBJECT_SHEET = (1024, 512)
 UI_SHEET = (1024, 256)
 GLOW_SHEET = (256, 128)
 MAX_VERTICES = 16
+MIN_CORNER_GAP = 1.0       # pixels between neighbouring corners of a shape
 SHADOW_OFFSET = (4, 5)      # pixels left and down
 SHADOW_BLUR = 3
 SHADOW_ALPHA = 90
@@ -66,27 +71,6 @@ def _font(path, size):
 
 
 # ---------------------------------------------------------------- shapes
-def hull_polygon(img, limit=MAX_VERTICES):
-    """Convex polygon around the solid pixels of img, counter-clockwise in
-    level coordinates (centre origin, y up), at most limit vertices."""
-    w, h = img.size
-    alpha = img.getchannel("A").point(lambda v: 255 if v >= ALPHA_SOLID else 0)
-    pts = set()
-    px = alpha.load()
-    for y in range(h):
-        row = [x for x in range(w) if px[x, y]]
-        if row:
-            for x in (row[0], row[-1] + 1):
-                pts.add((x - w / 2, h / 2 - y))
-                pts.add((x - w / 2, h / 2 - y - 1))
-    hull = _convex_hull(sorted(pts))
-    while len(hull) > limit:
-        # Drop the vertex whose removal loses the least area.
-        areas = [abs(_cross(hull[i - 1], hull[i], hull[(i + 1) % len(hull)])) for i in range(len(hull))]
-        del hull[areas.index(min(areas))]
-    return [(round(x, 1), round(y, 1)) for x, y in hull]
-
-
 def _cross(o, a, b):
     return (a[0] - o[0]) * (b[1] - o[1]) - (a[1] - o[1]) * (b[0] - o[0])
 
@@ -105,23 +89,6 @@ def _convex_hull(points):
 
 
 # ---------------------------------------------------------------- pictures
-def tuft(seed):
-    """Grass in front of the picture (layer 4)."""
-    import random
-    rnd = random.Random(seed)
-    s = artkit.SUPERSAMPLE
-    w, h = 90, 44
-    img = Image.new("RGBA", (w * s, h * s), (0, 0, 0, 0))
-    d = ImageDraw.Draw(img)
-    for _ in range(16):
-        x = rnd.uniform(10, w - 10) * s
-        tip = (x + rnd.uniform(-22, 22) * s, rnd.uniform(2, 18) * s)
-        base = h * s
-        c = artkit.lerp((50, 120, 40), (130, 200, 80), rnd.random())
-        d.polygon([(x - 5 * s, base), tip, (x + 5 * s, base)], fill=c + (255,), outline=artkit.INK + (255,))
-    return img.resize((w, h), Image.LANCZOS)
-
-
 def _pack(items, sheet_size):
     """Shelf packing: {name: image} -> (sheet, {name: rect})."""
     sheet = Image.new("RGBA", sheet_size, (0, 0, 0, 0))
@@ -232,7 +199,7 @@ def _level_pos(x, y):
     return (x - scenes.W / 2, scenes.H / 2 - y)
 
 
-def scene_xml(stem, spec, object_rects, object_shapes):
+def scene_xml(stem, spec, object_rects, object_shapes, fronts):
     world = spec["world"]
     lines = ['<?xml version="1.0" encoding="ISO-8859-1"?>',
              "<!-- Hidden-object screen (%s): the painted picture, the objects to find (layers 1" % world,
@@ -272,11 +239,12 @@ def scene_xml(stem, spec, object_rects, object_shapes):
     lines.append(_lvl("backdrop", "backdrop", (0, 0), 0, "<dyntype>-1</dyntype>"))
     for k, (kind, x, y) in enumerate(spec["decoys"]):
         lines.append(_lvl("decoy%d" % k, "pic_" + kind, _level_pos(x, y), 2, "<dyntype>-1</dyntype>"))
-    for name, kind, x, y, rot, layer in spec["objects"]:
+    for name, kind, x, y, rot, layer, _cover in spec["objects"]:
         lines.append(_lvl(name, "pic_" + name, _level_pos(x, y), layer,
                           "<rotation>%g</rotation><dyntype>0</dyntype>" % rot))
-    for k, (x, y) in enumerate(spec["front"]):
-        lines.append(_lvl("grass%d" % k, "pic_tuft%d" % (k % 2), _level_pos(x, y), 4, "<dyntype>-1</dyntype>"))
+    for fname, kind, seed, x, y, rot in fronts:
+        lines.append(_lvl(fname, "pic_%s%d" % (kind, seed), _level_pos(round(x), round(y)), 4,
+                          "<rotation>%g</rotation><dyntype>-1</dyntype>" % rot))
     lines.append(_lvl("panel", "panel", PANEL_START, 5, "<dyntype>-1</dyntype>"))
     lines.append(_lvl("hint", "hintoff", HINT_POS, 6, "<dyntype>0</dyntype>"))
     lines.append(_lvl("btnmenu", "btnmenu", MENU_POS, 6, "<dyntype>0</dyntype>"))
@@ -299,32 +267,199 @@ def with_shadows(picture, placed):
     return Image.composite(Image.new("RGB", picture.size, (30, 20, 40)), picture, shade)
 
 
+# ---------------------------------------------------------------- hiding
+OBJECT_SCALE = 0.66     # objects are drawn this much smaller than painted
+TINT = 0.42             # how far an object's colours lean toward its surroundings
+CLUTTER_TINT = 0.3
+COVER_SHARE = 0.15      # share of an object its front piece is moved over
+SURROUNDINGS_BLUR = 16  # radius of the neighbourhood whose colour tints an object
+CLUTTER_CLEARANCE = 26  # clutter keeps this far from an object's centre
+CLUTTER_VARIANTS = 3    # drawings of each clutter kind, reused turned and tinted
+
+
+def scaled(img, factor):
+    w, h = img.size
+    return img.resize((max(1, round(w * factor)), max(1, round(h * factor))), Image.LANCZOS)
+
+
+def tinted(img, colour, amount):
+    """img with its colours moved toward colour by amount, alpha kept."""
+    flat = Image.new("RGBA", img.size, tuple(colour) + (255,))
+    out = Image.blend(img, flat, amount)
+    out.putalpha(img.getchannel("A"))
+    return out
+
+
+def turned(img, rot):
+    return img.rotate(rot, resample=Image.BICUBIC, expand=True) if rot else img
+
+
+def _screen_alpha(img, x, y, rot):
+    """The picture's alpha at its place on the screen (centre x, y)."""
+    pic = turned(img, rot)
+    mask = Image.new("L", (scenes.W, scenes.H), 0)
+    mask.paste(pic.getchannel("A"), (round(x - pic.size[0] / 2), round(y - pic.size[1] / 2)))
+    return mask
+
+
+def _solid(mask):
+    return mask.point(lambda v: 255 if v >= ALPHA_SOLID else 0)
+
+
+def _count(mask):
+    return mask.histogram()[255]
+
+
+def place_cover(obj, rot, front, x, y, angle, covered):
+    """Centre of the front piece on the line from (x, y) in direction angle
+    (degrees, counter-clockwise from the right) at which, coming in from
+    outside, it and what already covers the object (the screen mask
+    covered) first hide COVER_SHARE of it; None when that much is hidden
+    already. Worked out on the object's own turned picture."""
+    solid = _solid(turned(obj, rot).getchannel("A"))
+    w, h = solid.size
+    left, top = round(x - w / 2), round(y - h / 2)
+    solid = ImageChops.subtract(solid, _solid(covered.crop((left, top, left + w, top + h))))
+    area = _count(_solid(turned(obj, rot).getchannel("A")))
+    need = COVER_SHARE * area - (area - _count(solid))
+    if need <= 0:
+        return None
+    front_solid = _solid(front.getchannel("A"))
+    dx, dy = math.cos(math.radians(angle)), -math.sin(math.radians(angle))
+    for d in range(max(front.size) + max(w, h), -1, -1):
+        cx, cy = round(x + d * dx), round(y + d * dy)
+        lay = Image.new("L", solid.size, 0)
+        lay.paste(front_solid, (round(cx - front.size[0] / 2) - left, round(cy - front.size[1] / 2) - top))
+        if _count(ImageChops.multiply(solid, lay)) >= need:
+            return cx, cy
+    return x, y
+
+
+def visible_polygon(obj_mask, cover_mask, x, y, rot, limit=MAX_VERTICES):
+    """Convex polygon around the object's pixels that nothing drawn above
+    it hides, in the element's own frame (centre origin, y up, before its
+    rotation), counter-clockwise, at most limit vertices."""
+    visible = ImageChops.subtract(_solid(obj_mask), _solid(cover_mask))
+    box = visible.getbbox()
+    pts = set()
+    if box:
+        crop = visible.crop(box)
+        px = crop.load()
+        for j in range(crop.size[1]):
+            row = [i for i in range(crop.size[0]) if px[i, j]]
+            if row:
+                for i in (row[0], row[-1] + 1):
+                    pts.add((box[0] + i, box[1] + j))
+                    pts.add((box[0] + i, box[1] + j + 1))
+    c, s = math.cos(math.radians(-rot)), math.sin(math.radians(-rot))
+    # Rounded before the hull is taken, so the written corners are the
+    # hull's own and stay strictly convex.
+    local = set()
+    for sx, sy in pts:
+        dx, dy = sx - x, y - sy
+        local.add((round(dx * c - dy * s, 1), round(dx * s + dy * c, 1)))
+    hull = _convex_hull(sorted(local))
+    while len(hull) > 3:
+        gaps = [math.dist(hull[i - 1], hull[i]) for i in range(len(hull))]
+        if len(hull) <= limit and min(gaps) >= MIN_CORNER_GAP:
+            break
+        if min(gaps) < MIN_CORNER_GAP:
+            del hull[gaps.index(min(gaps))]
+            continue
+        areas = [abs(_cross(hull[i - 1], hull[i], hull[(i + 1) % len(hull)])) for i in range(len(hull))]
+        del hull[areas.index(min(areas))]
+    return hull
+
+
+def scatter_clutter(back, spec, rnd):
+    """Small look-alikes painted into the backdrop, each turned, leaning
+    toward the colours around it and casting a faint shadow."""
+    surroundings = back.filter(ImageFilter.GaussianBlur(SURROUNDINGS_BLUR))
+    centres = [(x, y) for _n, _k, x, y, _r, _l, _c in spec["objects"]]
+    placed = []
+    for kind, count, (x0, y0, x1, y1), top, bottom, *turn in spec["clutter"]:
+        turn = turn[0] if turn else 180
+        variants = [paint.CLUTTER[kind](rnd, top, bottom) for _ in range(CLUTTER_VARIANTS)]
+        made = 0
+        while made < count:
+            x, y = rnd.uniform(x0, x1), rnd.uniform(y0, y1)
+            if any(math.hypot(x - cx, y - cy) < CLUTTER_CLEARANCE for cx, cy in centres):
+                continue
+            made += 1
+            img = tinted(variants[made % CLUTTER_VARIANTS], surroundings.getpixel((int(x), int(y))), CLUTTER_TINT)
+            placed.append((img, x, y, rnd.uniform(-turn, turn)))
+    out = with_shadows(back, placed).convert("RGBA")
+    for img, x, y, rot in placed:
+        pic = turned(img, rot)
+        out.alpha_composite(pic, (round(x - pic.size[0] / 2), round(y - pic.size[1] / 2)))
+    return out.convert("RGB")
+
+
 def build_scene(stem, painter, spec, out_dir):
     made = {}
+    rnd = random.Random(stem)
     pictures, shapes = {}, {}
-    for name, kind, _x, _y, _rot, _layer in spec["objects"]:
-        pictures[name] = paint.PAINTERS[kind]()
-        shapes[name] = hull_polygon(pictures[name])
     for kind, _x, _y in spec["decoys"]:
         pictures[kind] = paint.PAINTERS[kind]()
-    # Only the decoys cast shadows into the backdrop: an object to find
-    # leaves the scene once found, and its shadow would stay behind (and
-    # give its place away before).
+    # Only the decoys and the clutter cast shadows into the backdrop: an
+    # object to find leaves the scene once found, and its shadow would stay
+    # behind (and give its place away before).
     placed = [(pictures[kind], x, y, 0) for kind, x, y in spec["decoys"]]
+    picture = scatter_clutter(with_shadows(painter(), placed), spec, rnd)
+    surroundings = picture.filter(ImageFilter.GaussianBlur(SURROUNDINGS_BLUR))
+    for kind, x, y in spec["decoys"]:
+        pictures[kind] = tinted(pictures[kind], surroundings.getpixel((int(x), int(y))), TINT / 2)
     back = Image.new("RGB", BACKDROP_TEXTURE, (0, 0, 0))
-    back.paste(with_shadows(painter(), placed), (0, 0))
+    back.paste(picture, (0, 0))
     path = os.path.join(out_dir, stem + "_back.png")
     back.save(path)
     made["hidden/%s_back.png" % stem] = path
-    for k in range(2):
-        pictures["tuft%d" % k] = tuft(k + 1)
+    # The objects: smaller, leaning toward the colours around them, turned.
+    masks = {}
+    for name, kind, x, y, rot, _layer, _cover in spec["objects"]:
+        img = scaled(paint.PAINTERS[kind](), OBJECT_SCALE)
+        pictures[name] = tinted(img, surroundings.getpixel((int(x), int(y))), TINT)
+        masks[name] = _screen_alpha(pictures[name], x, y, rot)
+    # Scenery in front: the free pieces, then one piece moved over a side
+    # of each object that names one, until that much of it is hidden.
+    def front_picture(kind, seed):
+        key = "%s%d" % (kind, seed)
+        if key not in pictures:
+            pictures[key] = paint.FRONT[kind](seed, *spec["front_colours"][kind])
+        return pictures[key]
+    fronts = []
+    front_mask = Image.new("L", (scenes.W, scenes.H), 0)
+
+    def add_front(fname, kind, seed, x, y, rot):
+        fronts.append((fname, kind, seed, x, y, rot))
+        return ImageChops.lighter(front_mask, _screen_alpha(front_picture(kind, seed), x, y, rot))
+    for k, (kind, x, y, rot, seed) in enumerate(spec["front"]):
+        front_mask = add_front("front%d" % k, kind, seed, x, y, rot)
+    # Below the front, a layer 1 object is also covered by the decoys and
+    # the layer 3 objects.
+    middle = Image.new("L", (scenes.W, scenes.H), 0)
+    for kind, x, y in spec["decoys"]:
+        middle = ImageChops.lighter(middle, _screen_alpha(pictures[kind], x, y, 0))
+    for name, _kind, _x, _y, _rot, layer, _cover in spec["objects"]:
+        if layer == 3:
+            middle = ImageChops.lighter(middle, masks[name])
+    for name, _kind, x, y, rot, layer, cover in spec["objects"]:
+        if cover:
+            kind, angle, seed = cover
+            above = front_mask if layer == 3 else ImageChops.lighter(front_mask, middle)
+            spot = place_cover(pictures[name], rot, front_picture(kind, seed), x, y, angle, above)
+            if spot:
+                front_mask = add_front("cover_" + name, kind, seed, spot[0], spot[1], 0)
+    over_low = ImageChops.lighter(front_mask, middle)
+    for name, _kind, x, y, rot, layer, _cover in spec["objects"]:
+        shapes[name] = visible_polygon(masks[name], front_mask if layer == 3 else over_low, x, y, rot)
     sheet, rects = _pack(pictures, OBJECT_SHEET)
     path = os.path.join(out_dir, stem + "_objects.png")
     sheet.save(path)
     made["hidden/%s_objects.png" % stem] = path
     path = os.path.join(out_dir, stem + ".xml")
     with open(path, "w", encoding="latin-1") as f:
-        f.write(scene_xml(stem, spec, rects, shapes))
+        f.write(scene_xml(stem, spec, rects, shapes, fronts))
     made[stem + ".xml"] = path
     return made
 
