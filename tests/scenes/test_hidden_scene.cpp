@@ -49,7 +49,8 @@ struct Placed {
 std::string ScreenFile(const std::vector<Placed>& objects, int strikeWidth) {
   std::string xml =
       "<scene><images><image name=\"ui\"><filename>missing.png</filename></image>"
-      "<image name=\"andalus-font12\"><filename>missing12.png</filename></image></images>"
+      "<image name=\"andalus-font12\"><filename>missing12.png</filename></image>"
+      "<image name=\"galaxy-font16\"><filename>missing16.png</filename></image></images>"
       "<sprites><sprite name=\"strike\"><sourceimage>ui</sourceimage>"
       "<sourcerect x=\"0\" y=\"0\" width=\"" + std::to_string(strikeWidth) + "\" height=\"12\"/></sprite>"
       "<sprite name=\"tipart\"><sourceimage>ui</sourceimage><sourcerect x=\"0\" y=\"0\" width=\"140\" height=\"40\"/></sprite>"
