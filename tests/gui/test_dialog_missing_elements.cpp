@@ -106,6 +106,8 @@ TEST_F(DialogMissingElementsTest, DialogsCloseWithoutAFontOrAPicture) {
   };
   for (const bool missingFont : {true, false}) {
     for (const Case& c : cases) {
+      // A broken element once per dialog: with its "guifont" case.
+      if (!missingFont && std::strcmp(c.font, "guifont") != 0) continue;
       const std::string what = "GUI " + std::to_string(c.gui) +
                                (missingFont ? std::string(" without ") + c.font : " with a broken element");
       std::string level = PanelWithButtons({"btnok", "btncancel"});
