@@ -8,7 +8,8 @@
 class BvLevelElement;
 class BvLevelManager;
 
-// Null without a manager or a current level. The text keeps at most 79
+// Null without a manager or a current level, and null (with the lookup's
+// "Alert") when the font alias is missing. The text keeps at most 79
 // characters. Callers then set layer, alignment, colour and parent.
 BvLevelElement* CreateText(BvLevelManager* manager, const irr::core::vector2df& position,
                            const wchar_t* text, const char* fontAlias);

@@ -139,8 +139,12 @@ void BvGui::HideWithResult(int result) {
 }
 
 bool BvGui::IsLevelIdle() const {
-  BvLevel* level = GetLevel();
-  return !level || level->IsEmpty();
+  // An element without a picture (a level-file element whose template is
+  // missing) runs no behaviours, so its fade-out never ends; it shows
+  // nothing either, so it counts as faded away.
+  for (const BvLevelElement* element : ElementsOf(GetLevel()))
+    if (element->GetSourceElement()) return false;
+  return true;
 }
 
 void BvGui::FadeInElements() {

@@ -38,7 +38,8 @@ class BvGui : public BvScene {
 
   // The current level of the global level manager (null without one).
   BvLevel* GetLevel() const;
-  // The dialog's level holds no element any more (or there is none).
+  // The dialog's level holds no element with a picture any more (or there
+  // is no level).
   bool IsLevelIdle() const;
   // Every element of the level fades from its own colour at alpha 0 to its
   // own colour in half a second; elements made later are not touched.

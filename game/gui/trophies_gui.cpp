@@ -167,17 +167,18 @@ void BvTrophiesGui::BuildTip() {
   m_TipPanel = MakePicture(kOrigin, kTipElement);
   m_TipTitle = CreateText(levels, kTipTitlePosition, GetText("nexttrophy"), kTrophyFont);
   m_TipText = CreateText(levels, kTipTextPosition, L"", kTrophyFont);
+  // Hidden until a trophy is hovered; without all three no tip is ever
+  // shown, and what was made stays hidden.
+  for (BvLevelElement* part : {m_TipPanel, m_TipTitle, m_TipText})
+    if (part) part->SetVisible(false);
   if (!m_TipPanel || !m_TipTitle || !m_TipText) {
-    // Without all three no tip is ever shown.
     m_TipPanel = m_TipTitle = m_TipText = nullptr;
     return;
   }
   m_TipPanel->SetLayer(kTipLayer);
-  m_TipPanel->SetVisible(false);
   m_TipPanel->SetScale(kTipWidening, 1.0f);
   for (BvLevelElement* text : {m_TipTitle, m_TipText}) {
     text->SetLayer(kTipLayer);
-    text->SetVisible(false);
     text->SetParent(m_TipPanel);
     text->SetTextAlign(kTextLeft);
     text->SetColor(kTipTextColour);

@@ -155,8 +155,9 @@ void BvHiddenScene::CreateTooltip() {
   BvLevelManager* levels = GetLevelManager();
   m_Tooltip = CreateImageElement(levels, kOrigin, kTooltip, kNoStartDelay);
   m_TooltipText = CreateText(levels, kOrigin, L"", kLabelFont);
+  // Hidden until hovered; without its text (a missing font) it never shows.
+  if (m_Tooltip) m_Tooltip->SetVisible(false);
   if (m_Tooltip && m_TooltipText) {
-    m_Tooltip->SetVisible(false);
     m_Tooltip->SetLayer(kTopLayer);
     m_TooltipText->SetVisible(false);
     m_TooltipText->SetLayer(kTopLayer);

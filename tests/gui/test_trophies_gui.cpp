@@ -197,3 +197,19 @@ TEST_F(TrophiesGuiTest, HandleButtonsReadsEscape) {
 }
 
 }  // namespace
+
+// Without the tip's font there is no tip: its panel stays hidden rather than
+// an empty panel in the middle of the dialog.
+TEST_F(TrophiesGuiTest, WithoutTheTrophyFontTheTipPanelStaysHidden) {
+  Gui()->GetElements()->RemoveObjectByName("trophyfont");
+  Open();
+  int panels = 0;
+  for (const auto& entry : Gui()->GetCurrentLevel()->GetIdIndex()) {
+    const auto* element = static_cast<const BvLevelElement*>(entry.second);
+    const BvElement* source = element->GetSourceElement();
+    if (!source || std::string(source->GetName()) != "trophytip") continue;
+    ++panels;
+    EXPECT_FALSE(element->IsVisible());
+  }
+  EXPECT_EQ(panels, 1);
+}

@@ -46,10 +46,13 @@ struct Placed {
   int layer;
 };
 
-std::string ScreenFile(const std::vector<Placed>& objects, int strikeWidth) {
+// labelFont: the image behind the labels' font alias "galaxy16".
+std::string ScreenFile(const std::vector<Placed>& objects, int strikeWidth, bool labelFont = true) {
   std::string xml =
       "<scene><images><image name=\"ui\"><filename>missing.png</filename></image>"
-      "<image name=\"andalus-font12\"><filename>missing12.png</filename></image></images>"
+      "<image name=\"andalus-font12\"><filename>missing12.png</filename></image>" +
+      std::string(labelFont ? "<image name=\"galaxy-font16\"><filename>missing16.png</filename></image>" : "") +
+      "</images>"
       "<sprites><sprite name=\"strike\"><sourceimage>ui</sourceimage>"
       "<sourcerect x=\"0\" y=\"0\" width=\"" + std::to_string(strikeWidth) + "\" height=\"12\"/></sprite>"
       "<sprite name=\"tipart\"><sourceimage>ui</sourceimage><sourcerect x=\"0\" y=\"0\" width=\"140\" height=\"40\"/></sprite>"
@@ -109,9 +112,9 @@ class HiddenSceneTest : public ::testing::Test {
   }
   void TearDown() override { bv::SetRandomSource(nullptr); }
 
-  void Enter(const std::vector<Placed>& objects, int strikeWidth = 128) {
+  void Enter(const std::vector<Placed>& objects, int strikeWidth = 128, bool labelFont = true) {
     FILE* f = std::fopen("hidden1.xml", "w");
-    std::fputs(ScreenFile(objects, strikeWidth).c_str(), f);
+    std::fputs(ScreenFile(objects, strikeWidth, labelFont).c_str(), f);
     std::fclose(f);
     world.game()->SetGuiMode(0);
     world.game()->SetScene(kScene);
@@ -326,6 +329,24 @@ TEST_F(HiddenSceneTest, HintTooltipClearsTheNamesPanelAndStaysInTheWindow) {
   EXPECT_FLOAT_EQ(at.Y - 20.0f, panelTop) << "its lower edge on the panel's upper edge";
   EXPECT_LE(at.X + 70.0f, 400.0f);
   EXPECT_GE(at.X - 70.0f, -400.0f);
+}
+
+// Without the labels' font the tooltip has no text: its panel stays hidden
+// and hovering the hint button shows nothing.
+TEST_F(HiddenSceneTest, WithoutTheLabelFontNoTooltipIsShown) {
+  Enter(Row(14), 128, false);
+  Frames(330);
+  ASSERT_EQ(CountOf("tooltip"), 1);
+  BvLevel* level = world.game()->GetCurrentLevels()->GetCurrentLevel();
+  for (const auto& entry : level->GetIdIndex()) {
+    const auto* e = static_cast<const BvLevelElement*>(entry.second);
+    if (e->GetSourceElement() && std::string(e->GetSourceElement()->GetName()) == "tooltip")
+      EXPECT_FALSE(e->IsVisible()) << "an empty panel over the picture";
+  }
+  const irr::core::vector2df cursor = Element("hint")->GetPosition();
+  world.MoveCursor(cursor.X, cursor.Y);
+  Frames(1);
+  EXPECT_FALSE(scene->IsTooltipShown());
 }
 
 TEST_F(HiddenSceneTest, WinningAdvancesAtOnceThenTheEndShowThenTheRecap) {

@@ -41,7 +41,8 @@ class RecordingGui : public BvScene {
 };
 
 constexpr const char* kScreenFile =
-    "<scene><elements>"
+    "<scene><images><image name=\"galaxy-font16\"><filename>missing16.png</filename></image></images>"
+    "<elements>"
     "<element type=\"image\" name=\"bar\"/>"
     "</elements><levels><level name=\"board\"><lvlelements>"
     "<lvlelement name=\"scoregui\"><sourceelement>bar</sourceelement><pos x=\"0\" y=\"400\"/></lvlelement>"
