@@ -21,7 +21,9 @@ def hz(midi):
 
 
 def run(args):
-    subprocess.run([SOX, "-V1"] + [str(a) for a in args], check=True)
+    # -R seeds sox's noise and dither the same every time, so a build makes
+    # the same sounds and their measured loudness does not vary between builds.
+    subprocess.run([SOX, "-V1", "-R"] + [str(a) for a in args], check=True)
 
 
 def note(dur, wave="sine", freq=440.0, vol=0.5, attack=0.005, release=None, extra=()):
