@@ -106,12 +106,19 @@ TEST_F(LayoutMoves, ShuffleLeavesAMoveAndNoRunOnTheSameCells) {
 }
 
 TEST_F(LayoutMoves, AShuffleThatFindsNoMoveStopsAfterTenPasses) {
-  // Two pieces can never make a run: every pass fails.
+  // Two pieces can never make a run: every pass fails. Each draw is taken
+  // at once (it differs from the cell's colour before the pass), so a pass
+  // draws twice: the first cell takes 1, 2, 1, ... and the second 3, 4, 3,
+  // ... pass after pass.
+  bv::test::ScriptedRandom scripted;
+  for (int pass = 0; pass < 30; ++pass) scripted.Push({pass % 2, 2 + pass % 2});
+  bv::test::ScopedRandom install(&scripted);
   DrawPieces(board, {"12"}, 5, 5);
   board.Shuffle();
+  EXPECT_EQ(scripted.drawn, 20) << "ten passes of two draws";
   EXPECT_FALSE(board.HasPossibleMove());
-  EXPECT_NE(board.GetCell(5, 5).colour, kNoColour) << "the last colours stay";
-  EXPECT_NE(board.GetCell(5, 5).colour, board.GetCell(6, 5).colour);
+  EXPECT_EQ(board.GetCell(5, 5).colour, 2) << "the tenth pass's colours stay";
+  EXPECT_EQ(board.GetCell(6, 5).colour, 4);
 }
 
 TEST_F(LayoutMoves, TheIdleWaveSweepsDiagonalsEveryTenSeconds) {
