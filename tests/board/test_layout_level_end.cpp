@@ -155,9 +155,10 @@ TEST_F(LevelEndShows, TheIdleWaveDoesNotRunDuringTheShows) {
   };
   world.host.manager = nullptr;
   for (const Case& c : cases) {
-    // A fresh board: 9 s of play leave the wave 1 s from its start.
+    // 9 s of play leave the wave 1 s from its start.
     BvLayout fresh(&world.host);
     fresh.Reset();
+    board_test::RestartIdleWave(fresh);
     DrawBackgrounds(fresh, {"2222", "2222", "2222"}, 4, 4);
     DrawPieces(fresh, {"3343", "5545", "1121"}, 4, 4);
     for (float t = 0; t < 9000; t += kFrameMs) fresh.Update(kFrameMs);

@@ -113,6 +113,7 @@ TEST(IdlePieces, AnIdleAnimationThatEndsReturnsThePieceToRestThroughItsNotificat
       const irr::core::vector2df p = CellToScreen(6, 6);
       world.MoveCursorTo(p.X, p.Y);
     } else {
+      board_test::RestartIdleWave(board);
       board.UpdateIdleWave(10001.0f);
       board.UpdateIdleWave(12 * 150.0f + 1.0f);
     }

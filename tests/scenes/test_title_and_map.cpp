@@ -197,13 +197,15 @@ TEST_F(TitleMenuTest, PlayFadesTheButtonsAndTheTitleAway) {
 
 class MapTest : public ScreenTest {
  protected:
-  // Spots 0..30 along y = 0, ten pixels apart; the play arrow bottom right.
+  // Spots 0..30 ten pixels apart, zig-zagging 300 pixels up and down so
+  // the arrow's move is long; the play arrow bottom right.
   BvMapScene* Open(int worldNumber, int level) {
     Profile().world = worldNumber;
     Profile().level = level;
     std::string placed = Placed("arrow", "arrow", 300, -250) + Placed("maparrow", "maparrow", 0, 0);
     for (int i = 0; i <= 30; ++i)
-      placed += Placed("sp" + std::to_string(i), i % 11 == 0 ? "spotbigoff" : "spotoff", i * 10 - 300, 0);
+      placed += Placed("sp" + std::to_string(i), i % 11 == 0 ? "spotbigoff" : "spotoff", i * 10 - 300,
+                       i % 2 ? -150 : 150);
     WriteScreen("map.xml",
                 Template("arrow") + Template("maparrow") + Template("spotoff") + Template("spoton") +
                     Template("spotbigoff") + Template("spotbigon") + Template("sparkle") +
@@ -212,7 +214,9 @@ class MapTest : public ScreenTest {
     world.game()->SetScene(kSceneMap);
     return static_cast<BvMapScene*>(world.game()->GetScene(kSceneMap));
   }
-  static irr::core::vector2df Above(int spot) { return irr::core::vector2df(spot * 10.0f - 300.0f, 50.0f); }
+  static irr::core::vector2df Above(int spot) {
+    return irr::core::vector2df(spot * 10.0f - 300.0f, spot % 2 ? -100.0f : 200.0f);
+  }
   void UntilLive(BvMapScene* map) {
     for (int i = 0; i < 500 && map->GetState() != BvMapScene::kStateLive; ++i) Frames(map, 1);
     ASSERT_EQ(map->GetState(), BvMapScene::kStateLive);
