@@ -6,8 +6,7 @@
 #include "engine/level/fade_behaviors.h"
 #include "engine/level/level_element.h"
 #include "engine/level/motion_behaviors.h"
-#include "engine/shell/application.h"
-#include "engine/shell/globals.h"
+#include "game/board/board_host.h"
 #include "game/board/layout.h"
 
 namespace {
@@ -24,9 +23,10 @@ constexpr float kPi = 3.14159265f;
 constexpr uint32_t kOpaqueWhite = 0xFFFFFFFFu;
 constexpr uint32_t kClearWhite = 0x00FFFFFFu;
 
-// The press is taken: the left-click flag is consumed.
-void ConsumeClick() {
-  if (g_App) g_App->WasLeftClicked();
+// The press is taken: the left-click flag is consumed through the host,
+// which reads and clears the application's flag.
+void ConsumeClick(BvBoardHost* host) {
+  if (host) host->WasLeftClicked();
 }
 
 bool AreNeighbours(int c1, int r1, int c2, int r2) {
@@ -74,7 +74,7 @@ void BvLayout::OnPiecePressed(BvPiece& cell) {
   if (IsInputBlocked()) return;
   if (cell.lockCounter >= 1) {
     PlayBoardSound("locked");
-    ConsumeClick();
+    ConsumeClick(m_Host);
     return;
   }
   m_SecondColumn = cell.column;
@@ -113,7 +113,7 @@ void BvLayout::OnSwapArrived(BvPiece& cell, bool back) {
   Exchange(m_FirstColumn, m_FirstRow, m_SecondColumn, m_SecondRow);
   first.Land();
   second.Land();
-  ConsumeClick();
+  ConsumeClick(m_Host);
   if (back) {
     ClearSelectionState();
     return;

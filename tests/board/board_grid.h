@@ -60,6 +60,14 @@ inline void KeepUnwon(BvLayout& board) {
   board.GetCell(kBoardColumns - 1, kBoardRows - 1).background = kBackFill;
 }
 
+// The idle wave back at the start of its ten-second pause, whatever it was
+// doing (its state outlives a level): started, then run past its last
+// diagonal in one step, which touches no cell.
+inline void RestartIdleWave(BvLayout& board) {
+  if (!board.IsIdleWaveActive()) board.UpdateIdleWave(10001.0f);
+  board.UpdateIdleWave(34 * 150.0f);
+}
+
 // The pieces of a region as text ('.' for a cell without piece).
 inline Rows ReadPieces(const BvLayout& board, int columns, int rows, int column0 = 0, int row0 = 0) {
   Rows out;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "board/board_grid.h"
+#include "engine/level/level.h"
 #include "engine/level/element.h"
 #include "engine/level/level_element.h"
 #include "game/board/layout.h"
@@ -73,6 +74,45 @@ TEST_F(LayoutBackgrounds, ADoubleLockNeedsTwoRunsBeforeThePieceGoes) {
   EXPECT_EQ(cell.Destroy(0, false), kDestroyPiece | kDestroyBackfillCleared);
   EXPECT_EQ(host.profile.chainsBroken, 2);
   EXPECT_EQ(host.scores, std::vector<int>{15});
+}
+
+TEST(LockImages, ALostLinkShowsOneChainAndThrowsOneOff) {
+  bv::test::BoardWorld world;
+  BvLayout board(&world.host);
+  std::vector<BvLayoutCell> layout = board_test::BlockLayout(5, 5, 5, 5);
+  layout[5 * kBoardRows + 5].front = 3;  // a double lock
+  board.Setup(layout.data());
+  BvPiece& cell = board.GetCell(5, 5);
+  BvLevelElement* lock = cell.GetLockSprite();
+  ASSERT_NE(lock, nullptr);
+  ASSERT_EQ(lock->GetSourceElement()->GetNameString(), "chaine2");
+  auto thrown = [&](BvLevelElement* except) {
+    std::vector<BvLevelElement*> pieces;
+    for (const auto& entry : world.level()->GetIdIndex()) {
+      auto* element = static_cast<BvLevelElement*>(entry.second);
+      if (element != except && !element->m_bDead && element->GetDynType() == 2 &&
+          element->GetSourceElement() && element->GetSourceElement()->GetNameString() == "chaine1")
+        pieces.push_back(element);
+    }
+    return pieces;
+  };
+  EXPECT_EQ(cell.Destroy(0, false), kDestroyLockLinkLost);
+  EXPECT_EQ(cell.GetLockSprite(), lock) << "the same sprite stays over the piece";
+  EXPECT_FALSE(lock->m_bDead);
+  EXPECT_EQ(lock->GetSourceElement()->GetNameString(), "chaine1") << "one chain left";
+  std::vector<BvLevelElement*> first = thrown(lock);
+  ASSERT_EQ(first.size(), 1u) << "one chain thrown off";
+  EXPECT_FLOAT_EQ(first[0]->GetRotation(), 3.14159265f / 2) << "turned across";
+  EXPECT_EQ(first[0]->GetLayer(), 4);
+
+  EXPECT_EQ(cell.Destroy(0, false), kDestroyLockRemoved);
+  EXPECT_EQ(cell.GetLockSprite(), nullptr);
+  EXPECT_TRUE(lock->m_bDead) << "no chain over the free piece";
+  std::vector<BvLevelElement*> both = thrown(lock);
+  ASSERT_EQ(both.size(), 2u);
+  BvLevelElement* second = both[0] == first[0] ? both[1] : both[0];
+  EXPECT_FLOAT_EQ(second->GetRotation(), 0.0f) << "the last chain falls as it lay";
+  EXPECT_TRUE(world.Played("chaine"));
 }
 
 TEST_F(LayoutBackgrounds, AFreedBackfillBreaksChainsAndOpensTheCageBeyond) {

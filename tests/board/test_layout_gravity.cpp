@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "board/board_grid.h"
+#include "engine/level/level_element.h"
+#include "game/board/board_placement.h"
 #include "game/board/layout.h"
 #include "support/board_world.h"
 #include "support/fake_board_host.h"
@@ -98,6 +100,33 @@ TEST(LayoutGravity, AFallWaitsForTheTargetsDelayButSlidesDoNot) {
   board.ApplyGravityAndRefill();
   EXPECT_EQ(board.GetCell(2, 1).present, 1) << "the slide ignores the delay";
   EXPECT_EQ(board.GetCell(2, 1).motion, kMotionSlideRight);
+}
+
+TEST(LayoutGravity, ANewPieceStartsOneCellAboveItsTarget) {
+  struct Case {
+    const char* what;
+    int above;  // background kind of the cell above the empty one
+    int row;    // of the cell above
+  };
+  const Case cases[] = {
+      {"under the hole at the top", kBackNone, 0},
+      {"under a cage", kBackCage, 4},
+      {"under a horizontal chain", kBackChainH, 7},
+      {"under a vertical chain", kBackChainV, 10},
+  };
+  for (const Case& c : cases) {
+    bv::test::BoardWorld world;
+    BvLayout board(&world.host);
+    board.Reset();
+    board.GetCell(6, c.row).background = c.above;
+    DrawPieces(board, {"."}, 6, c.row + 1);
+    board.ApplyGravityAndRefill();
+    const BvPiece& target = board.GetCell(6, c.row + 1);
+    ASSERT_EQ(target.present, 1) << c.what;
+    ASSERT_NE(target.GetSprite(), nullptr) << c.what;
+    EXPECT_EQ(target.GetSprite()->GetPosition(), CellToScreen(6, c.row)) << c.what;
+    EXPECT_EQ(target.motion, kMotionFall) << c.what;
+  }
 }
 
 TEST(LayoutGravity, TheOuterColumnsAreNeverRefilled) {

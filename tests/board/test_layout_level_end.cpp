@@ -134,11 +134,45 @@ TEST_F(LevelEndShows, ALevelLeftDuringAShowStartsClean) {
   NoMoveBoard();
   EXPECT_FALSE(board.IsNoMoreMovesBusy());
   EXPECT_FLOAT_EQ(board.GetNoMoreMovesTimer(), 0);
-  EXPECT_FALSE(board.IsIdleWaveActive());
   board.SetNoMoreMoves();
   for (int i = 0; i < 300 && board.IsNoMoreMoves(); ++i) board.UpdateNoMoreMoves(kFrameMs);
   EXPECT_FALSE(board.IsNoMoreMoves());
   EXPECT_TRUE(board.HasPossibleMove());
+}
+
+TEST_F(LevelEndShows, TheIdleWaveDoesNotRunDuringTheShows) {
+  struct Case {
+    const char* what;
+    void (*startShow)(BvLayout&);
+  };
+  const Case cases[] = {
+      {"no more moves", [](BvLayout& b) { b.SetNoMoreMoves(); }},
+      {"level complete",
+       [](BvLayout& b) {
+         for (int c = 0; c < kBoardColumns; ++c)
+           for (int r = 0; r < kBoardRows; ++r) b.GetCell(c, r).background = kBackClear;
+       }},
+  };
+  world.host.manager = nullptr;
+  for (const Case& c : cases) {
+    // 9 s of play leave the wave 1 s from its start.
+    BvLayout fresh(&world.host);
+    fresh.Reset();
+    board_test::RestartIdleWave(fresh);
+    DrawBackgrounds(fresh, {"2222", "2222", "2222"}, 4, 4);
+    DrawPieces(fresh, {"3343", "5545", "1121"}, 4, 4);
+    for (float t = 0; t < 9000; t += kFrameMs) fresh.Update(kFrameMs);
+    ASSERT_FALSE(fresh.IsIdleWaveActive()) << c.what;
+    ASSERT_FALSE(fresh.IsNoMoreMoves()) << c.what;
+    c.startShow(fresh);
+    for (float t = 0; t < 2400; t += kFrameMs) {
+      fresh.Update(kFrameMs);
+      ASSERT_FALSE(fresh.IsIdleWaveActive()) << c.what << " at " << t << " ms of the show";
+    }
+    for (int col = 4; col < 8; ++col)
+      for (int row = 4; row < 7; ++row)
+        EXPECT_NE(fresh.GetCell(col, row).animation, kAnimIdle) << c.what;
+  }
 }
 
 TEST_F(LevelEndShows, TheNoMoreMovesShowShufflesAndGivesTheBoardBack) {

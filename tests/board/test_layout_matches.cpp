@@ -7,6 +7,10 @@
 #include <utility>
 
 #include "board/board_grid.h"
+#include "engine/level/element.h"
+#include "engine/level/level.h"
+#include "engine/level/level_element.h"
+#include "game/board/board_placement.h"
 #include "game/board/layout.h"
 #include "support/board_world.h"
 
@@ -141,6 +145,30 @@ TEST_F(LayoutMatches, CascadesCountWithTheirSounds) {
     EXPECT_EQ(board.GetCascadeCount(), int(i) + 1);
     EXPECT_EQ(world.PlayedSounds(), expected[i]) << "cascade " << i + 1;
   }
+}
+
+TEST(CascadeCombos, TheThirdCascadeIsTheFirstToShowACombo) {
+  bv::test::BoardWorld world;
+  BvLayout board(&world.host);
+  board.Reset();
+  // Cascades 1 to 5: combos from the third on, bigger from the fourth.
+  const int combos[] = {0, 0, 1, 2, 3};
+  for (int i = 0; i < 5; ++i) {
+    DrawPieces(board, {"333"}, 4, 4);
+    board.ResolveMatches();
+    ASSERT_EQ(board.GetCascadeCount(), i + 1);
+    EXPECT_EQ(world.CountElements("combo1"), combos[i]) << "cascade " << i + 1;
+  }
+  std::vector<float> scales;
+  for (const auto& entry : world.level()->GetIdIndex()) {
+    auto* element = static_cast<BvLevelElement*>(entry.second);
+    if (element->GetSourceElement() && element->GetSourceElement()->GetNameString() == "combo1") {
+      scales.push_back(element->GetScale().X);
+      EXPECT_EQ(element->GetPosition(), CellToScreen(5, 4)) << "at the run's centre";
+      EXPECT_EQ(element->GetLayer(), 5);
+    }
+  }
+  EXPECT_EQ(scales, (std::vector<float>{3.0f, 4.0f, 4.0f}));
 }
 
 TEST_F(LayoutMatches, APlayersRunOfThreeScoresPlainAndEndsTheSwap) {

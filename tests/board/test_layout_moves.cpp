@@ -106,16 +106,26 @@ TEST_F(LayoutMoves, ShuffleLeavesAMoveAndNoRunOnTheSameCells) {
 }
 
 TEST_F(LayoutMoves, AShuffleThatFindsNoMoveStopsAfterTenPasses) {
-  // Two pieces can never make a run: every pass fails.
+  // Two pieces can never make a run: every pass fails. Each draw is taken
+  // at once (it differs from the cell's colour before the pass), so a pass
+  // draws twice: the first cell takes 1, 2, 1, ... and the second 3, 4, 3,
+  // ... pass after pass.
+  // Values for more passes than any cap would run (a colour repeated from
+  // an exhausted script would be drawn again forever).
+  bv::test::ScriptedRandom scripted;
+  for (int pass = 0; pass < 200; ++pass) scripted.Push({pass % 2, 2 + pass % 2});
+  bv::test::ScopedRandom install(&scripted);
   DrawPieces(board, {"12"}, 5, 5);
   board.Shuffle();
+  EXPECT_EQ(scripted.drawn, 20) << "ten passes of two draws";
   EXPECT_FALSE(board.HasPossibleMove());
-  EXPECT_NE(board.GetCell(5, 5).colour, kNoColour) << "the last colours stay";
-  EXPECT_NE(board.GetCell(5, 5).colour, board.GetCell(6, 5).colour);
+  EXPECT_EQ(board.GetCell(5, 5).colour, 2) << "the tenth pass's colours stay";
+  EXPECT_EQ(board.GetCell(6, 5).colour, 4);
 }
 
 TEST_F(LayoutMoves, TheIdleWaveSweepsDiagonalsEveryTenSeconds) {
   board.Reset();
+  board_test::RestartIdleWave(board);
   DrawPieces(board, {"12", "34", "51"}, 0, 0);
   board.UpdateIdleWave(10000);
   EXPECT_FALSE(board.IsIdleWaveActive()) << "starts after more than 10 s";
@@ -128,6 +138,10 @@ TEST_F(LayoutMoves, TheIdleWaveSweepsDiagonalsEveryTenSeconds) {
   EXPECT_EQ(board.GetCell(1, 0).animation, kAnimIdle);
   EXPECT_EQ(board.GetCell(0, 1).animation, kAnimIdle);
   EXPECT_EQ(board.GetCell(1, 1).animation, kAnimPlain);
+  board.GetCell(1, 1).animation = kAnimTurn;  // the selected piece
+  board.UpdateIdleWave(150);                  // diagonal 2
+  EXPECT_EQ(board.GetCell(0, 2).animation, kAnimIdle);
+  EXPECT_EQ(board.GetCell(1, 1).animation, kAnimTurn) << "only a piece at rest idles";
   board.UpdateIdleWave(34 * 150);
   EXPECT_FALSE(board.IsIdleWaveActive());
   EXPECT_FLOAT_EQ(board.GetIdleWaveTimer(), 0);

@@ -12,6 +12,8 @@
 #include "engine/level/level.h"
 #include "engine/level/level_element.h"
 #include "engine/level/level_manager.h"
+#include "engine/level/fade_behaviors.h"
+#include "engine/resources/lang_table.h"
 #include "game/board/layout.h"
 #include "support/board_world.h"
 
@@ -226,11 +228,35 @@ TEST(SpellPanel, AChargingOrLockedSpellFailsAndAnUnsettledBoardWaits) {
   }
 }
 
+// Language texts for the spells' tooltip keys, for one test.
+struct SpellNames {
+  SpellNames() {
+    for (int i = 0; i < kSpellCount; ++i) {
+      auto* lang = new BvLang(Key(i).c_str());
+      lang->SetText(Name(i).c_str());
+      g_LangTable.AddObject(lang);
+    }
+  }
+  ~SpellNames() {
+    for (int i = 0; i < kSpellCount; ++i) g_LangTable.RemoveObjectByName(Key(i));
+  }
+  static std::string Key(int i) { return "sort" + std::to_string(i + 1); }
+  static std::string Name(int i) { return "Spell number " + std::to_string(i + 1); }
+};
+
+std::string Narrow(const wchar_t* text) {
+  std::string out;
+  for (; text && *text; ++text) out.push_back(char(*text));
+  return out;
+}
+
 TEST(SpellPanel, TheTooltipNamesOpenSpellsOnly) {
+  SpellNames names;
   SpellBoard s(2, 0);  // spells 0, 1 open
   s.PointAtPanel(75, 20);
   s.board->UpdateSpellTooltip();
   EXPECT_TRUE(s.board->IsTooltipShown());
+  EXPECT_EQ(Narrow(s.board->GetTooltipText()->GetText()), SpellNames::Name(1));
   const irr::core::vector2df cursor = s.world.manager()->GetMouseWorldPosition(0);
   BvLevelElement* tip = s.board->GetTooltipText()->GetParent();
   ASSERT_NE(tip, nullptr);
@@ -243,6 +269,62 @@ TEST(SpellPanel, TheTooltipNamesOpenSpellsOnly) {
   s.PointAtPanel(75, 45);  // above the row
   s.board->UpdateSpellTooltip();
   EXPECT_FALSE(s.board->IsTooltipShown());
+}
+
+TEST(SpellPanel, TheTooltipTextFollowsTheSpellUnderTheCursor) {
+  SpellNames names;
+  SpellBoard s;  // all six open
+  // Left to right and back: the text changes while the tooltip stays up.
+  for (int i : {0, 1, 2, 3, 4, 5, 3, 0}) {
+    s.PointAtPanel(50.0f * i + 10.0f, 20);
+    s.board->UpdateSpellTooltip();
+    ASSERT_TRUE(s.board->IsTooltipShown()) << i;
+    EXPECT_EQ(Narrow(s.board->GetTooltipText()->GetText()), SpellNames::Name(i)) << "spell " << i;
+  }
+}
+
+TEST(SpellCharge, TheFlashRunsAlongSeveralReadySpellsFromLeftToRight) {
+  SpellBoard s;
+  const std::vector<int> ready = {1, 3, 4};
+  for (int j : ready) s.board->GetSpells()[j].charge = 1e6f;
+  s.board->UpdateSpellCharge(kFrameMs);
+  ASSERT_EQ(s.ReadyFlags(), "010110");
+  s.board->UpdateSpellCharge(9990.0f);
+  for (int j : ready) EXPECT_EQ(CountBehaviours(s.board->GetSpells()[j].haloA, kBehaviorColorFade), 0) << j;
+  s.board->UpdateSpellCharge(10.0f);
+  for (int j : ready) {
+    const BvSpellRecord& spell = s.board->GetSpells()[j];
+    std::vector<const BvColorFadeBehavior*> fades;
+    for (const BvBehavior* behaviour : spell.haloA->GetBehaviors()) {
+      if (behaviour->GetType() == kBehaviorColorFade) fades.push_back(static_cast<const BvColorFadeBehavior*>(behaviour));
+    }
+    ASSERT_EQ(fades.size(), 2u) << "spell " << j;
+    EXPECT_FLOAT_EQ(fades[0]->GetStartDelay(), 500.0f * j) << "spell " << j << ": half a second a place";
+    EXPECT_EQ(fades[0]->GetFrom(), 0xB48080FFu);
+    EXPECT_EQ(fades[0]->GetTo(), 0xFFF00078u);
+    EXPECT_FALSE(fades[0]->GetHold());
+    EXPECT_FLOAT_EQ(fades[1]->GetStartDelay(), 500.0f * j + 1000.0f) << "spell " << j << ": and back";
+    EXPECT_EQ(fades[1]->GetFrom(), 0xFFF00078u);
+    EXPECT_EQ(fades[1]->GetTo(), 0xB48080FFu);
+    EXPECT_TRUE(fades[1]->GetHold());
+    EXPECT_EQ(CountBehaviours(spell.haloB, kBehaviorColorFade), 0) << "only the first halo flashes";
+  }
+}
+
+TEST(SpellCharge, StartingASpellRestartsTheFlashTimer) {
+  SpellBoard s;
+  s.board->GetSpells()[0].charge = 1e6f;
+  s.board->GetSpells()[1].charge = 1e6f;
+  s.board->UpdateSpellCharge(kFrameMs);
+  BvLevelElement* halo = s.board->GetSpells()[0].haloA;
+  s.board->UpdateSpellCharge(6000.0f);
+  ASSERT_FLOAT_EQ(s.board->GetHaloFlashTimer(), 6000.0f);
+  s.board->StartSpell(1);
+  EXPECT_FLOAT_EQ(s.board->GetHaloFlashTimer(), 0.0f);
+  s.board->UpdateSpellCharge(9000.0f);  // 15 s since the first ready frame
+  EXPECT_EQ(CountBehaviours(halo, kBehaviorColorFade), 0) << "ten seconds from the cast";
+  s.board->UpdateSpellCharge(1000.0f);
+  EXPECT_EQ(CountBehaviours(halo, kBehaviorColorFade), 2);
 }
 
 }  // namespace

@@ -64,6 +64,52 @@ TEST_F(LayoutSwaps, ALockedPieceRefusesWithASound) {
   EXPECT_EQ(world.PlayedSounds(), std::vector<std::string>{"locked"});
 }
 
+TEST_F(LayoutSwaps, TheBoardTakesTheLeftClickOfALockedPressAndOfAnArrival) {
+  // The click a press raised is used up where the board acts on it for
+  // good, so nothing else (a monster under the cursor) acts on it too.
+  struct Case {
+    const char* what;
+    void (*act)(BvLayout&);
+    bool consumed;
+  };
+  const Case cases[] = {
+      {"a press on a locked piece",
+       [](BvLayout& b) {
+         b.GetCell(1, 0).lockCounter = 1;
+         b.GetCell(1, 0).Click();
+       },
+       true},
+      {"the swap's arrival",
+       [](BvLayout& b) {
+         b.GetCell(0, 0).Click();
+         b.GetCell(1, 0).Click();
+         b.OnNotify(kEventSwapArrived, &b.GetCell(0, 0));
+       },
+       true},
+      {"the swap back's arrival",
+       [](BvLayout& b) {
+         b.GetCell(0, 0).Click();
+         b.GetCell(1, 0).Click();
+         b.OnNotify(kEventSwapBackArrived, &b.GetCell(0, 0));
+       },
+       true},
+      {"the partner's own arrival", [](BvLayout& b) {
+         b.GetCell(0, 0).Click();
+         b.GetCell(1, 0).Click();
+         b.OnNotify(kEventSwapArrived, &b.GetCell(1, 0));
+       },
+       false},
+      {"a press that only selects", [](BvLayout& b) { b.GetCell(2, 2).Click(); }, false},
+  };
+  for (const Case& c : cases) {
+    board.Reset();
+    DrawPieces(board, {"1234", "2345", "3451"});
+    world.host.leftClicked = true;
+    c.act(board);
+    EXPECT_EQ(world.host.leftClicked, !c.consumed) << c.what;
+  }
+}
+
 TEST_F(LayoutSwaps, OnlyTheFirstCellsArrivalExchangesThePieces) {
   Press(0, 0);
   Press(1, 0);

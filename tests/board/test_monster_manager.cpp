@@ -8,6 +8,8 @@
 #include "board/board_grid.h"
 #include "engine/level/behavior.h"
 #include "engine/level/element.h"
+#include "engine/level/fade_behaviors.h"
+#include "engine/level/level.h"
 #include "engine/level/level_element.h"
 #include "engine/level/motion_behaviors.h"
 #include "game/board/board_placement.h"
@@ -314,6 +316,89 @@ TEST(MonsterActions, ATurtleGrowsABrokenChainBackOutOfTheCage) {
     EXPECT_EQ(synced, 2) << c.what;
     EXPECT_EQ(m.world.CountElements("effectmonster"), 2) << c.what;
   }
+}
+
+TEST(MonsterActions, ATurtleTriesTheCageBelowAboveLeftThenRight) {
+  struct Case {
+    const char* what;
+    std::vector<std::pair<int, int>> cages;
+    int middleColumn, middleRow, chainKind;
+  };
+  const Case cases[] = {
+      {"cages on all four sides", {{8, 8}, {8, 4}, {6, 6}, {10, 6}}, 8, 7, kBackChainV},
+      {"above, left and right", {{8, 4}, {6, 6}, {10, 6}}, 8, 5, kBackChainV},
+      {"left and right", {{6, 6}, {10, 6}}, 7, 6, kBackChainH},
+      {"right only", {{10, 6}}, 9, 6, kBackChainH},
+  };
+  for (const Case& c : cases) {
+    MonsterWorld m;
+    for (const auto& cage : c.cages) m.AddCage(cage.first, cage.second);
+    m.board.GetCell(8, 6).background = kBackClear;
+    m.SetLayoutCode(8, 6, kBackClear);
+    BvMonsterSlot& slot = m.Place(kMonsterTurtle, 8, 6);
+    slot.elapsed = 490.0f;
+    m.monsters().UpdateMonsters(20.0f);
+    for (const auto& middle : std::vector<std::pair<int, int>>{{8, 7}, {8, 5}, {7, 6}, {9, 6}}) {
+      const bool chosen = middle.first == c.middleColumn && middle.second == c.middleRow;
+      EXPECT_EQ(m.board.GetCell(middle.first, middle.second).background, chosen ? c.chainKind : kBackNone)
+          << c.what << ": cell " << middle.first << "," << middle.second;
+    }
+    EXPECT_EQ(m.board.GetCell(8, 6).background, kBackFill) << c.what;
+  }
+}
+
+TEST(MonsterSpawn, PickRandomCellTriesTwentyCells) {
+  struct Case {
+    const char* what;
+    int misses;  // draws on a cell without piece before (5, 6)
+    irr::core::vector2df start;
+  };
+  const Case cases[] = {
+      {"the twentieth try finds the piece", 19, CellToScreen(5, 6)},
+      {"twenty misses: no cell", 20, irr::core::vector2df(0, 0)},
+  };
+  for (const Case& c : cases) {
+    MonsterWorld m;
+    DrawPieces(m.board, {"2"}, 5, 6);  // the only piece
+    std::vector<int> values = {0};     // the first action's time
+    for (int i = 0; i < c.misses; ++i) values.insert(values.end(), {0, 1});  // cell (0, 1)
+    values.insert(values.end(), {5, 6});
+    m.random.Push(values);
+    m.monsters().SpawnMonster(kMonsterBat);
+    const BvMonsterSlot& bat = m.monsters().GetSlot(0);
+    ASSERT_NE(bat.body, nullptr) << c.what;
+    EXPECT_EQ(bat.body->GetPosition(), c.start) << c.what;
+  }
+}
+
+TEST(MonsterHits, ADeadMonsterFallsAwayAsDebris) {
+  MonsterWorld m;
+  BvMonsterSlot& slot = m.Place(kMonsterStrongCrab, 4, 4);
+  BvLevelElement* body = slot.body;
+  m.random.Push({45, 7});
+  m.monsters().KillMonster(0);
+  EXPECT_TRUE(body->m_bDead);
+  BvLevelElement* debris = nullptr;
+  for (const auto& entry : m.world.level()->GetIdIndex()) {
+    auto* element = static_cast<BvLevelElement*>(entry.second);
+    if (element != body && !element->m_bDead && SourceName(element) == "crabs") debris = element;
+  }
+  ASSERT_NE(debris, nullptr);
+  EXPECT_EQ(debris->GetPosition(), CellToScreen(4, 4));
+  EXPECT_EQ(debris->GetLayer(), 4);
+  EXPECT_EQ(debris->GetDynType(), 2) << "a falling body";
+  EXPECT_TRUE(debris->GetGravity());
+  EXPECT_FLOAT_EQ(debris->GetScale().X, 1.1f) << "the strong crab's size";
+  EXPECT_EQ(debris->GetColor(), irr::video::SColor(255, 200, 50, 200)) << "and tint";
+  EXPECT_EQ(debris->GetVelocity(), irr::core::vector2df(45 % 40 - 20, 30));
+  EXPECT_FLOAT_EQ(debris->GetAngularVelocity(), 7 % 40 - 20);
+  bool fades = false;
+  for (const BvBehavior* behaviour : debris->GetBehaviors()) {
+    auto* fade = dynamic_cast<const BvFadeOutBehavior*>(behaviour);
+    fades = fades || (fade && fade->GetRemoveElement() && fade->GetSpeed() == 1.0f);
+  }
+  EXPECT_TRUE(fades) << "it fades away and is removed";
+  EXPECT_TRUE(m.world.Played("monsterdie"));
 }
 
 TEST(MonsterActions, AMonsterOffTheBoardDoesNothing) {

@@ -82,6 +82,57 @@ TEST_F(PieceMouse, ASpriteThatIsNoLongerACellsPieceIsLeftAlone) {
   EXPECT_EQ(board.GetFirstColumn(), 5);
 }
 
+// Pieces whose idle sprites are animations of four frames at 40 frames a
+// second: one run lasts 100 ms and ends with the element's notification.
+TEST(IdlePieces, AnIdleAnimationThatEndsReturnsThePieceToRestThroughItsNotification) {
+  constexpr int kLoop = 1, kOnce = 3;
+  struct Case {
+    const char* what;
+    int animType;
+    bool hovered;       // the cursor over the piece from the start
+    float leaveAtMs;    // the cursor moves away then (-1: never)
+    bool plainAtEnd;    // back to "P%d" once the run has ended
+  };
+  const Case cases[] = {
+      {"the idle wave's animation, cursor elsewhere", kLoop, false, -1, true},
+      {"a play-once animation under the cursor", kOnce, true, -1, true},
+      {"a looping animation under the cursor plays on", kLoop, true, -1, false},
+      {"the cursor leaves half-way: the run ends first", kLoop, true, 48, true},
+  };
+  for (const Case& c : cases) {
+    bv::test::BoardWorld world;
+    for (const char* name : {"P1Idle", "P2Idle", "P3Idle", "P4Idle", "P5Idle"})
+      world.AnimateTemplate(name, c.animType, 4, 40.0f);
+    BvLayout board(&world.host);
+    board.Setup(board_test::BlockLayout(4, 4, 8, 8).data());
+    world.RunLevel(kFrameMs);
+    BvPiece& cell = board.GetCell(6, 6);  // anti-diagonal 12
+    const std::string plain = "P" + std::to_string(cell.colour);
+    const std::string idle = plain + "Idle";
+    if (c.hovered) {
+      const irr::core::vector2df p = CellToScreen(6, 6);
+      world.MoveCursorTo(p.X, p.Y);
+    } else {
+      board_test::RestartIdleWave(board);
+      board.UpdateIdleWave(10001.0f);
+      board.UpdateIdleWave(12 * 150.0f + 1.0f);
+    }
+    world.RunLevel(0.0f);
+    ASSERT_EQ(cell.animation, kAnimIdle) << c.what;
+    float t = 0;
+    for (; t < 96; t += kFrameMs) {
+      if (c.leaveAtMs >= 0 && t >= c.leaveAtMs) world.MoveCursorTo(-1000, -1000);
+      world.RunLevel(kFrameMs);
+      ASSERT_EQ(cell.animation, kAnimIdle) << c.what << " at " << t << " ms: the run is not over";
+      EXPECT_EQ(cell.GetSprite()->GetSourceElement()->GetNameString(), idle) << c.what;
+    }
+    world.RunLevel(kFrameMs);  // past 100 ms
+    EXPECT_EQ(cell.animation, c.plainAtEnd ? kAnimPlain : kAnimIdle) << c.what;
+    EXPECT_EQ(cell.GetSprite()->GetSourceElement()->GetNameString(), c.plainAtEnd ? plain : idle)
+        << c.what;
+  }
+}
+
 class StarsBehavior : public ::testing::Test {
  protected:
   StarsBehavior() {

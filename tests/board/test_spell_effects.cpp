@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "board/board_grid.h"
 #include "engine/level/behavior.h"
 #include "engine/level/camera.h"
+#include "engine/level/element.h"
+#include "engine/level/fade_behaviors.h"
+#include "engine/level/level.h"
 #include "engine/level/level_element.h"
 #include "engine/level/level_manager.h"
 #include "engine/platform/message_box.h"
@@ -94,6 +98,40 @@ TEST(SpellChainBurn, BreaksOneLinkOfEachLockedPieceAfterThreeSeconds) {
   EXPECT_FALSE(s.board.IsSpellRunning());
 }
 
+TEST(SpellTargets, StormAndChainBurnTakeFourOfMoreCandidates) {
+  // Seven candidates in a row; every seed chooses another four.
+  for (uint32_t seed : {1u, 2u, 3u, 4u}) {
+    {
+      SpellWorld s;
+      bv::test::FixedRandom random(seed);
+      bv::test::ScopedRandom install(&random);
+      DrawPieces(s.board, {"1234512"}, 2, 2);
+      DrawBackgrounds(s.board, {"2222222"}, 2, 2);
+      s.Start(kStorm);
+      s.Run(1510);
+      const std::string after = ReadBackgrounds(s.board, 7, 1, 2, 2)[0];
+      EXPECT_EQ(std::count(after.begin(), after.end(), '1'), 4) << "storm, seed " << seed << ": " << after;
+      EXPECT_EQ(s.world.CountElements("explo1"), 4) << "storm, seed " << seed;
+      EXPECT_EQ(s.world.host.scores, (std::vector<int>{15, 15, 15, 15})) << "storm, seed " << seed;
+    }
+    {
+      SpellWorld s;
+      bv::test::FixedRandom random(seed);
+      bv::test::ScopedRandom install(&random);
+      DrawPieces(s.board, {"1234512"}, 2, 2);
+      DrawLocks(s.board, {"1111111"}, 2, 2);
+      s.Start(kChainBurn);
+      s.Run(510);
+      EXPECT_EQ(s.world.CountElements("smoke"), 4) << "chain burn, seed " << seed;
+      s.Run(2500);
+      int freed = 0;
+      for (int c = 2; c < 9; ++c) freed += s.board.GetCell(c, 2).lockCounter == 0;
+      EXPECT_EQ(freed, 4) << "chain burn, seed " << seed;
+      EXPECT_EQ(s.world.host.profile.chainsBroken, 4) << "chain burn, seed " << seed;
+    }
+  }
+}
+
 TEST(SpellChainBurn, AChainAMatchBrokeBeforeTheSmokeIsLeftAlone) {
   SpellWorld s;
   DrawPieces(s.board, {"12"}, 3, 3);
@@ -135,6 +173,41 @@ TEST(SpellFreeze, RemovesEveryFreePieceOfOneColour) {
   EXPECT_TRUE(s.world.host.scores.empty()) << "no points";
   s.Run(500);
   EXPECT_FALSE(s.board.IsSpellRunning());
+}
+
+TEST(SpellFreeze, ManyTargetsShowTheirIceInTurnAndFadeOutInTurn) {
+  // 45 pieces of colour 1 in row-major order: target i's ice shows 50 i ms
+  // late and starts fading 2000 - 50 i ms after it shows, at once from the
+  // 41st on.
+  SpellWorld s;
+  bv::test::ScriptedRandom random({0});  // colour 1
+  bv::test::ScopedRandom install(&random);
+  DrawPieces(s.board, Rows(3, std::string(15, '1')), 1, 1);
+  s.Start(kFreeze);
+  s.Run(510);
+  ASSERT_EQ(s.world.CountElements("freeze"), 45);
+  int checked = 0;
+  for (const auto& entry : s.world.level()->GetIdIndex()) {
+    auto* ice = static_cast<BvLevelElement*>(entry.second);
+    if (!ice->GetSourceElement() || ice->GetSourceElement()->GetNameString() != "freeze") continue;
+    const irr::core::vector2df at = ice->GetPosition();
+    const int column = int(std::lround((at.X + 350.0f) / 44.0f));
+    const int row = int(std::lround((257.0f - at.Y) / 44.0f));
+    const int i = (row - 1) * 15 + (column - 1);
+    EXPECT_FLOAT_EQ(ice->GetStartDelay(), 50.0f * i) << "target " << i;
+    EXPECT_EQ(ice->GetLayer(), 4) << "target " << i;
+    const BvFadeOutBehavior* out = nullptr;
+    for (const BvBehavior* behaviour : ice->GetBehaviors()) {
+      if (auto* fade = dynamic_cast<const BvFadeOutBehavior*>(behaviour)) out = fade;
+    }
+    ASSERT_NE(out, nullptr) << "target " << i;
+    EXPECT_FLOAT_EQ(out->GetStartDelay(), 2000.0f - 50.0f * i) << "target " << i;
+    EXPECT_TRUE(out->GetRemoveElement()) << "target " << i;
+    ++checked;
+  }
+  EXPECT_EQ(checked, 45);
+  s.Run(2000);
+  EXPECT_EQ(ReadPieces(s.board, 15, 3, 1, 1), Rows(3, std::string(15, '.'))) << "all go at 2.5 s";
 }
 
 TEST(SpellFreeze, APieceThatMovedOrGotChainedSinceItWasChosenStays) {

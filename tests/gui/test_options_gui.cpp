@@ -146,4 +146,38 @@ TEST_F(OptionsTest, SwitchesToggleTheProfileAndTheirTicksShowIt) {
   EXPECT_EQ(world.system()->fullScreenToggleRequest, 1) << "survives the release";
 }
 
+TEST_F(OptionsTest, EachClickOnASwitchFlipsItsOwnByteOfTheProfile) {
+  struct Case {
+    const char* what;
+    float y;  // of the switch
+    uint8_t BvProfile::*byte;
+    uint8_t BvProfile::*other;
+  };
+  const Case cases[] = {
+      {"time mode", -90.0f, &BvProfile::timeMode, &BvProfile::showHints},
+      {"show hints", -60.0f, &BvProfile::showHints, &BvProfile::timeMode},
+  };
+  for (const Case& c : cases) {
+    world.game()->SetGuiMode(0);
+    world.game()->ShowGui(1, 2, 0);
+    Frames(60);
+    BvProfile& ann = *world.game()->GetCurrentProfile();
+    ann.timeMode = 0;
+    ann.showHints = 1;
+    const uint8_t start = ann.*c.byte;
+    const uint8_t other = ann.*c.other;
+    BvLevelElement* tick = c.byte == &BvProfile::timeMode ? Options()->GetTimeModeTick()
+                                                          : Options()->GetShowHintsTick();
+    for (int click = 1; click <= 3; ++click) {
+      ClickAt(-100.0f, c.y);
+      const uint8_t expected = click % 2 ? uint8_t(!start) : start;
+      EXPECT_EQ(ann.*c.byte, expected) << c.what << ", click " << click;
+      EXPECT_EQ(tick->IsVisible(), expected != 0) << c.what << ", click " << click;
+      EXPECT_EQ(ann.*c.other, other) << c.what << ": the other switch stays";
+    }
+    world.system()->lastKey = 27;
+    Frames(80);
+  }
+}
+
 }  // namespace

@@ -301,4 +301,59 @@ TEST_F(PlayerDialogsTest, TextCursorsReadOnTheirBackgrounds) {
   EXPECT_EQ(dialog->GetCursor()->GetColor().color, 0xFF000000u);
 }
 
+TEST_F(PlayerDialogsTest, CancelAndEscapeCloseBothDialogsWithoutAChange) {
+  struct Case {
+    const char* what;
+    int gui;
+    bool escape;  // else "btncancel"
+    int result;
+  };
+  const Case cases[] = {
+      {"new player, Escape", 2, true, 7},
+      {"new player, Cancel", 2, false, 7},
+      {"players, Escape", 3, true, 11},
+      {"players, Cancel", 3, false, 11},
+  };
+  for (const Case& c : cases) {
+    Name({"Ann", "Ben"}, 1);
+    world.game()->SetGuiMode(0);
+    scene->events.clear();
+    world.game()->ShowGui(c.gui, 2, 0);
+    BvScene* dialog = world.game()->GetGui(c.gui);
+    Frames(dialog, 60);  // the panel has settled
+    if (c.gui == 3) Players()->ClickSlot(0);  // a choice that Cancel drops
+    if (c.escape) {
+      world.system()->lastKey = 27;
+      Frames(dialog, 1);
+    } else {
+      BvLevelElement* cancel = static_cast<BvLevelElement*>(Gui()->GetCurrentLevel()->FindObjectByName("btncancel"));
+      ASSERT_NE(cancel, nullptr) << c.what;
+      world.MoveCursor(cancel->GetPosition().X, cancel->GetPosition().Y);
+      world.PressLeft(true);
+      Frames(dialog, 1);
+      world.PressLeft(false);
+    }
+    Frames(dialog, 80);
+    EXPECT_EQ(world.game()->GetGuiMode(), 0) << c.what << ": closed";
+    EXPECT_EQ(scene->events, std::vector<int>{c.result}) << c.what;
+    EXPECT_EQ(Store().current, 1) << c.what << ": the current player stays";
+    EXPECT_STREQ(Store().profiles[0].name, "Ann") << c.what;
+    EXPECT_TRUE(Store().profiles[2].IsFree()) << c.what;
+  }
+}
+
+TEST_F(PlayerDialogsTest, TheSelectedSlotStaysRedOnceTheOpeningFadeHasRun) {
+  Name({"Ann", "Ben", "Cy"}, 1);
+  world.game()->ShowGui(3, 2, 0);
+  BvPlayersGui* players = Players();
+  Frames(players, 100);  // well past the opening fade
+  const uint32_t expected[] = {0xFFFFFFFFu, 0xFFFF0000u, 0xFFFFFFFFu, 0xFFFFFFFFu};
+  for (int i = 0; i < BvPlayersGui::kSlotCount; ++i)
+    EXPECT_EQ(players->GetSlotText(i)->GetColor().color, expected[i]) << "slot " << i;
+  players->ClickSlot(2);
+  Frames(players, 30);
+  for (int i = 0; i < BvPlayersGui::kSlotCount; ++i)
+    EXPECT_EQ(players->GetSlotText(i)->GetColor().color, i == 2 ? 0xFFFF0000u : 0xFFFFFFFFu) << "slot " << i;
+}
+
 }  // namespace

@@ -46,7 +46,9 @@ void WriteScreen(const char* file, const std::string& elements, const std::strin
 class MissingDataTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    world.WriteLevels("global.xml", "<level name=\"pause\"></level>");
+    std::string levels;
+    for (int n = 0; n <= 10; ++n) levels += "<level name=\"gui\"></level>";
+    world.WriteLevels("global.xml", levels);
     BvPlayerStore& store = world.host()->GetStore();
     store.SelectProfile(0, "Ann");
     store.profiles[0].world = 2;
@@ -138,12 +140,21 @@ TEST_F(MissingDataTest, TitleMenuWithoutPlayButtonOrBarPicture) {
   for (int i = 0; i < 2000 && intro->GetState() != BvIntroScene::kStateLive; ++i) Frames(intro, 1);
   ASSERT_EQ(intro->GetState(), BvIntroScene::kStateLive);
   EXPECT_EQ(world.game()->GetCurrentLevels()->GetCamera()->GetLocalPosition().Y, 0.0f);
-  // A click where the play button would be does nothing.
+  // A click where the play button would be is heard but starts nothing;
+  // the buttons that are there still answer.
+  const int clicks = world.Plays("guiclick");
   world.MoveCursor(0, 70);
   world.PressLeft(true);
   Frames(intro, 2);
+  EXPECT_EQ(world.Plays("guiclick"), clicks + 1) << "the click was read";
   EXPECT_EQ(intro->GetState(), BvIntroScene::kStateLive);
   EXPECT_EQ(world.game()->GetGuiMode(), 0);
+  world.MoveCursor(0, 0);  // the trophies button
+  world.PressLeft(true);
+  Frames(intro, 1);
+  world.PressLeft(false);
+  EXPECT_EQ(world.game()->GetCurrentGui(), 9) << "the trophies open";
+  EXPECT_EQ(world.game()->GetGuiMode(), 2);
 }
 
 }  // namespace

@@ -74,6 +74,7 @@ BoardWorld::BoardWorld(uint32_t seed) : random(seed) {
   sprite->SetImage(image);
   sprite->SetSourceRect(0, 0, 40, 40);
   m_Manager->GetSprites()->AddObject(sprite);
+  m_CellSprite = sprite;
   std::vector<std::string> names(std::begin(kBoardElementNames), std::end(kBoardElementNames));
   names.push_back("stars");  // the found objects' burst
   for (const std::string& name : names) {
@@ -135,6 +136,15 @@ void BoardWorld::MoveCursorTo(float x, float y) {
 }
 
 void BoardWorld::SetLeftButton(bool down) { g_System->leftDown = down ? 1 : 0; }
+
+void BoardWorld::AnimateTemplate(const char* name, int animType, int frames, float fps) {
+  m_Manager->GetElements()->RemoveObjectByName(name);
+  auto* animation = new BvAnimElement(name);
+  for (int i = 0; i < frames; ++i) animation->AddFrame(m_CellSprite);
+  animation->SetAnimType(animType);
+  animation->SetAnimSpeed(fps);
+  m_Manager->GetElements()->AddObject(animation);
+}
 
 int BoardWorld::CountElements(const char* sourceName) const {
   int count = 0;

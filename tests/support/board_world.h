@@ -13,6 +13,7 @@
 
 class BvLevel;
 class BvLevelManager;
+class BvSprite;
 class BvSystem;
 
 namespace bv {
@@ -41,6 +42,10 @@ class BoardWorld {
   void SetLeftButton(bool down);
   // Elements of the current level whose source element has this name.
   int CountElements(const char* sourceName) const;
+  // Makes the named template an animation of frames frames at fps frames a
+  // second, of type animType (1 loop, 2 ping-pong, 3 once). Call it before
+  // any element is made from the template.
+  void AnimateTemplate(const char* name, int animType, int frames, float fps);
 
   BvLevelManager* manager() const { return m_Manager.get(); }
   BvLevel* level() const { return m_Level; }
@@ -55,6 +60,7 @@ class BoardWorld {
   std::unique_ptr<ScopedRandom> m_ScopedRandom;
   BvLevel* m_Level = nullptr;
   FakeSoundBackend* m_Sounds = nullptr;
+  BvSprite* m_CellSprite = nullptr;
   std::vector<std::string> m_SoundNames;
   size_t m_SoundLogStart = 0;
 };

@@ -1,0 +1,336 @@
+// The title menu and the world map as a player meets them: the confirmed
+// quit, the expert badge, the buttons fading when play starts, the map
+// arrow's move and its sound, the interlude texts; and the scene table.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+#include "engine/level/behavior.h"
+#include "engine/level/element.h"
+#include "engine/level/fade_behaviors.h"
+#include "engine/level/level.h"
+#include "engine/level/level_element.h"
+#include "engine/level/level_manager.h"
+#include "engine/shell/game_host.h"
+#include "engine/shell/system.h"
+#include "game/board/layout.h"
+#include "game/core/game.h"
+#include "game/core/player_store.h"
+#include "game/core/scene_numbers.h"
+#include "game/scenes/hidden_scene.h"
+#include "game/scenes/intro_scene.h"
+#include "game/scenes/map_scene.h"
+#include "game/scenes/scene_table.h"
+#include "game/scenes/splash_distri_scene.h"
+#include "game/scenes/splash_scene.h"
+#include "game/scenes/story_scene.h"
+#include "game/scenes/swap_scene.h"
+#include "support/game_world.h"
+#include "support/null_video.h"
+
+namespace {
+
+constexpr float kFrameMs = 16.0f;
+
+std::string Template(const char* name) { return "<element type=\"image\" name=\"" + std::string(name) + "\"/>"; }
+
+std::string Placed(const std::string& name, const char* source, int x, int y) {
+  return "<lvlelement name=\"" + name + "\"><sourceelement>" + source + "</sourceelement><pos x=\"" +
+         std::to_string(x) + "\" y=\"" + std::to_string(y) + "\"/></lvlelement>";
+}
+
+void WriteScreen(const char* file, const std::string& templates, const std::string& level) {
+  std::ofstream out(file);
+  out << "<scene><elements>" << templates << "</elements><levels><level name=\"screen\"><lvlelements>"
+      << level << "</lvlelements></level></levels></scene>";
+}
+
+std::string Narrow(const wchar_t* text) {
+  std::string out;
+  for (; text && *text; ++text) out.push_back(char(*text));
+  return out;
+}
+
+class ScreenTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string levels;
+    for (int n = 0; n <= 10; ++n) levels += "<level name=\"gui\"></level>";
+    world.WriteLevels("global.xml", levels);
+    world.game()->GetStore().SelectProfile(0, "Ann");
+  }
+  BvProfile& Profile() { return *world.game()->GetCurrentProfile(); }
+  BvLevel* Level() const { return world.game()->GetCurrentLevels()->GetCurrentLevel(); }
+  void Frames(BvScene* scene, int count) {
+    for (int i = 0; i < count; ++i) {
+      scene->Update(kFrameMs);
+      world.game()->GetCurrentLevels()->RenderCurrentLevel(kFrameMs, false, false);
+    }
+  }
+  // Live elements of the current level made from the named template.
+  std::vector<BvLevelElement*> Made(const char* source) const {
+    std::vector<BvLevelElement*> out;
+    for (const auto& entry : Level()->GetIdIndex()) {
+      auto* element = static_cast<BvLevelElement*>(entry.second);
+      if (!element->m_bDead && element->GetSourceElement() &&
+          element->GetSourceElement()->GetNameString() == source)
+        out.push_back(element);
+    }
+    return out;
+  }
+  // The element of the current level showing this text, or null.
+  BvLevelElement* ShowingText(const std::string& text) const {
+    for (const auto& entry : Level()->GetIdIndex()) {
+      auto* element = static_cast<BvLevelElement*>(entry.second);
+      if (!element->m_bDead && element->GetText() && Narrow(element->GetText()) == text) return element;
+    }
+    return nullptr;
+  }
+  void ClickAt(BvScene* scene, float x, float y) {
+    world.MoveCursor(x, y);
+    world.PressLeft(true);
+    Frames(scene, 1);
+    world.PressLeft(false);
+  }
+
+  bv::test::NullVideo video;
+  bv::test::GameWorld world;
+};
+
+// ---- title menu ---------------------------------------------------------
+
+class TitleMenuTest : public ScreenTest {
+ protected:
+  BvIntroScene* Open() {
+    WriteScreen("intro.xml",
+                Template("titrejeu") + Template("expertmode") + Template("play1") + Template("trophies1") +
+                    Template("options1") + Template("exit1") + Template("item"),
+                "");
+    world.game()->SetScene(kSceneIntro);
+    return static_cast<BvIntroScene*>(world.game()->GetScene(kSceneIntro));
+  }
+  void UntilLive(BvIntroScene* intro) {
+    for (int i = 0; i < 2000 && intro->GetState() != BvIntroScene::kStateLive; ++i) Frames(intro, 1);
+    ASSERT_EQ(intro->GetState(), BvIntroScene::kStateLive);
+  }
+  // Frames until the visit is done; false after limit frames.
+  bool UntilDone(BvIntroScene* intro, int limit = 1000) {
+    for (int i = 0; i < limit && !intro->IsDone(); ++i) Frames(intro, 1);
+    return intro->IsDone();
+  }
+};
+
+TEST_F(TitleMenuTest, EventsFromTheDialogsEndTheMenuOrLeaveItLive) {
+  struct Case {
+    const char* what;
+    int code;
+    bool leaves;
+    int result;
+    bool buttonsFade;
+  };
+  const Case cases[] = {
+      {"quit confirmed", 12, true, 1, false},
+      {"new player created", 6, true, 0, true},
+      {"player chosen", 10, false, 0, false},
+      {"the pause menu's resume", 2, false, 0, false},
+  };
+  for (const Case& c : cases) {
+    BvIntroScene* intro = Open();
+    UntilLive(intro);
+    intro->OnEvent(c.code);
+    EXPECT_EQ(intro->GetState(), c.leaves ? BvIntroScene::kStateLeaving : BvIntroScene::kStateLive) << c.what;
+    EXPECT_EQ(intro->GetPlayButton() == nullptr, c.buttonsFade) << c.what;
+    if (!c.leaves) continue;
+    EXPECT_TRUE(UntilDone(intro)) << c.what << ": the screen covers and closes";
+    EXPECT_EQ(intro->GetResult(), c.result) << c.what;
+  }
+}
+
+TEST_F(TitleMenuTest, TheExpertBadgeOnlyForAPlayerWhoFinishedTheGame) {
+  for (int completed : {0, 1, 3}) {
+    Profile().completedGames = completed;
+    Open();
+    const std::vector<BvLevelElement*> badges = Made("expertmode");
+    ASSERT_EQ(badges.size(), completed > 0 ? 1u : 0u) << completed << " games completed";
+    if (badges.empty()) continue;
+    EXPECT_EQ(badges[0]->GetPosition(), irr::core::vector2df(100, 130));
+    EXPECT_EQ(badges[0]->GetLayer(), 7);
+    EXPECT_FLOAT_EQ(badges[0]->GetScale().X, 1.1f);
+  }
+}
+
+TEST_F(TitleMenuTest, PlayFadesTheButtonsAndTheTitleAway) {
+  BvIntroScene* intro = Open();
+  Frames(intro, 1);
+  UntilLive(intro);
+  std::vector<BvLevelElement*> shown;
+  for (const char* name : {"titrejeu", "play1", "trophies1", "options1", "exit1"}) {
+    ASSERT_EQ(Made(name).size(), 1u) << name;
+    shown.push_back(Made(name)[0]);
+  }
+  const int starts = world.Plays("guistartplay");
+  ClickAt(intro, 0, 70);
+  EXPECT_EQ(intro->GetState(), BvIntroScene::kStateLeaving);
+  EXPECT_EQ(world.Plays("guistartplay"), starts + 1);
+  for (BvLevelElement* element : shown) {
+    const std::string name = element->GetSourceElement()->GetNameString();
+    const std::vector<BvBehavior*>& behaviours = element->GetBehaviors();
+    if (name != "titrejeu") {
+      EXPECT_EQ(behaviours.size(), 1u) << name << ": the hover behaviours are gone";
+    }
+    ASSERT_FALSE(behaviours.empty()) << name;
+    auto* fade = dynamic_cast<BvFadeOutBehavior*>(behaviours.back());
+    ASSERT_NE(fade, nullptr) << name;
+    EXPECT_TRUE(fade->GetRemoveElement()) << name;
+    EXPECT_FLOAT_EQ(fade->GetSpeed(), 10.0f) << name;
+  }
+  Frames(intro, 40);
+  for (const char* name : {"titrejeu", "play1", "trophies1", "options1", "exit1"})
+    EXPECT_TRUE(Made(name).empty()) << name << " faded away";
+}
+
+// ---- world map -----------------------------------------------------------
+
+class MapTest : public ScreenTest {
+ protected:
+  // Spots 0..30 ten pixels apart, zig-zagging 300 pixels up and down so
+  // the arrow's move is long; the play arrow bottom right.
+  BvMapScene* Open(int worldNumber, int level) {
+    Profile().world = worldNumber;
+    Profile().level = level;
+    std::string placed = Placed("arrow", "arrow", 300, -250) + Placed("maparrow", "maparrow", 0, 0);
+    for (int i = 0; i <= 30; ++i)
+      placed += Placed("sp" + std::to_string(i), i % 11 == 0 ? "spotbigoff" : "spotoff", i * 10 - 300,
+                       i % 2 ? -150 : 150);
+    WriteScreen("map.xml",
+                Template("arrow") + Template("maparrow") + Template("spotoff") + Template("spoton") +
+                    Template("spotbigoff") + Template("spotbigon") + Template("sparkle") +
+                    Template("cinema"),
+                placed);
+    world.game()->SetScene(kSceneMap);
+    return static_cast<BvMapScene*>(world.game()->GetScene(kSceneMap));
+  }
+  static irr::core::vector2df Above(int spot) {
+    return irr::core::vector2df(spot * 10.0f - 300.0f, spot % 2 ? -100.0f : 200.0f);
+  }
+  void UntilLive(BvMapScene* map) {
+    for (int i = 0; i < 500 && map->GetState() != BvMapScene::kStateLive; ++i) Frames(map, 1);
+    ASSERT_EQ(map->GetState(), BvMapScene::kStateLive);
+  }
+};
+
+TEST_F(MapTest, TheMapArrowMovesFromThePreviousSpotWithItsSound) {
+  struct Case {
+    const char* what;
+    int worldNumber, level;
+    int from, to;  // spots
+    int sounds;
+  };
+  const Case cases[] = {
+      {"level 5 of world 2", 2, 5, 26, 27, 1},
+      {"the first level of world 1", 1, 0, 10, 11, 1},
+      {"a new game", 0, 0, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    const int before = world.Plays("arrowmove");
+    BvMapScene* map = Open(c.worldNumber, c.level);
+    ASSERT_NE(map->GetMapArrow(), nullptr) << c.what;
+    EXPECT_EQ(map->GetMapArrow()->GetPosition(), Above(c.from)) << c.what;
+    while (map->GetElapsed() < 1450.0f) Frames(map, 1);
+    EXPECT_EQ(world.Plays("arrowmove"), before) << c.what << ": not before 1.5 s";
+    while (map->GetElapsed() < 1550.0f) Frames(map, 1);
+    EXPECT_EQ(world.Plays("arrowmove"), before + c.sounds) << c.what;
+    UntilLive(map);
+    EXPECT_GT(map->GetElapsed(), 2300.0f) << c.what;
+    EXPECT_EQ(map->GetMapArrow()->GetPosition().X, Above(c.to).X) << c.what;
+    EXPECT_NEAR(map->GetMapArrow()->GetPosition().Y, Above(c.to).Y, 5.0f) << c.what << ": bobbing over it";
+    EXPECT_EQ(world.Plays("arrowmove"), before + c.sounds) << c.what << ": once";
+  }
+}
+
+TEST_F(MapTest, BeforeTheThirdSixthAndNinthLevelsAnInterludeComesFirst) {
+  world.AddText("st21a", "The road bends");
+  world.AddText("st21b", "toward the hills");
+  world.AddText("st12a", "Night falls");
+  world.AddText("st12b", "over the marsh");
+  struct Case {
+    const char* what;
+    int worldNumber, level;
+    const char* first;  // nullptr: no interlude
+    const char* second;
+  };
+  const Case cases[] = {
+      {"level 5 of world 2", 2, 5, "The road bends", "toward the hills"},
+      {"level 8 of world 1", 1, 8, "Night falls", "over the marsh"},
+      {"level 4 of world 2", 2, 4, nullptr, nullptr},
+  };
+  for (const Case& c : cases) {
+    BvMapScene* map = Open(c.worldNumber, c.level);
+    UntilLive(map);
+    ClickAt(map, 300, -250);
+    if (!c.first) {
+      EXPECT_EQ(map->GetState(), BvMapScene::kStateLeaving) << c.what;
+      continue;
+    }
+    EXPECT_EQ(map->GetState(), BvMapScene::kStateInterlude) << c.what;
+    Frames(map, 1);
+    EXPECT_EQ(map->GetState(), BvMapScene::kStateAfterInterlude) << c.what;
+    BvLevelElement* first = ShowingText(c.first);
+    BvLevelElement* second = ShowingText(c.second);
+    ASSERT_NE(first, nullptr) << c.what;
+    ASSERT_NE(second, nullptr) << c.what;
+    EXPECT_EQ(first->GetPosition(), irr::core::vector2df(0, 20)) << c.what;
+    EXPECT_EQ(second->GetPosition(), irr::core::vector2df(0, -20)) << c.what;
+    EXPECT_EQ(first->GetLayer(), 7) << c.what;
+    EXPECT_EQ(Made("cinema").size(), 1u) << c.what << ": the shade behind the texts";
+    Frames(map, 5);
+    ClickAt(map, 300, -250);
+    EXPECT_EQ(map->GetState(), BvMapScene::kStateLeaving) << c.what << ": the next click leaves";
+  }
+}
+
+// ---- scene table -----------------------------------------------------------
+
+TEST(SceneTable, EverySceneNumberHasItsClassAndReadsItsFile) {
+  struct Case {
+    int scene;
+    const std::type_info& type;
+    const char* file;
+  };
+  const Case cases[] = {
+      {1, typeid(BvSplashScene), "splash.xml"},      {2, typeid(BvIntroScene), "intro.xml"},
+      {3, typeid(BvStoryScene), "story.xml"},        {4, typeid(BvSwapScene), "swap1.xml"},
+      {5, typeid(BvSwapScene2), "swap2.xml"},        {6, typeid(BvSwapScene3), "swap3.xml"},
+      {7, typeid(BvSwapScene4), "swap4.xml"},        {8, typeid(BvSwapScene5), "swap5.xml"},
+      {9, typeid(BvSwapScene6), "swap6.xml"},        {10, typeid(BvHiddenScene), "hidden1.xml"},
+      {11, typeid(BvHiddenScene2), "hidden2.xml"},   {12, typeid(BvHiddenScene3), "hidden3.xml"},
+      {13, typeid(BvHiddenScene), "hidden1.xml"},    {14, typeid(BvHiddenScene3), "hidden3.xml"},
+      {15, typeid(BvHiddenScene2), "hidden2.xml"},   {16, typeid(BvMapScene), "map.xml"},
+      {17, typeid(BvSplashDistriScene), "splashdistri.xml"},
+  };
+  bv::test::NullVideo video;
+  bv::test::GameWorld world;
+  world.WriteLevels("global.xml", "<level name=\"pause\"></level>");
+  // Every file holds one element named after it.
+  for (const Case& c : cases) WriteScreen(c.file, Template("mark"), Placed(c.file, "mark", 0, 0));
+  BvLayout board;
+  EXPECT_EQ(CreateScene(0, &board), nullptr);
+  EXPECT_EQ(CreateScene(18, &board), nullptr);
+  for (const Case& c : cases) {
+    std::unique_ptr<BvScene> scene(CreateScene(c.scene, &board));
+    ASSERT_NE(scene, nullptr) << "scene " << c.scene;
+    EXPECT_EQ(typeid(*scene), c.type) << "scene " << c.scene;
+    BvLevelManager* levels = world.game()->GetCurrentLevels();
+    levels->ClearScene();
+    ASSERT_TRUE(scene->Load()) << "scene " << c.scene;
+    BvLevel* level = levels->GetCurrentLevel();
+    ASSERT_NE(level, nullptr) << "scene " << c.scene;
+    EXPECT_NE(level->FindObjectByName(c.file), nullptr) << "scene " << c.scene << " reads " << c.file;
+  }
+}
+
+}  // namespace
