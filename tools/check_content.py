@@ -34,6 +34,8 @@ there is any. Rules:
                  text the code formats whose conversions differ from its list
   font           a "*-fontNN" image that is not a valid image font
   required       a name from the required lists that the data lacks
+  text-fit, map-overlap   texts on painted plates and on the world map,
+                 measured in their fonts (tools/check_placement.py)
 """
 import argparse
 import io
@@ -50,6 +52,7 @@ sys.path.insert(0, TOOLS_DIR)
 
 from PIL import Image  # noqa: E402
 
+import check_placement  # noqa: E402
 import xml_tree  # noqa: E402
 from font_image import read_glyphs  # noqa: E402
 from required_names import parse_required, read_required  # noqa: E402
@@ -391,6 +394,8 @@ class Checker:
                         self.report(fname, "shared-image", "image %s uses %s, also used by %s"
                                     % (name, entry, GLOBAL_FILE))
         self.check_required(lang_keys)
+        check_placement.check_trophy_plates(self)
+        check_placement.check_map_placement(self)
         return self.problems
 
     def check_required(self, lang_keys):
