@@ -2,9 +2,10 @@
 "interfaceback" is drawn turned by -90 degrees in the level (the hiscore
 lines are placed in its frame), so its picture is painted upright and stored
 turned a quarter to the left. It shows the hiscore plaque in the middle, six
-medallions for the trophies (columns at x -280 and 280, rows at y 185, -5
-and -195) with a name plate under each, wide enough for every trophy title
-(the content checker measures them against NAME_PLATE), and a wreath above the plaque. Also:
+medallions for the trophies (columns at x -280 and 280, rows at y 195, 5
+and -185, so the lowest plates clear the page's edge) with a name plate
+under each, wide enough for every trophy title (the content checker
+measures them against NAME_PLATE), and a wreath above the plaque. Also:
 the six trophy cups, the "trophystar" shown per reached level, the hover
 tip panel "trophytip" and the page's button."""
 import math
@@ -16,7 +17,7 @@ import artkit
 
 PAGE = (784, 596)                 # upright size of the page
 TEXTURE = (1024, 1024)
-TROPHY_SPOTS = [(-280, 185), (-280, -5), (-280, -195), (280, 185), (280, -5), (280, -195)]
+TROPHY_SPOTS = [(-280, 195), (-280, 5), (-280, -185), (280, 195), (280, 5), (280, -185)]
 # The title the page writes under each trophy: its place relative to the
 # trophy, and the light plate painted there (width, height).
 TITLE_AT = (-5, -89)
