@@ -8,12 +8,9 @@ in the fonts the game draws them with (text_boxes):
                 cover
 Each check reads only the pack, and is silent about files the pack lacks
 (the required lists report those)."""
-import io
 import os
 import re
 import sys
-
-from PIL import Image
 
 TOOLS_DIR = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(TOOLS_DIR, "art"))

@@ -363,7 +363,8 @@ def tutorial(pack, g, topic, backdrop):
         hw, hh = _reach(pic, scale, motion, rotating)
         if x - hw < inner[0] or x + hw > inner[2] or y - hh < inner[1] or y + hh > inner[3]:
             c.overflow.append("tutorial page %s: %s covers %d..%d x %d..%d, outside its frame %d..%d x %d..%d"
-                              % (topic, name, x - hw, x + hw, y - hh, y + hh, inner[0], inner[2], inner[1], inner[3]))
+                              % (topic, name, x - hw, x + hw, y - hh, y + hh,
+                                 inner[0], inner[2], inner[1], inner[3]))
     return c
 
 

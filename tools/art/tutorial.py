@@ -7,7 +7,6 @@ at the right of the board, a spell socket of the spell panel with its
 charge slot). The monster pictures come from the board screen's own data.
 Every picture fits inside the page's frame, its motion included, so it
 stays clear of the texts right of the frame."""
-import math
 import os
 
 from PIL import Image, ImageDraw, ImageFilter
