@@ -39,6 +39,8 @@ there is any. Rules:
                  more than BAND_DB from EFFECT_DB (effects) or MUSIC_DB
                  (the music tracks of tools/sound_music.py), so that one
                  effect would sound far louder than another
+  text-fit, map-overlap   texts on painted plates and on the world map,
+                 measured in their fonts (tools/check_placement.py)
 """
 import argparse
 import io
@@ -57,6 +59,7 @@ sys.path.insert(0, TOOLS_DIR)
 from PIL import Image  # noqa: E402
 
 import loudness  # noqa: E402
+import check_placement  # noqa: E402
 import xml_tree  # noqa: E402
 from sound_music import TRACKS as MUSIC_TRACKS  # noqa: E402
 from font_image import read_glyphs  # noqa: E402
@@ -399,6 +402,8 @@ class Checker:
                         self.report(fname, "shared-image", "image %s uses %s, also used by %s"
                                     % (name, entry, GLOBAL_FILE))
         self.check_required(lang_keys)
+        check_placement.check_trophy_plates(self)
+        check_placement.check_map_placement(self)
         return self.problems
 
     def check_loudness(self, file_name, path):

@@ -8,8 +8,9 @@ legibility without running the game.
     mock_screens.py <data.pk> <out folder>
 
 Writes title.png, map.png, map_interlude.png, story_chapter1.png,
-story_epilogue.png, story_spell1.png and dialog_<n>_<name>.png, and prints
-every text that runs outside its page or panel."""
+story_epilogue.png, story_spell1.png, dialog_<n>_<name>.png and the eight
+tutorial pages tutorial_<topic>.png, and prints every text that runs
+outside its page or panel and every tutorial picture that leaves its frame."""
 import io
 import math
 import os
@@ -300,6 +301,73 @@ DIALOGS = {
 }
 
 
+# The tutorial's pages: topic -> [(element, source file or None for the
+# global data, scale, motion (dx, dy) amplitude, rotating, place)], as the
+# page places its illustration.
+TUTORIAL_PAGES = {
+    "tutomatch3-": [("tutotile", None, 1, (0, 0), False, (-150, 25)),
+                    ("tutoarrow1", None, 1, (10, 0), False, (-150, 40)),
+                    ("tutoarrow2", None, 1, (10, 0), False, (-150, 10))],
+    "tutoturtle-": [("turtle", "swap1.xml", 0.9, (0, 0), True, (-150, 25))],
+    "tutospider-": [("crabs", "swap1.xml", 0.9, (0, 0), True, (-150, 25))],
+    "tutobat-": [("bat", "swap1.xml", 1, (0, 20), False, (-150, 25))],
+    "tutohidden-": [("tutohidden", None, 0.9, (0, 10), False, (-150, 25))],
+    "tutospell-": [("tutospell", None, 1, (0, 0), False, (-150, 25))],
+    "tutocage-": [("achievefreed", None, 0.9, (5, 5), False, (-150, 25))],
+    "tutotimer-": [("tutogauge", None, 1, (0, 0), False, (-150, 25))],
+}
+TUTORIAL_LINES = ((-90, 75), (-90, 50), (-90, 25), (-90, 0))
+
+
+def _reach(pic, scale, motion, rotating):
+    """Half width and half height of what a picture covers around its
+    place: its painted pixels, turned all the way round when it rotates,
+    moved to both ends of its motion."""
+    box = pic.getchannel("A").getbbox() or (0, 0, 0, 0)
+    cx, cy = pic.width / 2, pic.height / 2
+    if rotating:
+        alpha = pic.getchannel("A").load()
+        r = max((math.hypot(x + 0.5 - cx, y + 0.5 - cy) for y in range(pic.height) for x in range(pic.width)
+                 if alpha[x, y] > 16), default=0)
+        hw = hh = r
+    else:
+        hw, hh = max(cx - box[0], box[2] - cx), max(cy - box[1], box[3] - cy)
+    return hw * scale + motion[0], hh * scale + motion[1]
+
+
+def tutorial(pack, g, topic, backdrop):
+    """A tutorial page as the game builds it; lists a picture that leaves
+    the page's frame (and so may reach the texts right of it)."""
+    import tutorial as T
+    c = Canvas()
+    c.img = backdrop.img.copy()
+    for lname, src, x, y, _layer in sorted(g.levels[8], key=lambda e: e[4]):
+        c.put(g.sprite_image(src)[0], x, y)
+    font, gui = g.font("andalus-font12"), g.font("andalous-font18")
+    c.text(gui, pack.text("tutorial"), 0, 110)
+    sx, sy = level_pos(g, 8, "showhint")
+    c.text(font, pack.text("dontshowhint"), sx + 25, sy, 1)
+    bx, by = level_pos(g, 8, "btnok")
+    c.text(gui, pack.text("ok"), bx, by + 3)
+    face = g.sprite_image(g.levels[8][0][1])[0].size
+    for n, (x, y) in enumerate(TUTORIAL_LINES, 1):
+        c.text(font, pack.text("%s%d" % (topic, n)), x, y, 1, limits=(-face[0] / 2 + 10, face[0] / 2 - 10),
+               label="%s%d" % (topic, n))
+    # The frame's inside (its 2-pixel border excluded), in level coordinates.
+    fl, ft, fr, fb = T.FRAME
+    inner = (fl + 2 - face[0] / 2, face[1] / 2 - fb + 2, fr - 2 - face[0] / 2, face[1] / 2 - ft - 2)
+    for name, fname, scale, motion, rotating, (x, y) in TUTORIAL_PAGES[topic]:
+        scene = Scene(pack, fname) if fname else g
+        pic, _blit = scene.sprite_image(name)
+        c.put(pic, x, y, scale=(scale, scale))
+        hw, hh = _reach(pic, scale, motion, rotating)
+        if x - hw < inner[0] or x + hw > inner[2] or y - hh < inner[1] or y + hh > inner[3]:
+            c.overflow.append("tutorial page %s: %s covers %d..%d x %d..%d, outside its frame %d..%d x %d..%d"
+                              % (topic, name, x - hw, x + hw, y - hh, y + hh,
+                                 inner[0], inner[2], inner[1], inner[3]))
+    return c
+
+
 def dialog(pack, g, n, backdrop):
     name, texts = DIALOGS[n]
     c = Canvas()
@@ -362,6 +430,10 @@ def main(argv):
     for n in DIALOGS:
         c, name = dialog(pack, g, n, shots["map"] if n != 1 else shots["title"])
         c.img.save(os.path.join(out, "dialog_%d_%s.png" % (n, name)))
+        problems += c.overflow
+    for topic in TUTORIAL_PAGES:
+        c = tutorial(pack, g, topic, shots["map"])
+        c.img.save(os.path.join(out, "tutorial_%s.png" % topic[len("tuto"):].rstrip("-")))
         problems += c.overflow
     # Every page of the book and every interlude, for the overflow report.
     for w in range(1, 8):

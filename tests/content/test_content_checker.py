@@ -11,10 +11,12 @@ import unittest
 
 SOURCE_DIR = os.environ.get("QV_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "..", ".."))
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tools"))
+sys.path.insert(0, os.path.join(SOURCE_DIR, "tools", "art"))
 
 from PIL import Image  # noqa: E402
 
 import check_content  # noqa: E402
+import _map_layout as map_layout  # noqa: E402
 import gen_fonts  # noqa: E402
 import loudness  # noqa: E402
 import sox_kit  # noqa: E402
@@ -76,6 +78,28 @@ particle scene.xml sparks
 alias scene.xml myfont
 alias * guifont
 reserved _bdr0
+"""
+
+
+# A world map with one spot (its position filled in) and the map arrow.
+MAP_SCENE = """<scene>
+  <images>
+    <image name="mapparts"><filename>art/sheet.png</filename></image>
+    <image name="cooper-font16"><filename>fonts/cooper-font16.png</filename></image>
+    <image name="cooper-font20"><filename>fonts/cooper-font20.png</filename></image>
+  </images>
+  <sprites>
+    <sprite name="spoton"><sourceimage>mapparts</sourceimage><sourcerect x="0" y="0" width="24" height="24"/></sprite>
+    <sprite name="maparrow"><sourceimage>mapparts</sourceimage><sourcerect x="24" y="0" width="32" height="32"/></sprite>
+  </sprites>
+  <elements>
+    <element type="image" name="spoton"><sourcesprite>spoton</sourcesprite></element>
+    <element type="image" name="maparrow"><sourcesprite>maparrow</sourcesprite></element>
+  </elements>
+  <levels><level name="map"><lvlelements>
+    <lvlelement name="sp0"><sourceelement>spoton</sourceelement><pos x="%d" y="%d"/></lvlelement>
+  </lvlelements></level></levels>
+</scene>
 """
 
 
@@ -261,6 +285,49 @@ class ContentCheckerTest(unittest.TestCase):
             with self.subTest(entry=entry, problems=problems):
                 self.assertEqual(any("[shared-image]" in p for p in problems), reported)
                 self.assertEqual([p for p in problems if "[shared-image]" not in p], [])
+
+    def test_trophy_titles_must_fit_their_plates(self):
+        """Every "achieve...title" is measured in the trophies' font against
+        the name plate; other texts are not."""
+        global_font = GLOBAL.replace(
+            "</images>", '<image name="matura-font13"><filename>fonts/matura-font13.png</filename></image></images>')
+        long_title = "Apprentice of the Stars and of the Moons"
+        cases = [
+            # (language entry, text-fit reported)
+            ('<text code="achievespellusedtitle">Gem Weaver</text>', False),
+            ('<text code="achievespellusedtitle">%s</text>' % long_title, True),
+            ('<text code="achievespellused">%s</text>' % long_title, False),     # not a title
+        ]
+        for entry, reported in cases:
+            files = self.base()
+            files["global.xml"] = global_font
+            files["data/lang.xml"] = LANG.replace("</lang>", entry + "\n</lang>")
+            problems = self.check(files, fonts=("matura-font13",))
+            with self.subTest(entry=entry, problems=problems):
+                self.assertEqual(any("[text-fit]" in p for p in problems), reported)
+                self.assertEqual([p for p in problems if "[text-fit]" not in p], [])
+
+    def test_map_arrow_and_interludes_keep_off_the_world_names(self):
+        """The map arrow over a spot must not cover a world name, and an
+        interlude line must lie on the interlude's panel; a name in the
+        way of a line is fine when the panel covers it whole."""
+        name_x, name_y = map_layout.NAMES[0]
+        cases = [
+            # (spot position, interlude line, map-overlap reported)
+            ((name_x, name_y + 120), "A short line.", False),
+            ((name_x, name_y - map_layout.ARROW_LIFT), "A short line.", True),       # arrow on the name
+            ((name_x, name_y + 120), "W" * 60, True),                               # line off the panel
+        ]
+        for spot, line, reported in cases:
+            files = self.base()
+            files["map.xml"] = MAP_SCENE % spot
+            files["data/lang.xml"] = LANG.replace(
+                "</lang>", '<text code="worldname1">Clover Meadows</text>\n<text code="st00a">%s</text>\n</lang>'
+                % line)
+            problems = self.check(files, fonts=("cooper-font16", "cooper-font20"))
+            with self.subTest(spot=spot, line=line, problems=problems):
+                self.assertEqual(any("[map-overlap]" in p for p in problems), reported)
+                self.assertEqual([p for p in problems if "[map-overlap]" not in p], [])
 
     def test_real_pack_passes(self):
         build = os.environ.get("QV_BUILD_DIR")

@@ -2,8 +2,10 @@
 "interfaceback" is drawn turned by -90 degrees in the level (the hiscore
 lines are placed in its frame), so its picture is painted upright and stored
 turned a quarter to the left. It shows the hiscore plaque in the middle, six
-medallions for the trophies (columns at x -290 and 290, rows at y 185, -5
-and -195) with a name plate under each, and a wreath above the plaque. Also:
+medallions for the trophies (columns at x -280 and 280, rows at y 195, 5
+and -185, so the lowest plates clear the page's edge) with a name plate
+under each, wide enough for every trophy title (the content checker
+measures them against NAME_PLATE), and a wreath above the plaque. Also:
 the six trophy cups, the "trophystar" shown per reached level, the hover
 tip panel "trophytip" and the page's button."""
 import math
@@ -15,7 +17,11 @@ import artkit
 
 PAGE = (784, 596)                 # upright size of the page
 TEXTURE = (1024, 1024)
-TROPHY_SPOTS = [(-290, 185), (-290, -5), (-290, -195), (290, 185), (290, -5), (290, -195)]
+TROPHY_SPOTS = [(-280, 195), (-280, 5), (-280, -185), (280, 195), (280, 5), (280, -185)]
+# The title the page writes under each trophy: its place relative to the
+# trophy, and the light plate painted there (width, height).
+TITLE_AT = (-5, -89)
+NAME_PLATE = (184, 22)
 # The star spots around a trophy, for the ring the medallion paints.
 STAR_SPOTS = [(0, 75), (50, 52), (61, -2), (29, -46), (-26, -46), (-61, -6), (-50, 55)]
 PLAQUE = (-172, -84, 172, 92)      # hiscore plaque, level coordinates (left, bottom, right, top)
@@ -47,8 +53,9 @@ def page():
         for sx, sy in STAR_SPOTS:     # faint sockets where the stars will shine
             px, py = cx + sx, cy - sy
             d.polygon(artkit.shape_points("star", px, py, 10), fill=(95, 80, 140, 255))
-        px, py = _px(x - 5, y - 89)
-        d.rounded_rectangle((px - 78, py - 11, px + 78, py + 11), 8, fill=artkit.PAPER + (255,),
+        px, py = _px(x + TITLE_AT[0], y + TITLE_AT[1])
+        hw, hh = NAME_PLATE[0] / 2, NAME_PLATE[1] / 2
+        d.rounded_rectangle((px - hw, py - hh, px + hw, py + hh), 8, fill=artkit.PAPER + (255,),
                             outline=artkit.GOLD_DARK + (255,), width=2)
     # A wreath with a star above the plaque.
     cx, cy = _px(0, 190)

@@ -1,49 +1,61 @@
 """Pictures of the tutorial page (dialog 8): its panel, button and check box,
 and the illustrations the page shows beside its four lines: "tutotile" (a
 swap that makes a line, with the two arrows "tutoarrow1"/"tutoarrow2" that
-sway over it), "tutohidden", "tutospell" and "tutogauge". The monster
-pictures come from the board screen's own data."""
-import math
+sway over it), "tutohidden", "tutospell" and "tutogauge", each drawn as the
+board screens draw the thing (the board's pieces, its upright time gauge
+at the right of the board, a spell socket of the spell panel with its
+charge slot). The monster pictures come from the board screen's own data.
+Every picture fits inside the page's frame, its motion included, so it
+stays clear of the texts right of the frame."""
 import os
 
-from PIL import Image, ImageDraw
+from PIL import Image, ImageDraw, ImageFilter
 
 import artkit
+import _board_common as board
+import _board_worlds as worlds
 
 PANEL = (540, 320)
+# The illustration's frame in the panel picture (left, top, right, bottom):
+# around the illustration's place (-150, 25), ending 6 pixels short of the
+# texts that start at x -90. tools/mock_screens.py checks that every picture,
+# moving or turning, stays inside it.
+FRAME = (60, 66, 174, 204)
 # Sheet of the small pictures: name -> (x, y, w, h).
 RECTS = {
-    "tutotile": (0, 0, 120, 90),
+    "tutotile": (0, 0, 96, 72),
     "tutoarrow1": (124, 0, 44, 18),
     "tutoarrow2": (124, 22, 44, 18),
     "tutohidden": (0, 94, 110, 110),
-    "tutospell": (114, 94, 110, 110),
-    "tutogauge": (0, 208, 140, 44),
+    "tutospell": (114, 94, 100, 110),
+    "tutogauge": (228, 130, 100, 120),
     "tutobtn": (172, 0, 160, 40),
     "tutocheck": (228, 94, 32, 32),
 }
 SHEET = (512, 256)
-CELL = 30
+CELL = 24
+GAUGE_WIDTH, GAUGE_GAP = 28, 10        # the time gauge beside the board's corner
 
 
-def _ruby(size):
-    p = artkit.PIECES[0]
-    return artkit.gem(size, p["shape"], p["light"], p["dark"])
+def _cells(grid):
+    """A corner of a board: dark cells with the board's pieces (rows of
+    piece colours, top row first)."""
+    img = Image.new("RGBA", (len(grid[0]) * CELL, len(grid) * CELL), (0, 0, 0, 0))
+    d = ImageDraw.Draw(img)
+    d.rounded_rectangle((0, 0, img.width - 1, img.height - 1), 6, fill=(40, 30, 70, 200),
+                        outline=artkit.GOLD + (255,), width=2)
+    for row, colours in enumerate(grid):
+        for col, colour in enumerate(colours):
+            p = artkit.PIECES[colour - 1]
+            piece = artkit.jewel(CELL - 3, p["shape"], p["light"], p["dark"])
+            img.alpha_composite(piece, (col * CELL + 2, row * CELL + 2))
+    return img
 
 
 def tile():
     """A 4 x 3 corner of a board: swapping the two middle pieces of the
     middle row lines up three rubies in the third column."""
-    img = Image.new("RGBA", (4 * CELL, 3 * CELL), (0, 0, 0, 0))
-    d = ImageDraw.Draw(img)
-    d.rounded_rectangle((0, 0, 4 * CELL - 1, 3 * CELL - 1), 6, fill=(40, 30, 70, 200), outline=artkit.GOLD + (255,),
-                        width=2)
-    grid = [[2, 4, 1, 3], [3, 1, 2, 5], [5, 3, 1, 4]]     # piece colours, rows top to bottom
-    for row, colours in enumerate(grid):
-        for col, colour in enumerate(colours):
-            p = artkit.PIECES[colour - 1]
-            img.alpha_composite(artkit.gem(CELL - 4, p["shape"], p["light"], p["dark"]), (col * CELL + 2, row * CELL + 2))
-    return img
+    return _cells([[2, 4, 1, 3], [3, 1, 2, 5], [5, 3, 1, 4]])
 
 
 def arrow(pointing_right):
@@ -78,34 +90,52 @@ def magnifier_picture():
 
 
 def spell_picture():
-    """A glowing orb on a small stand with sparks around it."""
+    """The first spell's socket of the spell panel, drawn larger, glowing
+    as a charged spell does, with its full charge slot below."""
     s = artkit.SUPERSAMPLE
-    img = Image.new("RGBA", (110 * s, 110 * s), (0, 0, 0, 0))
-    d = ImageDraw.Draw(img)
-    for k in range(8):
-        a = math.radians(k * 45)
-        x, y = 55 * s + 46 * s * math.cos(a), 48 * s + 42 * s * math.sin(a)
-        d.polygon(artkit.shape_points("star", x, y, 7 * s), fill=artkit.GOLD + (255,))
-    d.polygon([(35 * s, 100 * s), (75 * s, 100 * s), (64 * s, 78 * s), (46 * s, 78 * s)],
-              fill=artkit.GOLD_DARK + (255,), outline=artkit.INK + (255,), width=2 * s)
-    img = img.resize((110, 110), Image.LANCZOS)
-    p = artkit.PIECES[4]
-    img.alpha_composite(artkit.gem(60, "circle", p["light"], p["dark"]), (25, 18))
+    w, h = RECTS["tutospell"][2:]
+    img = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    halo = Image.new("L", (w, h), 0)
+    ImageDraw.Draw(halo).ellipse((4, 2, w - 4, 90), fill=190)
+    img.paste(Image.new("RGBA", (w, h), (255, 236, 150, 255)), (0, 0), halo.filter(ImageFilter.GaussianBlur(6)))
+    big = Image.new("RGBA", (w * s, h * s), (0, 0, 0, 0))
+    d = ImageDraw.Draw(big)
+    cx, cy, r = w / 2 * s, 46 * s, 34 * s
+    light, dark = worlds.SPELL_COLOURS[0]
+    d.ellipse((cx - r - 4 * s, cy - r - 4 * s, cx + r + 4 * s, cy + r + 4 * s), fill=artkit.INK + (255,))
+    m = Image.new("L", big.size, 0)
+    ImageDraw.Draw(m).ellipse((cx - r, cy - r, cx + r, cy + r), fill=255)
+    big.paste(artkit.vertical_gradient(big.size, light, dark), (0, 0), m)
+    worlds._spell_icon(d, 0, cx, cy, r * 0.8)
+    d.arc((cx - r * 0.8, cy - r * 0.85, cx + r * 0.6, cy + r * 0.4), 200, 290, fill=(255, 255, 255, 160),
+          width=3 * s)
+    img.alpha_composite(big.resize((w, h), Image.LANCZOS))
+    slot = board.spell_gauge_back().resize((80, 16), Image.LANCZOS)
+    img.alpha_composite(slot, ((w - 80) // 2, 90))
+    img.alpha_composite(board.spell_gauge().resize((74, 11), Image.LANCZOS), ((w - 74) // 2, 92))
     return img
 
 
 def gauge_picture():
-    """The time gauge: a bar two thirds full beside a small hourglass."""
-    img = Image.new("RGBA", (140, 44), (0, 0, 0, 0))
-    img.alpha_composite(artkit.panel((100, 24), (60, 50, 80), (30, 24, 44), radius=8, border_width=2), (38, 10))
-    img.alpha_composite(artkit.panel((62, 14), (150, 240, 140), (20, 130, 60), radius=5, border_width=1,
-                                     border=artkit.INK), (42, 15))
-    d = ImageDraw.Draw(img)
-    d.polygon([(4, 4), (30, 4), (17, 22), (30, 40), (4, 40), (17, 22)], fill=(220, 240, 255, 255),
-              outline=artkit.INK + (255,))
-    d.polygon([(10, 34), (24, 34), (27, 39), (7, 39)], fill=artkit.GOLD + (255,))
-    d.line((2, 3, 32, 3), fill=artkit.INK + (255,), width=3)
-    d.line((2, 41, 32, 41), fill=artkit.INK + (255,), width=3)
+    """The time gauge as the board shows it: an upright tube at the right of
+    the board, here two thirds full, beside a corner of the board."""
+    w, h = RECTS["tutogauge"][2:]
+    img = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    cells = _cells([[1, 3], [4, 2], [5, 1], [3, 4]])
+    gw, gh = board.GAUGE_SIZE
+    tube = Image.new("RGBA", (gw, gh), (0, 0, 0, 0))
+    tube.alpha_composite(board.time_gauge_back())
+    bar = board.time_gauge_bar()
+    spent = gh // 3                           # the top third has run out
+    tube.alpha_composite(bar.crop((0, spent, gw, gh)), (0, spent))
+    tube.alpha_composite(board.time_gauge_front())
+    # The part of the tube the screen shows (its right columns are off the
+    # screen's edge), a little wider than to scale so the small picture reads.
+    visible = tube.crop((0, 0, board.TUBE_X1 + 8, gh))
+    shown = visible.resize((GAUGE_WIDTH, h), Image.LANCZOS)
+    left = (w - cells.width - GAUGE_GAP - GAUGE_WIDTH) // 2
+    img.alpha_composite(cells, (left, (h - cells.height) // 2))
+    img.alpha_composite(shown, (left + cells.width + GAUGE_GAP, 0))
     return img
 
 
@@ -121,7 +151,7 @@ def panel():
     img = artkit.panel(PANEL, (66, 50, 104), (30, 22, 52), radius=20)
     d = ImageDraw.Draw(img)
     # A lighter frame for the illustration, left of the texts.
-    d.rounded_rectangle((62, 68, 178, 202), 12, fill=(90, 75, 130, 255), outline=artkit.GOLD_DARK + (255,), width=2)
+    d.rounded_rectangle(FRAME, 12, fill=(90, 75, 130, 255), outline=artkit.GOLD_DARK + (255,), width=2)
     d.line((PANEL[0] // 2 - 80, 66, PANEL[0] // 2 + 80, 66), fill=artkit.GOLD_DARK + (255,), width=2)   # under the title
     return img
 

@@ -28,7 +28,18 @@ PARTS = {
     "maparrowbtn": (0, 104, 160, 56), "maparrowbtnover": (0, 160, 160, 56),
     "mapcinema": (256, 0, 128, 128),
 }
-BAR = (1024, 100)
+# The interlude's panel (left, bottom, right, top; level coordinates): the
+# chapter's two lines at y 20 and -20 are written on it, and it covers the
+# world names and spots under them.
+INTERLUDE_PANEL = (-350, -46, 350, 46)
+# Each bar's picture is centred on its resting place, BAR_REST above or below
+# the middle: a black band BAR_BAND high at the screen's edge (stopping short
+# of the world names at y 200, which stay whole), and half the panel reaching
+# to the middle.
+BAR_REST = 250
+BAR_BAND = 84
+SCREEN_EDGE = H // 2
+BAR = (1024, 2 * BAR_REST)
 FONT_16 = "fonts/cooper-font16.png"
 
 
@@ -356,14 +367,32 @@ def paint_parts():
 
 def paint_bars():
     """The interlude's two black bars, each with a gold edge toward the
-    middle of the screen."""
+    middle of the screen, and each carrying one half of the interlude's
+    panel: the bars close over the map like two doors, and the panel they
+    form at rest hides the world names and spots behind the chapter text.
+    A bar's picture is centred on its resting place (y +-BAR_REST)."""
     img = Image.new("RGBA", (BAR[0], 2 * BAR[1] + 8), (0, 0, 0, 0))
+    panel = ui.framed_panel((INTERLUDE_PANEL[2] - INTERLUDE_PANEL[0] + 2 * ui.SHADOW_MARGIN,
+                             INTERLUDE_PANEL[3] - INTERLUDE_PANEL[1] + 2 * ui.SHADOW_MARGIN), ornaments=True)
+    px = BAR[0] // 2 + INTERLUDE_PANEL[0] - ui.SHADOW_MARGIN
+    half = panel.height // 2
     for k in range(2):
-        bar = Image.new("RGBA", BAR, (8, 6, 12, 255))
-        d = ImageDraw.Draw(bar)
-        edge = BAR[1] - 6 if k == 0 else 2
+        bar = Image.new("RGBA", (BAR[0], BAR[1]), (0, 0, 0, 0))
+        band = Image.new("RGBA", (BAR[0], BAR_BAND), (8, 6, 12, 255))
+        d = ImageDraw.Draw(band)
+        edge = BAR_BAND - 6 if k == 0 else 2
         d.rectangle((0, edge, BAR[0], edge + 3), fill=artkit.GOLD_DARK + (255,))
         d.line((0, edge + 1, BAR[0], edge + 1), fill=artkit.GOLD + (255,))
+        # Picture rows from the top: level y = rest + BAR[1] / 2 - row.
+        if k == 0:
+            band_top = BAR[1] // 2 + BAR_REST - SCREEN_EDGE
+        else:
+            band_top = BAR[1] // 2 - BAR_REST + SCREEN_EDGE - BAR_BAND
+        bar.paste(band, (0, band_top))
+        if k == 0:      # the panel's upper half ends the top bar's picture
+            bar.alpha_composite(panel.crop((0, 0, panel.width, half)), (px, BAR[1] - half))
+        else:           # and its lower half starts the bottom bar's
+            bar.alpha_composite(panel.crop((0, half, panel.width, panel.height)), (px, 0))
         img.paste(bar, (0, k * (BAR[1] + 8)))
     return img
 
