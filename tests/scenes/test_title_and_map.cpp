@@ -43,9 +43,10 @@ std::string Placed(const std::string& name, const char* source, int x, int y) {
          std::to_string(x) + "\" y=\"" + std::to_string(y) + "\"/></lvlelement>";
 }
 
-void WriteScreen(const char* file, const std::string& templates, const std::string& level) {
+void WriteScreen(const char* file, const std::string& templates, const std::string& level,
+                 const std::string& images = "") {
   std::ofstream out(file);
-  out << "<scene><elements>" << templates << "</elements><levels><level name=\"screen\"><lvlelements>"
+  out << "<scene><images>" << images << "</images><elements>" << templates << "</elements><levels><level name=\"screen\"><lvlelements>"
       << level << "</lvlelements></level></levels></scene>";
 }
 
@@ -210,7 +211,9 @@ class MapTest : public ScreenTest {
                 Template("arrow") + Template("maparrow") + Template("spotoff") + Template("spoton") +
                     Template("spotbigoff") + Template("spotbigon") + Template("sparkle") +
                     Template("cinema"),
-                placed);
+                placed,
+                // The interlude's font: without it no interlude text is made.
+                "<image name=\"cooper-font20\"><filename>missing20.png</filename></image>");
     world.game()->SetScene(kSceneMap);
     return static_cast<BvMapScene*>(world.game()->GetScene(kSceneMap));
   }
