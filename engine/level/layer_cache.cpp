@@ -33,7 +33,7 @@ unsigned TextureGeneration() { return g_TextureManager ? g_TextureManager->GetGe
 
 bool BvLayerDraw::operator==(const BvLayerDraw& other) const {
   return owner == other.owner && layer == other.layer && sprite == other.sprite &&
-         texture == other.texture && source == other.source && font == other.font &&
+         source == other.source && font == other.font &&
          text == other.text && alignment == other.alignment && position == other.position &&
          angle == other.angle && scale == other.scale && colour == other.colour &&
          flipX == other.flipX && flipY == other.flipY && additive == other.additive;
@@ -102,9 +102,8 @@ bool BvLayerCache::Partition(int top, bool matchCached, std::vector<char>& pictu
     if (pictured[i] || m_Current[i].layer > top) continue;
     // Drawn after the picture instead of among its elements: it must not
     // share a pixel with any pictured element that came after it.
-    const irr::core::rectf bounds = m_Current[i].Bounds();
     for (size_t later = i + 1; later < count; ++later)
-      if (pictured[later] && Overlap(bounds, m_Current[later].Bounds())) return false;
+      if (pictured[later] && Overlap(m_Bounds[i], m_Bounds[later])) return false;
   }
   return any;
 }
@@ -167,16 +166,24 @@ void BvLayerCache::DrawPicture() {
 
 void BvLayerCache::DrawPass(BvLevelManager& manager, bool canUsePicture,
                             irr::video::SColor clear) {
-  // How many frames each element has drawn the same.
+  // How many frames each element has drawn the same. Elements mostly keep
+  // their place in the order from one frame to the next.
   std::unordered_map<const void*, size_t> before;
-  for (size_t i = 0; i < m_Previous.size(); ++i) before[m_Previous[i].owner] = i;
   m_Ages.assign(m_Current.size(), 0);
   for (size_t i = 0; i < m_Current.size(); ++i) {
-    auto found = before.find(m_Current[i].owner);
-    if (found != before.end() && m_Previous[found->second] == m_Current[i])
-      m_Ages[i] = m_PreviousAges[found->second] + 1;
+    size_t at = i;
+    if (at >= m_Previous.size() || m_Previous[at].owner != m_Current[i].owner) {
+      if (before.empty())
+        for (size_t p = 0; p < m_Previous.size(); ++p) before[m_Previous[p].owner] = p;
+      auto found = before.find(m_Current[i].owner);
+      if (found == before.end()) continue;
+      at = found->second;
+    }
+    if (m_Previous[at] == m_Current[i]) m_Ages[i] = m_PreviousAges[at] + 1;
   }
   ++m_FramesSinceBuild;
+  m_Bounds.resize(m_Current.size());
+  for (size_t i = 0; i < m_Current.size(); ++i) m_Bounds[i] = m_Current[i].Bounds();
 
   std::vector<char> pictured;
   bool holds = false;
@@ -185,8 +192,8 @@ void BvLayerCache::DrawPass(BvLevelManager& manager, bool canUsePicture,
             m_CachedTextures == TextureGeneration() && Partition(m_TopLayer, true, pictured);
     const long held = holds ? std::count(pictured.begin(), pictured.end(), 1) : 0;
     if (!holds) m_CachedLayers = 0;
-    // A picture holding more elements, when one was not just made.
-    if (m_FramesSinceBuild >= kRebuildGap) {
+    // Now and then, a picture holding more elements.
+    if (m_FramesSinceBuild >= kRebuildGap && m_FramesSinceBuild % kRebuildGap == 0) {
       std::vector<char> candidate, best;
       long bestCount = held;
       int bestTop = -1;

@@ -30,8 +30,8 @@ struct BvLayerDraw {
   const void* owner = nullptr;
   int layer = 0;
   BvSprite* sprite = nullptr;
-  // The sprite's texture and source rectangle when recorded.
-  irr::video::ITexture* texture = nullptr;
+  // The sprite's source rectangle when recorded (its texture can change
+  // only through a texture load or release, which the cache watches).
   irr::core::recti source;
   irr::gui::IGUIFont* font = nullptr;
   std::wstring text;
@@ -97,6 +97,8 @@ class BvLayerCache {
 
   std::vector<BvLayerDraw> m_Current;
   std::vector<int> m_Ages;
+  // Bounds of the recorded draws, in their order.
+  std::vector<irr::core::rectf> m_Bounds;
   std::vector<BvLayerDraw> m_Previous;
   std::vector<int> m_PreviousAges;
   // The draws the picture holds, in order.

@@ -123,9 +123,6 @@ bool BvLevelManager::DescribeElement(BvLevelElement* element, BvLayerDraw& out) 
   out.sprite = element->GetCurrentSprite();
   if (!out.sprite) return false;
   out.source = out.sprite->GetSourceRect();
-  if (g_TextureManager)
-    if (BvTextureEntry* entry = g_TextureManager->Find(out.sprite->GetImageName()))
-      out.texture = entry->texture;
   out.flipX = element->GetFlipX();
   out.flipY = element->GetFlipY();
   return true;
