@@ -21,6 +21,16 @@ constexpr float kBoundsMargin = 2.0f;
 // Frames between two pictures: while the level keeps changing, pictures
 // are not remade every frame.
 constexpr int kRebuildGap = 15;
+// A picture is made only when what it holds covers this many times the
+// screen: drawing it costs one screen of opaque copy.
+constexpr float kWorthScreens = 1.25f;
+
+// Pixels of the screen (width by height) that bounds cover.
+float ScreenArea(const irr::core::rectf& bounds, float width, float height) {
+  const float w = std::min(bounds.LowerRightCorner.X, width) - std::max(bounds.UpperLeftCorner.X, 0.f);
+  const float h = std::min(bounds.LowerRightCorner.Y, height) - std::max(bounds.UpperLeftCorner.Y, 0.f);
+  return w > 0.f && h > 0.f ? w * h : 0.f;
+}
 
 bool Overlap(const irr::core::rectf& a, const irr::core::rectf& b) {
   return a.UpperLeftCorner.X < b.LowerRightCorner.X && b.UpperLeftCorner.X < a.LowerRightCorner.X &&
@@ -197,9 +207,15 @@ void BvLayerCache::DrawPass(BvLevelManager& manager, bool canUsePicture,
       std::vector<char> candidate, best;
       long bestCount = held;
       int bestTop = -1;
+      const irr::core::dimension2du screen = g_Driver->getCurrentRenderTargetSize();
+      const float width = float(screen.Width), height = float(screen.Height);
       for (int top = kLayerCount - 1; top >= 0; --top) {
         if (!Partition(top, false, candidate)) continue;
         const long count = std::count(candidate.begin(), candidate.end(), 1);
+        float covered = 0.f;
+        for (size_t i = 0; i < candidate.size(); ++i)
+          if (candidate[i]) covered += ScreenArea(m_Bounds[i], width, height);
+        if (covered < kWorthScreens * width * height) continue;
         if (count > bestCount) {
           bestCount = count;
           bestTop = top;

@@ -41,7 +41,7 @@ namespace {
 constexpr int kBoardScene = 4;
 constexpr float kStepMs = 1000.0f / 75.0f;
 constexpr int kWarmUpLimit = 1500;
-constexpr int kRestFrames = 60;
+constexpr int kRestFrames = 150;
 constexpr int kPauseGui = 0;
 constexpr int kGuiFrozen = 1;
 // Child exit codes besides the number of differing frames.
