@@ -260,6 +260,9 @@ void Session(BvSystem& system) {
          i < cachedPerFrame.size(); ++i)
       std::printf(" %d", cachedPerFrame[i]);
     std::printf("\n");
+    if (BvLayerCache* cache = game->GetCurrentLevels()->GetLayerCache())
+      std::printf("last frame: %d elements drawn from the picture (layers 0 to %d)\n",
+                  cache->PicturedElements(), cache->PictureTopLayer());
     const irr::core::dimension2du size = g_Driver->getScreenSize();
     std::vector<bench::LayerCost> scene(kLayerCount), gui(kLayerCount);
     g_Driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));

@@ -19,8 +19,11 @@ constexpr const char* kPictureName = "bv-layer-cache";
 // its edges stay inside them.
 constexpr float kBoundsMargin = 2.0f;
 // Frames between two pictures: while the level keeps changing, pictures
-// are not remade every frame.
+// are not remade every frame. A picture that stops holding before it was
+// drawn this many frames doubles the wait for the next (up to the longest
+// wait); one that holds that long brings it back to the shortest.
 constexpr int kRebuildGap = 15;
+constexpr int kLongestRebuildGap = 960;
 // A picture is made only when what it holds covers this many times the
 // screen: drawing it costs one screen of opaque copy.
 constexpr float kWorthScreens = 1.25f;
@@ -149,6 +152,7 @@ bool BvLayerCache::MakePicture(BvLevelManager& manager, int top,
   m_CachedClear = clear;
   m_CachedTextures = TextureGeneration();
   m_FramesSinceBuild = 0;
+  m_FramesHeld = 0;
   return true;
 }
 
@@ -201,9 +205,12 @@ void BvLayerCache::DrawPass(BvLevelManager& manager, bool canUsePicture,
     holds = m_CachedLayers > 0 && TargetUsable() && m_CachedClear == clear &&
             m_CachedTextures == TextureGeneration() && Partition(m_TopLayer, true, pictured);
     const long held = holds ? std::count(pictured.begin(), pictured.end(), 1) : 0;
+    if (holds && ++m_FramesHeld == kRebuildGap) m_RebuildGap = kRebuildGap;
+    if (!holds && m_CachedLayers > 0 && m_FramesHeld < kRebuildGap)
+      m_RebuildGap = std::min(m_RebuildGap * 2, kLongestRebuildGap);
     if (!holds) m_CachedLayers = 0;
     // Now and then, a picture holding more elements.
-    if (m_FramesSinceBuild >= kRebuildGap && m_FramesSinceBuild % kRebuildGap == 0) {
+    if (m_FramesSinceBuild >= m_RebuildGap && m_FramesSinceBuild % kRebuildGap == 0) {
       std::vector<char> candidate, best;
       long bestCount = held;
       int bestTop = -1;
@@ -255,6 +262,8 @@ void BvLayerCache::Invalidate() {
   m_CachedLayers = 0;
   m_TopLayer = -1;
   m_PicturedLast = 0;
+  m_FramesHeld = 0;
+  m_RebuildGap = kRebuildGap;
 }
 
 void BvLayerCache::Drop() {

@@ -108,6 +108,9 @@ class BvLayerCache {
   int m_CachedLayers = 0;
   int m_PicturedLast = 0;
   int m_FramesSinceBuild = 0;
+  // Frames the current picture has been drawn; the wait before the next.
+  int m_FramesHeld = 0;
+  int m_RebuildGap = 15;
   irr::video::SColor m_CachedClear;
   unsigned m_CachedTextures = 0;
   irr::video::ITexture* m_Target = nullptr;
