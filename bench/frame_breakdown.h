@@ -122,8 +122,8 @@ inline bool SourceOpaque(const bv::QuadDraw& quad) {
 }  // namespace detail
 
 // Draws the manager's current level layer by layer (no update) and adds
-// what every quad costs to costs[layer]; row names the manager in the
-// printout. Call between beginScene and endScene.
+// what every quad costs to costs[layer]. Call between beginScene and
+// endScene.
 inline void MeasureLevel(BvLevelManager* levels, std::vector<LayerCost>& costs) {
   BvLevel* level = levels ? levels->GetCurrentLevel() : nullptr;
   if (!level) return;
