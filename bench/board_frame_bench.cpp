@@ -15,6 +15,11 @@
 // moves, spells and monsters the run saw.
 //
 //   xvfb-run -a -s "-screen 0 1024x768x24" ./build/bench/board_frame_bench [frames]
+//       [--breakdown]
+//
+// --breakdown instead lets the board rest for two seconds (no play) and
+// prints where one frame's rasterising goes, layer by layer, and where the
+// textures' memory goes (bench/frame_breakdown.h).
 //
 // Runs from the build folder (the game finds data/ there).
 #include <stdlib.h>
@@ -29,12 +34,14 @@
 #include <vector>
 
 #include "engine/level/camera.h"
+#include "engine/level/layer_cache.h"
 #include "engine/level/level.h"
 #include "engine/level/level_element.h"
 #include "engine/level/level_manager.h"
 #include "engine/level/registries.h"
 #include "engine/platform/memory_reuse.h"
 #include "engine/resources/quad_renderer.h"
+#include "engine/resources/render_savings.h"
 #include "engine/shell/command_line.h"
 #include "engine/shell/game_host.h"
 #include "engine/shell/globals.h"
@@ -45,6 +52,7 @@
 #include "game/core/game.h"
 #include "game/core/profile.h"
 #include "game/scenes/scene.h"
+#include "bench/frame_breakdown.h"
 #include "bench/frame_stats.h"
 
 namespace {
@@ -97,6 +105,8 @@ struct Run {
   int monsters = 0;
   int kindTurn = 0;       // the next monster kind to try
   int monsterFrames = 0;  // measured frames with a monster alive
+  long cachedLayers = 0;  // layers drawn from the cached picture, summed over frames
+  int cachedFrames = 0;   // frames that drew any layer from it
   bool boardReached = false;
   bool won = false;
   PhaseSamples phases[kPhaseCount];
@@ -105,6 +115,8 @@ struct Run {
 
 Run g_Run;
 int g_Frames = kDefaultFrames;
+bool g_Breakdown = false;
+constexpr int kRestFrames = 150;
 
 // Every level element of the current level in layer order, as the level
 // pass updates them.
@@ -172,7 +184,10 @@ void Frame(BvGame* game, bool measured) {
   const float dt = game->GetTimeStepMs();
   double thread[kPhaseCount] = {}, process[kPhaseCount] = {};
   PhaseClock clock;
-  if (!g_Driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 0))) return;
+  if (!g_Driver->beginScene(true, bv::FrameNeedsDepthClear(g_SceneManager),
+                            irr::video::SColor(255, 0, 0, 0)))
+    return;
+  bv::BeginFrameDrawing(irr::video::SColor(255, 0, 0, 0));
   clock.Start();
   game->Update();
   clock.Lap(thread[kUpdate], process[kUpdate]);
@@ -198,6 +213,11 @@ void Frame(BvGame* game, bool measured) {
   g_Driver->endScene();
   clock.Lap(thread[kSwap], process[kSwap]);
   if (!measured) return;
+  if (levels && levels->GetLayerCache()) {
+    const int cached = levels->GetLayerCache()->CachedLayers();
+    g_Run.cachedLayers += cached;
+    if (cached > 0) ++g_Run.cachedFrames;
+  }
   double threadSum = 0.0, processSum = 0.0;
   for (int p = 0; p < kPhaseCount; ++p) {
     g_Run.phases[p].thread.push_back(thread[p]);
@@ -228,6 +248,34 @@ void Session(BvSystem& system) {
   }
   g_Run.boardReached = BoardReady(game);
   if (!g_Run.boardReached) return;
+  if (g_Breakdown) {
+    std::vector<int> cachedPerFrame;
+    for (int f = 0; f < kRestFrames && !g_Quit; ++f) {
+      Frame(game, false);
+      if (BvLayerCache* cache = game->GetCurrentLevels()->GetLayerCache())
+        cachedPerFrame.push_back(cache->CachedLayers());
+    }
+    std::printf("layers drawn from the cached picture over the last 20 frames at rest:");
+    for (size_t i = cachedPerFrame.size() > 20 ? cachedPerFrame.size() - 20 : 0;
+         i < cachedPerFrame.size(); ++i)
+      std::printf(" %d", cachedPerFrame[i]);
+    std::printf("\n");
+    if (BvLayerCache* cache = game->GetCurrentLevels()->GetLayerCache())
+      std::printf("last frame: %d elements drawn from the picture (layers 0 to %d)\n",
+                  cache->PicturedElements(), cache->PictureTopLayer());
+    const irr::core::dimension2du size = g_Driver->getScreenSize();
+    std::vector<bench::LayerCost> scene(kLayerCount), gui(kLayerCount);
+    g_Driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
+    bench::MeasureLevel(game->GetCurrentLevels(), scene);
+    if (game->GetGuiMode() != 0) bench::MeasureLevel(game->GetGlobalLevels(), gui);
+    g_Driver->endScene();
+    const double screen = double(size.Width) * size.Height;
+    bench::PrintLayerCosts("board at rest, scene level", scene, screen);
+    if (game->GetGuiMode() != 0) bench::PrintLayerCosts("open dialog's level", gui, screen);
+    bench::PrintTextureMemory();
+    bench::PrintProcessMemory();
+    return;
+  }
   for (int f = 0; f < g_Frames && !g_Quit; ++f) {
     Play(game, f);
     Frame(game, true);
@@ -251,7 +299,12 @@ void PrintRow(const char* name, const PhaseSamples& samples) {
 
 int main(int argc, char** argv) {
   bv::KeepFreedMemoryForReuse();
-  if (argc > 1) g_Frames = std::max(1, std::atoi(argv[1]));
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--breakdown")
+      g_Breakdown = true;
+    else
+      g_Frames = std::max(1, std::atoi(argv[i]));
+  }
   // A fresh user folder, the board of world 1 and a fixed seed.
   char folder[] = "/tmp/quorvel_board_bench_XXXXXX";
   if (!mkdtemp(folder)) return 1;
@@ -264,6 +317,7 @@ int main(int argc, char** argv) {
   RunSystem(Session);
   std::filesystem::remove_all(folder);
 
+  if (g_Breakdown) return g_Run.boardReached ? 0 : 1;
   if (!g_Run.boardReached) {
     std::printf("the board screen was not reached (run from the build folder, with DISPLAY)\n");
     return 1;
@@ -274,6 +328,11 @@ int main(int argc, char** argv) {
               "frames\n",
               g_Run.moves, g_Run.spells, g_Run.monsters,
               g_Run.frames ? 100 * g_Run.monsterFrames / g_Run.frames : 0);
+  std::printf("  render savings %s; cached picture drawn in %d%% of frames, %.1f layers on "
+              "average\n",
+              bv::RenderSavingsOn() ? "on" : "off (QUORVEL_RENDER_SAVINGS=0)",
+              g_Run.frames ? 100 * g_Run.cachedFrames / g_Run.frames : 0,
+              g_Run.cachedFrames ? double(g_Run.cachedLayers) / g_Run.cachedFrames : 0.0);
   std::printf("CPU per frame, ms         main thread          whole process\n");
   std::printf("  %-22s %8s %8s   %8s %8s\n", "phase", "mean", "p99", "mean", "p99");
   for (int p = 0; p < kPhaseCount; ++p) PrintRow(kPhaseNames[p], g_Run.phases[p]);

@@ -4,6 +4,7 @@
 
 #include "engine/level/camera.h"
 #include "engine/level/element.h"
+#include "engine/level/layer_cache.h"
 #include "engine/level/registries.h"
 #include "engine/level/level.h"
 #include "engine/level/level_element.h"
@@ -68,6 +69,8 @@ void BvLevelManager::StepWorld(float dt) {
 }
 
 void BvLevelManager::ClearLevels() {
+  // A pass being recorded draws what it has before its elements go.
+  if (m_LayerCache) m_LayerCache->DrawRecordedDirectly(*this);
   m_Camera->Reset();
   // Level elements destroy their bodies in the world that still exists.
   m_Levels->Clear();

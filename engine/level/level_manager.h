@@ -20,12 +20,14 @@
 #include <memory>
 
 class BvApplication;
+struct BvLayerDraw;
 class BvCamera;
 class BvElement;
 class BvElementList;
 class BvImageList;
 class BvLevel;
 class BvLevelElement;
+class BvLayerCache;
 class BvLevelList;
 class BvSprite;
 class BvSpriteList;
@@ -148,6 +150,19 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   // removed; debug data last with "-debuginfo". dt in milliseconds.
   void RenderCurrentLevel(float dt, bool paused, bool underGui);
   void RenderLevelElement(BvLevelElement* element);
+  // What RenderLevelElement would draw for the element now; false when it
+  // would draw nothing.
+  bool DescribeElement(BvLevelElement* element, BvLayerDraw& out);
+  // Draws a described element as RenderLevelElement would have.
+  void DrawRecorded(const BvLayerDraw& draw);
+  // Draws the bottom layers that stay the same from a cached picture (with
+  // the render savings on, in a frame where this pass draws first). Off by
+  // default; the application turns it on for its current manager.
+  void SetLayerCaching(bool on);
+  BvLayerCache* GetLayerCache() const { return m_LayerCache.get(); }
+  // Forgets the cached picture and releases its render target (before the
+  // driver goes away).
+  void DropLayerCache();
   void RenderElementByName(const char* name);
   // A sprite centred on a screen point; angle in radians, clockwise on the
   // screen being negative (the world's y-up sense).
@@ -198,4 +213,5 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   // Counts ClearLevels calls: a pass whose level was replaced by an update
   // (a load from game code) stops instead of touching freed elements.
   unsigned m_LevelGeneration = 0;
+  std::unique_ptr<BvLayerCache> m_LayerCache;
 };

@@ -4,12 +4,14 @@
 
 #include "engine/level/camera.h"
 #include "engine/level/element.h"
+#include "engine/level/layer_cache.h"
 #include "engine/level/registries.h"
 #include "engine/level/level.h"
 #include "engine/level/level_element.h"
 #include "engine/level/level_manager.h"
 #include "engine/platform/message_box.h"
 #include "engine/resources/quad_renderer.h"
+#include "engine/resources/render_savings.h"
 #include "engine/resources/sprite.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/globals.h"
@@ -38,6 +40,10 @@ void BvLevelManager::RenderCurrentLevel(float dt, bool paused, bool underGui) {
     buckets[layer].push_back(element);
   }
 
+  // With the cache the pass records what it would draw and draws it at its
+  // end, the unchanged bottom layers as one picture.
+  BvLayerCache* cache = m_LayerCache && bv::RenderSavingsOn() ? m_LayerCache.get() : nullptr;
+  if (cache) cache->BeginPass();
   const unsigned generation = m_LevelGeneration;
   std::vector<std::string> removals;
   for (int layer = 0; layer < kLayerCount; ++layer) {
@@ -52,8 +58,23 @@ void BvLevelManager::RenderCurrentLevel(float dt, bool paused, bool underGui) {
         // An update that loaded another level freed every element held here.
         if (generation != m_LevelGeneration) return;
       }
-      if (element->GetStartDelay() <= 0.0f) RenderLevelElement(element);
+      if (element->GetStartDelay() > 0.0f) continue;
+      if (!cache) {
+        RenderLevelElement(element);
+        continue;
+      }
+      BvLayerDraw draw;
+      if (!DescribeElement(element, draw)) continue;
+      draw.owner = element;
+      draw.layer = layer;
+      cache->Record(std::move(draw));
     }
+  }
+  if (cache) {
+    irr::video::SColor clear;
+    const bool firstDrawing = bv::FrameStillClear(&clear) &&
+                              !bv::FrameNeedsDepthClear(g_SceneManager);
+    cache->DrawPass(*this, firstDrawing, clear);
   }
   for (const std::string& name : removals) level->RemoveObjectByName(name);
 
@@ -64,36 +85,66 @@ void BvLevelManager::RenderCurrentLevel(float dt, bool paused, bool underGui) {
 }
 
 void BvLevelManager::RenderLevelElement(BvLevelElement* element) {
-  if (!element || !element->IsVisible()) return;
+  BvLayerDraw draw;
+  if (DescribeElement(element, draw)) DrawRecorded(draw);
+}
+
+bool BvLevelManager::DescribeElement(BvLevelElement* element, BvLayerDraw& out) {
+  if (!element || !element->IsVisible()) return false;
   BvElement* source = element->GetSourceElement();
-  if (!source) return;
+  if (!source) return false;
   float angle = element->GetRotation();
   irr::core::vector2df position = element->GetPosition();
   irr::core::vector2df scale = element->GetScale();
   ApplyCamera(position, scale, angle, element->GetLayer());
-  position = WorldToScreen(position);
-  const bool additive = element->GetBlitMode() == kBlitAdditive;
+  out.position = WorldToScreen(position);
+  out.angle = angle;
+  out.scale = scale;
+  out.colour = element->GetColor();
+  out.additive = element->GetBlitMode() == kBlitAdditive;
 
   switch (source->GetType()) {
     case kElementImage:
     case kElementAnim:
       break;
     case kElementText: {
-      irr::gui::IGUIFont* font = static_cast<BvTextElement*>(source)->GetFont();
-      if (font)
-        DrawText(font, position, angle, scale, element->GetColor(), element->GetText(),
-                 element->GetTextAlign(), additive);
-      return;
+      out.font = static_cast<BvTextElement*>(source)->GetFont();
+      const wchar_t* text = element->GetText();
+      if (!out.font || !text) return false;
+      out.text = text;
+      out.alignment = element->GetTextAlign();
+      return true;
     }
     default:  // emitters and base elements have no look of their own
-      return;
+      return false;
   }
   // The image's sprite, or the animation's frame at GetFrame() (null when
   // the frame index is outside the frames).
-  BvSprite* sprite = element->GetCurrentSprite();
-  if (sprite)
-    DrawSprite(sprite, position, angle, scale, element->GetColor(), element->GetFlipX(),
-               element->GetFlipY(), additive);
+  out.sprite = element->GetCurrentSprite();
+  if (!out.sprite) return false;
+  out.source = out.sprite->GetSourceRect();
+  out.flipX = element->GetFlipX();
+  out.flipY = element->GetFlipY();
+  return true;
+}
+
+void BvLevelManager::DrawRecorded(const BvLayerDraw& draw) {
+  if (draw.font) {
+    DrawText(draw.font, draw.position, draw.angle, draw.scale, draw.colour, draw.text.c_str(),
+             draw.alignment, draw.additive);
+    return;
+  }
+  DrawSprite(draw.sprite, draw.position, draw.angle, draw.scale, draw.colour, draw.flipX,
+             draw.flipY, draw.additive);
+}
+
+void BvLevelManager::SetLayerCaching(bool on) {
+  if (on && !m_LayerCache) m_LayerCache = std::make_unique<BvLayerCache>();
+  if (!on) m_LayerCache.reset();
+}
+
+void BvLevelManager::DropLayerCache() {
+  if (m_LayerCache) m_LayerCache->Drop();
 }
 
 void BvLevelManager::RenderElementByName(const char* name) {

@@ -1,8 +1,11 @@
 #include "engine/resources/quad_renderer.h"
 
 #include <cmath>
+#include <unordered_set>
 #include <utility>
 #include <vector>
+
+#include "engine/resources/render_savings.h"
 
 using irr::core::recti;
 using irr::core::rectf;
@@ -39,6 +42,17 @@ struct QuadBatch {
   std::vector<irr::video::S3DVertex> vertices;
 };
 
+// Set by BeginFrameDrawing, ended by the frame's first quad or flush.
+struct FrameState {
+  bool stillClear = false;
+  SColor clear;
+};
+
+FrameState& Frame() {
+  static FrameState frame;
+  return frame;
+}
+
 QuadBatch& Batch() {
   static QuadBatch batch;
   return batch;
@@ -58,6 +72,11 @@ const irr::u16* QuadIndices() {
   return indices.data();
 }
 
+std::unordered_set<irr::video::ITexture*>& OpaqueTextures() {
+  static std::unordered_set<irr::video::ITexture*> textures;
+  return textures;
+}
+
 BatchKey KeyFor(const QuadDraw& quad) {
   BatchKey key;
   key.texture = quad.texture;
@@ -69,7 +88,9 @@ BatchKey KeyFor(const QuadDraw& quad) {
   }
   bool vertexAlpha = false;
   for (const SColor& colour : quad.colours) vertexAlpha |= colour.getAlpha() < 255;
-  if (!quad.useAlphaChannel && !vertexAlpha) {
+  const bool opaqueArt = quad.useAlphaChannel && !vertexAlpha && RenderSavingsOn() &&
+                         IsTextureOpaque(quad.texture);
+  if ((!quad.useAlphaChannel && !vertexAlpha) || opaqueArt) {
     key.materialType = irr::video::EMT_SOLID;
     return key;
   }
@@ -220,6 +241,7 @@ bool BuildImageQuad(irr::video::ITexture* texture, const vector2df p[4], const r
 
 void SubmitQuad(irr::video::IVideoDriver* driver, const QuadDraw& quad) {
   if (!quad.texture) return;
+  Frame().stillClear = false;
   if (Observer()) Observer()(quad);
   if (!driver) return;
 
@@ -251,6 +273,8 @@ void SubmitQuad(irr::video::IVideoDriver* driver, const QuadDraw& quad) {
 }
 
 void FlushQuads(irr::video::IVideoDriver* driver) {
+  // Whoever flushes is about to draw some other way.
+  Frame().stillClear = false;
   QuadBatch& batch = Batch();
   if (batch.vertices.empty()) return;
   if (driver == nullptr || driver != batch.driver) {
@@ -336,6 +360,49 @@ void Draw2DImage(irr::video::IVideoDriver* driver, irr::video::ITexture* texture
   quad.linearFilter = destination.getWidth() != source.getWidth() ||
                       destination.getHeight() != source.getHeight();
   SubmitQuad(driver, quad);
+}
+
+void BeginFrameDrawing(SColor clear) {
+  Frame().stillClear = true;
+  Frame().clear = clear;
+}
+
+bool FrameStillClear(SColor* clear) {
+  if (clear) *clear = Frame().clear;
+  return Frame().stillClear;
+}
+
+void SetTextureOpaque(irr::video::ITexture* texture, bool opaque) {
+  if (!texture) return;
+  if (opaque)
+    OpaqueTextures().insert(texture);
+  else
+    OpaqueTextures().erase(texture);
+}
+
+bool IsTextureOpaque(irr::video::ITexture* texture) {
+  return texture && OpaqueTextures().count(texture) != 0;
+}
+
+bool AllTexelsOpaque(irr::video::ITexture* texture) {
+  if (!texture || texture->getColorFormat() != irr::video::ECF_A8R8G8B8) return false;
+  const irr::u32 pitch = texture->getPitch();
+  const irr::core::dimension2du size = texture->getSize();
+  if (pitch < size.Width * 4) return false;
+  // Read only: Irrlicht hands out the image it keeps and uploads nothing.
+  const auto* rows = static_cast<const irr::u8*>(texture->lock(irr::video::ETLM_READ_ONLY));
+  if (!rows) return false;
+  bool opaque = true;
+  for (irr::u32 y = 0; y < size.Height && opaque; ++y) {
+    const auto* texels = reinterpret_cast<const irr::u32*>(rows + size_t(y) * pitch);
+    for (irr::u32 x = 0; x < size.Width; ++x)
+      if ((texels[x] >> 24) != 0xFFu) {
+        opaque = false;
+        break;
+      }
+  }
+  texture->unlock();
+  return opaque;
 }
 
 void SetQuadObserver(QuadObserver observer) { Observer() = std::move(observer); }

@@ -100,6 +100,23 @@ void Draw2DImage(irr::video::IVideoDriver* driver, irr::video::ITexture* texture
                  const irr::core::recti* clip, const irr::video::SColor* colours,
                  bool useAlphaChannel, bool additiveBlend);
 
+// Textures whose every texel is opaque: drawn without blending wherever the
+// colour is opaque too, which leaves the same pixels (source times one plus
+// target times zero). The texture manager marks them at load and unmarks
+// them before a texture leaves the driver.
+void SetTextureOpaque(irr::video::ITexture* texture, bool opaque);
+bool IsTextureOpaque(irr::video::ITexture* texture);
+// Whether all texels of the texture are opaque, read from the image the
+// driver keeps beside it (false when it keeps none or has alpha-less
+// storage it cannot read).
+bool AllTexelsOpaque(irr::video::ITexture* texture);
+
+// The frame loop calls BeginFrameDrawing right after the target was
+// cleared to clear; FrameStillClear then tells, until the next quad or
+// flush, that nothing has been drawn on it since (and gives the colour).
+void BeginFrameDrawing(irr::video::SColor clear);
+bool FrameStillClear(irr::video::SColor* clear);
+
 // Seam for tests and tools: when set, every quad that SubmitQuad receives is
 // also passed here (before the driver sees it). Empty function: none.
 using QuadObserver = std::function<void(const QuadDraw&)>;

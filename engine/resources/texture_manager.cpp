@@ -20,11 +20,13 @@ void BvTextureManager::RemoveFromDriver(irr::video::ITexture* texture,
   for (const auto& [name, entry] : m_Entries) {
     if (&entry != skip && entry.texture == texture) return;
   }
+  bv::SetTextureOpaque(texture, false);
   g_Driver->removeTexture(texture);
 }
 
 void BvTextureManager::LoadTexture(const char* file, const char* name, int key) {
   if (!g_Driver || !file || !name) return;
+  ++m_Generation;
   // A texture the driver already holds is taken as it is; a file is loaded
   // only when it is a whole image (a damaged or cut one counts as missing, as
   // Irrlicht's loaders would read past its end).
@@ -59,6 +61,8 @@ void BvTextureManager::LoadTexture(const char* file, const char* name, int key) 
     entry->useAlphaChannel = 1;
     g_Driver->makeColorKeyTexture(texture, irr::video::SColor(static_cast<irr::u32>(key)));
   }
+  // After the key: keyed texels are transparent.
+  bv::SetTextureOpaque(texture, bv::AllTexelsOpaque(texture));
 }
 
 void BvTextureManager::LoadTextureKeyed(const char* file, const char* name, int kind) {
@@ -126,6 +130,7 @@ void BvTextureManager::Release(const char* name) {
   auto found = m_Entries.find(name);
   if (found == m_Entries.end()) return;
   if (--found->second.references > 0) return;
+  ++m_Generation;
   irr::video::ITexture* texture = found->second.texture;
   RemoveFromDriver(texture, &found->second);
   m_Entries.erase(found);
@@ -133,6 +138,7 @@ void BvTextureManager::Release(const char* name) {
 }
 
 void BvTextureManager::Clear() {
+  ++m_Generation;
   if (g_Driver) {
     // Each distinct texture leaves the driver once.
     std::vector<irr::video::ITexture*> removed;
@@ -140,6 +146,7 @@ void BvTextureManager::Clear() {
       if (!entry.texture) continue;
       if (std::find(removed.begin(), removed.end(), entry.texture) != removed.end()) continue;
       removed.push_back(entry.texture);
+      bv::SetTextureOpaque(entry.texture, false);
       g_Driver->removeTexture(entry.texture);
     }
   }

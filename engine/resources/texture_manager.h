@@ -74,6 +74,9 @@ class BvTextureManager {
   void Clear();
 
   size_t GetCount() const { return m_Entries.size(); }
+  // Raised by every load, release and clear: pictures made from the
+  // textures (the level's layer cache) hold only while it stays.
+  unsigned GetGeneration() const { return m_Generation; }
 
  private:
   // Drops texture from the driver unless another entry (other than skip)
@@ -82,6 +85,7 @@ class BvTextureManager {
 
   std::map<std::string, BvTextureEntry> m_Entries;
   BvTextureEntry* m_Current = nullptr;
+  unsigned m_Generation = 0;
 };
 
 extern BvTextureManager* g_TextureManager;

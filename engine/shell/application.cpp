@@ -8,6 +8,7 @@
 #include "engine/level/level_manager.h"
 #include "engine/platform/joystick_reader.h"
 #include "engine/resources/quad_renderer.h"
+#include "engine/resources/render_savings.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/frame_pacer.h"
 #include "engine/shell/globals.h"
@@ -57,6 +58,8 @@ BvApplication::BvApplication(BvGameHost* gameHost)
     : host(gameHost), m_FixedFrameMs(bv::FixedFrameMsFromEnvironment()) {
   if (m_FixedFrameMs > 0.0f) fpsAverage = 1000.0f / m_FixedFrameMs;
   currentLevels = new BvLevelManager(this, true);
+  // The screen's level draws its unchanged bottom layers from a picture.
+  currentLevels->SetLayerCaching(true);
   globalLevels = new BvLevelManager(this, false);
   if (g_System != nullptr) {
     savedEffectsVolume = g_System->config.effectsVolume / 100.0f;
@@ -114,7 +117,8 @@ void BvApplication::Run() {
 
     // An inactive full-screen window draws nothing at all.
     if ((active || !g_System->config.fullScreen) && g_Driver != nullptr) {
-      if (g_Driver->beginScene(true, true, clearColour)) {
+      if (g_Driver->beginScene(true, bv::FrameNeedsDepthClear(g_SceneManager), clearColour)) {
+        bv::BeginFrameDrawing(clearColour);
         Update();
         if (g_SceneManager != nullptr) g_SceneManager->drawAll();
         Render();
@@ -166,6 +170,8 @@ irr::gui::IGUIFont* BvApplication::GetTextFont() { return textFont; }
 void BvApplication::OnCollision(BvLevelElement*, BvLevelElement*) {}
 
 void BvApplication::Unload() {
+  for (BvLevelManager* levels : {currentLevels, globalLevels})
+    if (levels != nullptr) levels->DropLayerCache();
   if (g_TextureManager != nullptr) g_TextureManager->Clear();
   camera = nullptr;
   // Its nodes go with the scene manager's below.
