@@ -6,6 +6,7 @@
 #include "engine/resources/image_file_check.h"
 #include "engine/resources/quad_renderer.h"
 #include "engine/resources/texture_tiles.h"
+#include "engine/resources/texture_without_copy.h"
 #include "engine/shell/globals.h"
 
 BvTextureManager* g_TextureManager = nullptr;
@@ -21,6 +22,7 @@ void BvTextureManager::RemoveFromDriver(irr::video::ITexture* texture,
     if (&entry != skip && entry.texture == texture) return;
   }
   bv::SetTextureOpaque(texture, false);
+  bv::ForgetNoDecodedCopy(texture);
   g_Driver->removeTexture(texture);
 }
 
@@ -53,16 +55,38 @@ void BvTextureManager::LoadTexture(const char* file, const char* name, int key) 
   }
   ++entry->references;
   m_Current = entry;
-  if (key == bv::kKeyNoAlpha) {
-    entry->useAlphaChannel = 0;
-  } else if (key == bv::kKeyAlphaChannel) {
-    entry->useAlphaChannel = 1;
-  } else {
-    entry->useAlphaChannel = 1;
-    g_Driver->makeColorKeyTexture(texture, irr::video::SColor(static_cast<irr::u32>(key)));
+  const bool keyed = key != bv::kKeyNoAlpha && key != bv::kKeyAlphaChannel;
+  entry->useAlphaChannel = key == bv::kKeyNoAlpha ? 0 : 1;
+  if (bv::HasNoDecodedCopy(texture)) {
+    // Its texels were checked (and keyed) when it was loaded; a key asked
+    // for now is only honoured from the file itself.
+    if (!keyed || entry->key == key) return;
+    texture = ReloadForKey(file, texture);
+    if (!texture) return;
   }
+  if (keyed) g_Driver->makeColorKeyTexture(texture, irr::video::SColor(static_cast<irr::u32>(key)));
+  entry->key = key;
   // After the key: keyed texels are transparent.
-  bv::SetTextureOpaque(texture, bv::AllTexelsOpaque(texture));
+  const bool opaque = bv::AllTexelsOpaque(texture);
+  irr::video::ITexture* kept = bv::DropDecodedCopy(g_Driver, texture);
+  if (kept != texture) {
+    for (auto& [other, held] : m_Entries)
+      if (held.texture == texture) held.texture = kept;
+  }
+  bv::SetTextureOpaque(kept, opaque);
+}
+
+irr::video::ITexture* BvTextureManager::ReloadForKey(const char* file,
+                                                     irr::video::ITexture* texture) {
+  // The uploaded texture cannot be keyed in place: a fresh one from the file
+  // takes its place for every entry that held it.
+  bv::SetTextureOpaque(texture, false);
+  bv::ForgetNoDecodedCopy(texture);
+  g_Driver->removeTexture(texture);
+  irr::video::ITexture* fresh = bv::IsCompleteImageFile(file) ? g_Driver->getTexture(file) : nullptr;
+  for (auto& [other, held] : m_Entries)
+    if (held.texture == texture) held.texture = fresh;
+  return fresh;
 }
 
 void BvTextureManager::LoadTextureKeyed(const char* file, const char* name, int kind) {
@@ -147,6 +171,7 @@ void BvTextureManager::Clear() {
       if (std::find(removed.begin(), removed.end(), entry.texture) != removed.end()) continue;
       removed.push_back(entry.texture);
       bv::SetTextureOpaque(entry.texture, false);
+      bv::ForgetNoDecodedCopy(entry.texture);
       g_Driver->removeTexture(entry.texture);
     }
   }

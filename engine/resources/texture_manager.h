@@ -29,6 +29,8 @@ struct BvTextureEntry {
   // Loads of this name not yet released: a scene and "global.xml" may both
   // load one name, and releasing one must leave the other's texture.
   int32_t references = 0;
+  // Colour key last applied to the texture (as LoadTexture's key).
+  int key = -1;
 };
 
 class BvTextureManager {
@@ -82,6 +84,9 @@ class BvTextureManager {
   // Drops texture from the driver unless another entry (other than skip)
   // still holds it, as the driver hands out one texture per file.
   void RemoveFromDriver(irr::video::ITexture* texture, const BvTextureEntry* skip);
+  // Replaces a texture that keeps no decoded image by a fresh load of file
+  // (null when it cannot be read), for every entry that held it.
+  irr::video::ITexture* ReloadForKey(const char* file, irr::video::ITexture* texture);
 
   std::map<std::string, BvTextureEntry> m_Entries;
   BvTextureEntry* m_Current = nullptr;
