@@ -83,7 +83,7 @@ inline double VisibleArea(const irr::core::vector2df corners[4], float width, fl
 }
 
 // Whether every texel of the quad's source rectangle is opaque (read from
-// the image Irrlicht keeps; false when it keeps none).
+// the image Irrlicht keeps; without one, whether the whole texture is).
 inline bool SourceOpaque(const bv::QuadDraw& quad) {
   static std::map<std::pair<irr::video::ITexture*, std::string>, bool> known;
   irr::video::ITexture* texture = quad.texture;
@@ -100,7 +100,8 @@ inline bool SourceOpaque(const bv::QuadDraw& quad) {
   key << x0 << ',' << y0 << ',' << x1 << ',' << y1;
   auto found = known.find({texture, key.str()});
   if (found != known.end()) return found->second;
-  bool opaque = false;
+  // A texture that keeps no image is known only as a whole (from its load).
+  bool opaque = texture->getPitch() == 0 && bv::IsTextureOpaque(texture);
   if (texture->getColorFormat() == irr::video::ECF_A8R8G8B8 && texture->getPitch() > 0) {
     const auto* texels = static_cast<const irr::u32*>(texture->lock(irr::video::ETLM_READ_ONLY));
     if (texels) {
