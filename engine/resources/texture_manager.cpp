@@ -22,7 +22,6 @@ void BvTextureManager::RemoveFromDriver(irr::video::ITexture* texture,
     if (&entry != skip && entry.texture == texture) return;
   }
   bv::SetTextureOpaque(texture, false);
-  bv::ForgetNoDecodedCopy(texture);
   g_Driver->removeTexture(texture);
 }
 
@@ -81,7 +80,6 @@ irr::video::ITexture* BvTextureManager::ReloadForKey(const char* file,
   // The uploaded texture cannot be keyed in place: a fresh one from the file
   // takes its place for every entry that held it.
   bv::SetTextureOpaque(texture, false);
-  bv::ForgetNoDecodedCopy(texture);
   g_Driver->removeTexture(texture);
   irr::video::ITexture* fresh = bv::IsCompleteImageFile(file) ? g_Driver->getTexture(file) : nullptr;
   for (auto& [other, held] : m_Entries)
@@ -171,7 +169,6 @@ void BvTextureManager::Clear() {
       if (std::find(removed.begin(), removed.end(), entry.texture) != removed.end()) continue;
       removed.push_back(entry.texture);
       bv::SetTextureOpaque(entry.texture, false);
-      bv::ForgetNoDecodedCopy(entry.texture);
       g_Driver->removeTexture(entry.texture);
     }
   }

@@ -5,18 +5,12 @@
 #include <GL/glext.h>
 
 #include <cstring>
-#include <set>
 #include <vector>
 
 #include "engine/resources/render_savings.h"
 
 namespace bv {
 namespace {
-
-std::set<irr::video::ITexture*>& Uncopied() {
-  static std::set<irr::video::ITexture*> textures;
-  return textures;
-}
 
 // Writes the image's rows bottom-up into the render target's GL texture.
 bool UploadFlipped(const irr::u8* rows, irr::u32 pitch, const irr::core::dimension2du& size) {
@@ -112,14 +106,11 @@ irr::video::ITexture* DropDecodedCopy(irr::video::IVideoDriver* driver,
   }
   driver->removeTexture(texture);
   driver->renameTexture(target, name);
-  Uncopied().insert(target);
   return target;
 }
 
 bool HasNoDecodedCopy(irr::video::ITexture* texture) {
-  return texture && Uncopied().count(texture) != 0;
+  return texture && texture->isRenderTarget();
 }
-
-void ForgetNoDecodedCopy(irr::video::ITexture* texture) { Uncopied().erase(texture); }
 
 }  // namespace bv

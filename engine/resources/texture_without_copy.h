@@ -17,9 +17,9 @@ namespace bv {
 irr::video::ITexture* DropDecodedCopy(irr::video::IVideoDriver* driver,
                                       irr::video::ITexture* texture);
 
-// Whether texture was made by DropDecodedCopy.
+// Whether texture keeps no decoded image: a file's texture does only when
+// DropDecodedCopy made it (a render target), so no record is kept that
+// could outlive the texture.
 bool HasNoDecodedCopy(irr::video::ITexture* texture);
-// Forgets texture before it leaves the driver.
-void ForgetNoDecodedCopy(irr::video::ITexture* texture);
 
 }  // namespace bv
