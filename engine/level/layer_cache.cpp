@@ -197,7 +197,8 @@ void BvLayerCache::DrawPicture() {
   const irr::core::dimension2du size = m_Target->getSize();
   if (m_TargetFramebuffer != 0 && DriverIsOpenGL()) {
     // A plain copy of the target's pixels: its rows lie as the window's do,
-    // and nothing of the frame is drawn yet.
+    // nothing of the frame is drawn yet, and the frame's clear is not needed.
+    bv::CoverWholeFrame();
     bv::FlushQuads(g_Driver);
     const GLint w = GLint(size.Width), h = GLint(size.Height);
     const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
