@@ -184,10 +184,7 @@ void Frame(BvGame* game, bool measured) {
   const float dt = game->GetTimeStepMs();
   double thread[kPhaseCount] = {}, process[kPhaseCount] = {};
   PhaseClock clock;
-  if (!g_Driver->beginScene(true, bv::FrameNeedsDepthClear(g_SceneManager),
-                            irr::video::SColor(255, 0, 0, 0)))
-    return;
-  bv::BeginFrameDrawing(irr::video::SColor(255, 0, 0, 0));
+  if (!bv::BeginFrameScene(g_Driver, g_SceneManager, irr::video::SColor(255, 0, 0, 0))) return;
   clock.Start();
   game->Update();
   clock.Lap(thread[kUpdate], process[kUpdate]);

@@ -1,5 +1,9 @@
 #include "engine/level/layer_cache.h"
 
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <GL/glx.h>
+
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
@@ -41,6 +45,32 @@ bool Overlap(const irr::core::rectf& a, const irr::core::rectf& b) {
 }
 
 unsigned TextureGeneration() { return g_TextureManager ? g_TextureManager->GetGeneration() : 0; }
+
+// The driver's framebuffer blit, looked up once (null without one).
+using BlitFunction = void (*)(GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLbitfield,
+                              GLenum);
+using BindFunction = void (*)(GLenum, GLuint);
+struct FramebufferCalls {
+  BlitFunction blit = nullptr;
+  BindFunction bind = nullptr;
+};
+const FramebufferCalls& Framebuffer() {
+  static const FramebufferCalls calls = [] {
+    FramebufferCalls found;
+    found.blit = reinterpret_cast<BlitFunction>(
+        glXGetProcAddress(reinterpret_cast<const GLubyte*>("glBlitFramebufferEXT")));
+    found.bind = reinterpret_cast<BindFunction>(
+        glXGetProcAddress(reinterpret_cast<const GLubyte*>("glBindFramebufferEXT")));
+    if (!found.blit || !found.bind) found = FramebufferCalls();
+    return found;
+  }();
+  return calls;
+}
+
+// Whether the driver is OpenGL, whose render targets are framebuffer objects.
+bool DriverIsOpenGL() {
+  return g_Driver && g_Driver->getDriverType() == irr::video::EDT_OPENGL;
+}
 
 }  // namespace
 
@@ -139,6 +169,13 @@ bool BvLayerCache::MakePicture(BvLevelManager& manager, int top,
   }
   bv::FlushQuads(driver);
   if (!driver->setRenderTarget(m_Target, true, false, clear)) return false;
+  // The target's framebuffer, for copying the picture to the window.
+  m_TargetFramebuffer = 0;
+  if (DriverIsOpenGL() && Framebuffer().blit) {
+    GLint bound = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &bound);
+    m_TargetFramebuffer = unsigned(bound);
+  }
   m_Cached.clear();
   for (size_t i = 0; i < m_Current.size(); ++i)
     if (pictured[i]) {
@@ -158,6 +195,20 @@ bool BvLayerCache::MakePicture(BvLevelManager& manager, int top,
 
 void BvLayerCache::DrawPicture() {
   const irr::core::dimension2du size = m_Target->getSize();
+  if (m_TargetFramebuffer != 0 && DriverIsOpenGL()) {
+    // A plain copy of the target's pixels: its rows lie as the window's do,
+    // nothing of the frame is drawn yet, and the frame's clear is not needed.
+    bv::CoverWholeFrame();
+    bv::FlushQuads(g_Driver);
+    const GLint w = GLint(size.Width), h = GLint(size.Height);
+    const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+    if (scissor) glDisable(GL_SCISSOR_TEST);
+    Framebuffer().bind(GL_READ_FRAMEBUFFER_EXT, m_TargetFramebuffer);
+    Framebuffer().blit(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    Framebuffer().bind(GL_READ_FRAMEBUFFER_EXT, 0);
+    if (scissor) glEnable(GL_SCISSOR_TEST);
+    return;
+  }
   bv::QuadDraw quad;
   quad.texture = m_Target;
   const float w = float(size.Width), h = float(size.Height);
@@ -277,4 +328,5 @@ void BvLayerCache::ReleaseTarget() {
     g_Driver->removeTexture(m_Target);
   m_Target = nullptr;
   m_TargetDriver = nullptr;
+  m_TargetFramebuffer = 0;
 }

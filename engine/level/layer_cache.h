@@ -115,4 +115,6 @@ class BvLayerCache {
   unsigned m_CachedTextures = 0;
   irr::video::ITexture* m_Target = nullptr;
   irr::video::IVideoDriver* m_TargetDriver = nullptr;
+  // The OpenGL framebuffer of m_Target (0: copied as a quad instead).
+  unsigned m_TargetFramebuffer = 0;
 };

@@ -45,12 +45,21 @@ struct QuadBatch {
 // Set by BeginFrameDrawing, ended by the frame's first quad or flush.
 struct FrameState {
   bool stillClear = false;
+  // The clear is still to be made on the driver's target.
+  bool clearPending = false;
   SColor clear;
 };
 
 FrameState& Frame() {
   static FrameState frame;
   return frame;
+}
+
+// Makes a clear the frame loop left to the first drawing.
+void ClearIfPending(irr::video::IVideoDriver* driver) {
+  if (!Frame().clearPending || driver == nullptr) return;
+  Frame().clearPending = false;
+  driver->setRenderTarget(nullptr, true, false, Frame().clear);
 }
 
 QuadBatch& Batch() {
@@ -241,6 +250,7 @@ bool BuildImageQuad(irr::video::ITexture* texture, const vector2df p[4], const r
 
 void SubmitQuad(irr::video::IVideoDriver* driver, const QuadDraw& quad) {
   if (!quad.texture) return;
+  ClearIfPending(driver);
   Frame().stillClear = false;
   if (Observer()) Observer()(quad);
   if (!driver) return;
@@ -274,6 +284,7 @@ void SubmitQuad(irr::video::IVideoDriver* driver, const QuadDraw& quad) {
 
 void FlushQuads(irr::video::IVideoDriver* driver) {
   // Whoever flushes is about to draw some other way.
+  ClearIfPending(driver);
   Frame().stillClear = false;
   QuadBatch& batch = Batch();
   if (batch.vertices.empty()) return;
@@ -362,9 +373,15 @@ void Draw2DImage(irr::video::IVideoDriver* driver, irr::video::ITexture* texture
   SubmitQuad(driver, quad);
 }
 
-void BeginFrameDrawing(SColor clear) {
+void BeginFrameDrawing(SColor clear, bool clearPending) {
   Frame().stillClear = true;
+  Frame().clearPending = clearPending;
   Frame().clear = clear;
+}
+
+void CoverWholeFrame() {
+  Frame().clearPending = false;
+  Frame().stillClear = false;
 }
 
 bool FrameStillClear(SColor* clear) {

@@ -112,10 +112,14 @@ bool IsTextureOpaque(irr::video::ITexture* texture);
 bool AllTexelsOpaque(irr::video::ITexture* texture);
 
 // The frame loop calls BeginFrameDrawing right after the target was
-// cleared to clear; FrameStillClear then tells, until the next quad or
-// flush, that nothing has been drawn on it since (and gives the colour).
-void BeginFrameDrawing(irr::video::SColor clear);
+// cleared to clear, or with clearPending when it left that clear to the
+// frame's first quad or flush; FrameStillClear then tells, until the next
+// quad or flush, that nothing has been drawn on it since (and gives the
+// colour). CoverWholeFrame: what comes next overwrites every pixel of the
+// target, so a pending clear is not made.
+void BeginFrameDrawing(irr::video::SColor clear, bool clearPending = false);
 bool FrameStillClear(irr::video::SColor* clear);
+void CoverWholeFrame();
 
 // Seam for tests and tools: when set, every quad that SubmitQuad receives is
 // also passed here (before the driver sees it). Empty function: none.

@@ -16,4 +16,12 @@ void SetRenderSavings(bool on);
 // while the scene manager holds a node.
 bool FrameNeedsDepthClear(irr::scene::ISceneManager* scene);
 
+// Begins a frame's scene on driver and starts the frame's drawing state
+// (BeginFrameDrawing). With the savings on and no depth to clear, the
+// colour clear is left to the frame's first drawing, which a picture
+// covering the whole window makes unneeded. False when the scene did not
+// begin.
+bool BeginFrameScene(irr::video::IVideoDriver* driver, irr::scene::ISceneManager* scene,
+                     irr::video::SColor clear);
+
 }  // namespace bv

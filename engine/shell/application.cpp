@@ -117,8 +117,7 @@ void BvApplication::Run() {
 
     // An inactive full-screen window draws nothing at all.
     if ((active || !g_System->config.fullScreen) && g_Driver != nullptr) {
-      if (g_Driver->beginScene(true, bv::FrameNeedsDepthClear(g_SceneManager), clearColour)) {
-        bv::BeginFrameDrawing(clearColour);
+      if (bv::BeginFrameScene(g_Driver, g_SceneManager, clearColour)) {
         Update();
         if (g_SceneManager != nullptr) g_SceneManager->drawAll();
         Render();

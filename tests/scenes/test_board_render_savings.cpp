@@ -88,8 +88,7 @@ void Update(BvGame* game) {
 std::vector<unsigned char> Draw(BvGame* game, bool read) {
   const irr::video::SColor clear(255, 0, 0, 0);
   std::vector<unsigned char> rgba;
-  if (!g_Driver->beginScene(true, bv::FrameNeedsDepthClear(g_SceneManager), clear)) return rgba;
-  bv::BeginFrameDrawing(clear);
+  if (!bv::BeginFrameScene(g_Driver, g_SceneManager, clear)) return rgba;
   const float dt = game->GetTimeStepMs();
   if (BvLevelManager* levels = game->GetCurrentLevels())
     levels->RenderCurrentLevel(dt, true, game->GetGuiMode() != 0);
