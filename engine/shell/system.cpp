@@ -40,6 +40,24 @@ constexpr float kFallbackRefreshRate = 75.0f;
 // Message-pump passes a rebuilt device gets to report itself running.
 constexpr int kMaxRunAttempts = 100;
 
+// A button's state as a pump's events leave it: down on a press; up on a
+// release, unless the press came in the same pump and no frame has seen it.
+void Press(uint8_t& down, uint8_t& pressedInPump, uint8_t& releaseHeld) {
+  down = 1;
+  pressedInPump = 1;
+  releaseHeld = 0;
+}
+
+void Release(uint8_t& down, uint8_t& pressedInPump, uint8_t& releaseHeld) {
+  if (pressedInPump) releaseHeld = 1;
+  else down = 0;
+}
+
+void ApplyHeldRelease(uint8_t& down, uint8_t& pressedInPump, uint8_t& releaseHeld) {
+  if (releaseHeld) down = 0;
+  pressedInPump = 0;
+  releaseHeld = 0;
+}
 }  // namespace
 
 ArgbImage ReadImage(irr::video::IVideoDriver* driver, const std::string& fileName) {
@@ -118,10 +136,10 @@ bool BvSystem::OnEvent(const irr::SEvent& event) {
   if (event.EventType == irr::EET_MOUSE_INPUT_EVENT) {
     const irr::SEvent::SMouseInput& mouse = event.MouseInput;
     switch (mouse.Event) {
-      case irr::EMIE_LMOUSE_PRESSED_DOWN: leftDown = 1; break;
-      case irr::EMIE_RMOUSE_PRESSED_DOWN: rightDown = 1; break;
-      case irr::EMIE_LMOUSE_LEFT_UP: leftDown = 0; break;
-      case irr::EMIE_RMOUSE_LEFT_UP: rightDown = 0; break;
+      case irr::EMIE_LMOUSE_PRESSED_DOWN: bv::Press(leftDown, leftPressedInPump, leftReleaseHeld); break;
+      case irr::EMIE_RMOUSE_PRESSED_DOWN: bv::Press(rightDown, rightPressedInPump, rightReleaseHeld); break;
+      case irr::EMIE_LMOUSE_LEFT_UP: bv::Release(leftDown, leftPressedInPump, leftReleaseHeld); break;
+      case irr::EMIE_RMOUSE_LEFT_UP: bv::Release(rightDown, rightPressedInPump, rightReleaseHeld); break;
       case irr::EMIE_MOUSE_MOVED:
         mouseX = static_cast<int16_t>(mouse.X);
         mouseY = static_cast<int16_t>(mouse.Y);
@@ -334,7 +352,13 @@ bool BvSystem::WindowExists() const {
   return g_Device != nullptr && !windowClosed && !bv::QuitSignalReceived();
 }
 
+void BvSystem::BeginMessagePump() {
+  bv::ApplyHeldRelease(leftDown, leftPressedInPump, leftReleaseHeld);
+  bv::ApplyHeldRelease(rightDown, rightPressedInPump, rightReleaseHeld);
+}
+
 void BvSystem::PumpMessages() {
+  BeginMessagePump();
   if (g_Device != nullptr && !g_Device->run()) windowClosed = true;
 }
 

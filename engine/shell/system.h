@@ -94,6 +94,9 @@ class BvSystem : public irr::IEventReceiver {
   bool WindowExists() const;
   // Runs the device's message pump; events arrive in OnEvent.
   void PumpMessages();
+  // Ends the frame's view of the buttons before the next pump: a release
+  // held back for a press made in the same pump takes effect now.
+  void BeginMessagePump();
   // The window has the focus. A NULL device has no window and counts as
   // active; tests may replace the answer through activityProbe.
   bool IsWindowActive() const;
@@ -132,6 +135,13 @@ class BvSystem : public irr::IEventReceiver {
   int16_t mouseY = 0;
   uint8_t leftDown = 0;
   uint8_t rightDown = 0;
+  // A press and its release in one pump (a quick click on a slow frame)
+  // leave the button down for that frame, so the click is not lost; the
+  // release is applied at the start of the next pump.
+  uint8_t leftPressedInPump = 0;
+  uint8_t rightPressedInPump = 0;
+  uint8_t leftReleaseHeld = 0;
+  uint8_t rightReleaseHeld = 0;
   // Wheel movement of the last wheel event; cleared every frame.
   float wheel = 0.0f;
   int32_t windowWidth = 800;

@@ -40,6 +40,15 @@ def wait_for(what, condition, limit, step=0.1):
     raise Failure("timed out after %.1f s waiting for %s" % (limit, what))
 
 
+def summary(shot):
+    """What a failure message needs of a probe snapshot: the scene, the
+    dialog, the cursor and the window."""
+    if not shot:
+        return "none"
+    return json.dumps({key: shot.get(key) for key in ("scene", "gui", "cursor", "window")
+                       if key in shot})
+
+
 class Game:
     """One run of build/quorvel with its own display and user folder."""
 
@@ -101,8 +110,13 @@ class Game:
             if not self.running():
                 raise Failure("the game ended while waiting for " + what)
             shot = self.probe()
+            last[0] = shot or last[0]
             return shot if shot and condition(shot) else None
-        return wait_for(what, check, limit, step=0.05)
+        last = [None]
+        try:
+            return wait_for(what, check, limit, step=0.05)
+        except Failure as failure:
+            raise Failure("%s (the last snapshot: %s)" % (failure, summary(last[0])))
 
     def click_element(self, shot, name, level="gui"):
         """A click on the centre of a named element of the snapshot."""

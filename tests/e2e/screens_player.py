@@ -18,15 +18,21 @@ MUSIC_VOLUME_AT = 12
 
 def wait_probe(game, what, condition, limit):
     """The first probe snapshot for which condition holds."""
+    last = [None]
+
     def check():
         if not game.running():
             raise harness.Failure("the game ended while waiting for " + what)
         shot = game.probe()
+        last[0] = shot or last[0]
         try:
             return shot if shot and condition(shot) else None
         except (KeyError, TypeError, IndexError):
             return None
-    return harness.wait_for(what, check, limit, step=0.05)
+    try:
+        return harness.wait_for(what, check, limit, step=0.05)
+    except harness.Failure as failure:
+        raise harness.Failure("%s (the last snapshot: %s)" % (failure, harness.summary(last[0])))
 
 
 def in_scene(number, state=None):

@@ -120,7 +120,9 @@ TEST_F(DialogMissingElementsTest, DialogsCloseWithoutAFontOrAPicture) {
       world.game()->ShowGui(c.gui, c.mode, c.argument);
       ASSERT_EQ(world.game()->GetCurrentGui(), c.gui) << what;
       EXPECT_TRUE(Reported(missingFont ? c.font : "nosuchpicture")) << what;
-      if (missingFont) EXPECT_EQ(ElementsWithoutPicture(), 0) << what << ": no text without its font";
+      if (missingFont) {
+        EXPECT_EQ(ElementsWithoutPicture(), 0) << what << ": no text without its font";
+      }
       Frames(5);
       // The notice goes by itself.
       if (c.gui != kGuiNotice) static_cast<BvGui*>(OpenGui())->Hide();

@@ -95,13 +95,17 @@ TEST_F(SystemEvents, KeysRecordDownStateAndLastKey) {
 }
 
 TEST_F(SystemEvents, MouseButtonsPositionAndWheel) {
+  // Each event in a pump of its own, as a frame per event sees them.
   Send(Mouse(irr::EMIE_LMOUSE_PRESSED_DOWN));
+  system.BeginMessagePump();
   Send(Mouse(irr::EMIE_LMOUSE_PRESSED_DOWN));
   EXPECT_EQ(system.leftDown, 1);
+  system.BeginMessagePump();
   Send(Mouse(irr::EMIE_LMOUSE_LEFT_UP));
   EXPECT_EQ(system.leftDown, 0);
   Send(Mouse(irr::EMIE_RMOUSE_PRESSED_DOWN));
   EXPECT_EQ(system.rightDown, 1);
+  system.BeginMessagePump();
   Send(Mouse(irr::EMIE_MMOUSE_PRESSED_DOWN));
   Send(Mouse(irr::EMIE_RMOUSE_LEFT_UP));
   EXPECT_EQ(system.rightDown, 0);
@@ -110,6 +114,34 @@ TEST_F(SystemEvents, MouseButtonsPositionAndWheel) {
   EXPECT_EQ(system.mouseY, 456);
   Send(Mouse(irr::EMIE_MOUSE_WHEEL, 0, 0, -1.0f));
   EXPECT_EQ(system.wheel, -1.0f);
+}
+
+// A click whose press and release both arrive in one pump (a slow frame)
+// is seen by that frame and ends with the next pump.
+TEST_F(SystemEvents, AClickWithinOnePumpIsSeenByItsFrame) {
+  struct Button {
+    irr::EMOUSE_INPUT_EVENT press, release;
+    uint8_t BvSystem::*down;
+  };
+  const Button buttons[] = {
+      {irr::EMIE_LMOUSE_PRESSED_DOWN, irr::EMIE_LMOUSE_LEFT_UP, &BvSystem::leftDown},
+      {irr::EMIE_RMOUSE_PRESSED_DOWN, irr::EMIE_RMOUSE_LEFT_UP, &BvSystem::rightDown}};
+  for (const Button& b : buttons) {
+    system.BeginMessagePump();
+    Send(Mouse(b.press));
+    Send(Mouse(b.release));
+    EXPECT_EQ(system.*b.down, 1) << "the frame after a quick click";
+    system.BeginMessagePump();
+    EXPECT_EQ(system.*b.down, 0) << "the next frame";
+    // Press, release, press: the button is held when the pump ends.
+    Send(Mouse(b.press));
+    Send(Mouse(b.release));
+    Send(Mouse(b.press));
+    system.BeginMessagePump();
+    EXPECT_EQ(system.*b.down, 1) << "held through the next pump";
+    Send(Mouse(b.release));
+    EXPECT_EQ(system.*b.down, 0) << "a release of a press an earlier frame saw";
+  }
 }
 
 TEST(SystemDriver, StoredTypesMapToTheDriverOpened) {
