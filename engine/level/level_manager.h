@@ -24,6 +24,7 @@ struct BvLayerDraw;
 class BvCamera;
 class BvElement;
 class BvElementList;
+class BvImage;
 class BvImageList;
 class BvLevel;
 class BvLevelElement;
@@ -139,8 +140,23 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   bool ReadLevel(BvXmlNode* levelNode, int levelNumber, bool withBorders);
   void LoadLevelElements(BvXmlNode* section, BvLevel* level);
   void LoadBehaviors(BvXmlNode* section, BvLevelElement* element);
-  // Loads every image's texture, in ascending id order.
+  // Loads every image's texture, in ascending id order, but those held on
+  // demand while they are not held.
   void LoadImageTextures();
+
+  // ---- textures held on demand (on_demand_textures.cpp) ----------------------
+  // With the render savings on, the images isOnDemand picks get their
+  // textures only between HoldOnDemandTextures and ReleaseOnDemandTextures
+  // instead of with the scene: art only some screens show stays out of
+  // memory while none does. Null (the default): every texture loads with its
+  // scene. Set before LoadScene.
+  void SetOnDemandImages(bool (*isOnDemand)(const BvImage& image));
+  // Loads the picked images' textures unless held already. Between frames
+  // only: a texture loads through a render target of its own.
+  void HoldOnDemandTextures();
+  // Releases what HoldOnDemandTextures loaded; nothing when not held.
+  void ReleaseOnDemandTextures();
+  bool AreOnDemandTexturesHeld() const { return m_OnDemandHeld; }
   // Fetches every text element's font anew (after a display rebuild).
   void ReloadFonts();
 
@@ -214,4 +230,8 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   // (a load from game code) stops instead of touching freed elements.
   unsigned m_LevelGeneration = 0;
   std::unique_ptr<BvLayerCache> m_LayerCache;
+  bool (*m_IsOnDemand)(const BvImage& image) = nullptr;
+  bool m_OnDemandHeld = false;
+  // Whether image waits for HoldOnDemandTextures (savings on, picked).
+  bool IsHeldOnDemand(const BvImage& image) const;
 };

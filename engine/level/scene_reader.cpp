@@ -182,8 +182,10 @@ void BvLevelManager::ResolveParticleSources() {
 
 void BvLevelManager::LoadImageTextures() {
   for (const auto& entry : m_Images->GetIdIndex()) {
-    const BvImage* image = static_cast<const BvImage*>(entry.second);
-    LoadTexture(image->GetFileName(), image->GetName(), image->GetColorKey());
+    BvImage* image = static_cast<BvImage*>(entry.second);
+    const bool load = m_OnDemandHeld || !IsHeldOnDemand(*image);
+    image->SetTextureHeld(load);
+    if (load) LoadTexture(image->GetFileName(), image->GetName(), image->GetColorKey());
   }
 }
 

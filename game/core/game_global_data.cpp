@@ -11,6 +11,7 @@
 #include "engine/shell/system.h"
 #include "engine/sound/sound_manager.h"
 #include "game/board/layout.h"
+#include "game/core/dialog_art.h"
 #include "game/core/game.h"
 #include "game/core/layout_bank.h"
 #include "game/core/player_store.h"
@@ -36,6 +37,7 @@ constexpr FontAlias kFontAliases[] = {
 }  // namespace
 
 void BvGame::LoadGlobalData() {
+  if (globalLevels) globalLevels->SetOnDemandImages(IsDialogArt);
   BvGameBase::LoadGlobalData();
   if (g_System)
     m_GameCursor = g_System->LoadCursorImage(kGameCursorImage, kGameCursorHotSpot,
