@@ -7,12 +7,13 @@
 #include "engine/resources/texture_functions.h"
 #include "engine/resources/texture_manager.h"
 
-void BvLevelManager::SetOnDemandImages(bool (*isOnDemand)(const BvImage& image)) {
-  m_IsOnDemand = isOnDemand;
+void BvLevelManager::SetTextureNeeds(BvTextureNeed (*needOf)(const BvImage& image)) {
+  m_NeedOf = needOf;
 }
 
-bool BvLevelManager::IsHeldOnDemand(const BvImage& image) const {
-  return m_IsOnDemand && bv::RenderSavingsOn() && m_IsOnDemand(image);
+BvTextureNeed BvLevelManager::NeedOf(const BvImage& image) const {
+  if (!m_NeedOf || !bv::RenderSavingsOn()) return BvTextureNeed::kWithScene;
+  return m_NeedOf(image);
 }
 
 void BvLevelManager::HoldOnDemandTextures() {
@@ -20,7 +21,7 @@ void BvLevelManager::HoldOnDemandTextures() {
   m_OnDemandHeld = true;
   for (const auto& entry : m_Images->GetIdIndex()) {
     BvImage* image = static_cast<BvImage*>(entry.second);
-    if (image->IsTextureHeld()) continue;
+    if (image->IsTextureHeld() || NeedOf(*image) != BvTextureNeed::kOnDemand) continue;
     image->SetTextureHeld(true);
     LoadTexture(image->GetFileName(), image->GetName(), image->GetColorKey());
   }
@@ -31,7 +32,7 @@ void BvLevelManager::ReleaseOnDemandTextures() {
   m_OnDemandHeld = false;
   for (const auto& entry : m_Images->GetIdIndex()) {
     BvImage* image = static_cast<BvImage*>(entry.second);
-    if (!image->IsTextureHeld() || !IsHeldOnDemand(*image)) continue;
+    if (!image->IsTextureHeld() || NeedOf(*image) != BvTextureNeed::kOnDemand) continue;
     image->SetTextureHeld(false);
     if (g_TextureManager) g_TextureManager->Release(image->GetName());
   }

@@ -183,7 +183,9 @@ void BvLevelManager::ResolveParticleSources() {
 void BvLevelManager::LoadImageTextures() {
   for (const auto& entry : m_Images->GetIdIndex()) {
     BvImage* image = static_cast<BvImage*>(entry.second);
-    const bool load = m_OnDemandHeld || !IsHeldOnDemand(*image);
+    const BvTextureNeed need = NeedOf(*image);
+    const bool load = need == BvTextureNeed::kWithScene ||
+                      (need == BvTextureNeed::kOnDemand && m_OnDemandHeld);
     image->SetTextureHeld(load);
     if (load) LoadTexture(image->GetFileName(), image->GetName(), image->GetColorKey());
   }

@@ -11,13 +11,13 @@
 #include "engine/shell/system.h"
 #include "engine/sound/sound_manager.h"
 #include "game/board/layout.h"
-#include "game/core/dialog_art.h"
 #include "game/core/game.h"
 #include "game/core/layout_bank.h"
 #include "game/core/player_store.h"
 #include "game/core/probe.h"
 #include "game/core/sound_table.h"
 #include "game/core/test_doorway.h"
+#include "game/core/texture_needs.h"
 
 namespace {
 // The game cursor: image, hot spot in pixels.
@@ -37,7 +37,8 @@ constexpr FontAlias kFontAliases[] = {
 }  // namespace
 
 void BvGame::LoadGlobalData() {
-  if (globalLevels) globalLevels->SetOnDemandImages(IsDialogArt);
+  if (globalLevels) globalLevels->SetTextureNeeds(GlobalTextureNeed);
+  if (currentLevels) currentLevels->SetTextureNeeds(SceneTextureNeed);
   BvGameBase::LoadGlobalData();
   if (g_System)
     m_GameCursor = g_System->LoadCursorImage(kGameCursorImage, kGameCursorHotSpot,

@@ -26,6 +26,7 @@
 #include "engine/level/level_manager.h"
 #include "engine/level/registries.h"
 #include "engine/resources/quad_renderer.h"
+#include "engine/resources/image.h"
 #include "engine/resources/render_savings.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/command_line.h"
@@ -36,6 +37,7 @@
 #include "game/board/layout.h"
 #include "game/core/game.h"
 #include "game/core/profile.h"
+#include "game/core/texture_needs.h"
 #include "game/scenes/scene.h"
 #include "support/child_process.h"
 #include "support/private_display.h"
@@ -57,10 +59,13 @@ constexpr int kDialogArtKept = 105;
 // A picture of the pause dialog, as "global.xml" names it.
 constexpr const char* kPausePanel = "dlg_panel_pause";
 
-// How many of the global images have a texture, and how many there are.
+// How many of the dialogs' global images have a texture, and how many there
+// are (the fonts' pictures never get one).
 std::pair<size_t, size_t> GlobalTexturesHeld(BvGame* game) {
   size_t held = 0, images = 0;
   for (const auto& entry : game->GetGlobalLevels()->GetImages()->GetIdIndex()) {
+    if (GlobalTextureNeed(*static_cast<const BvImage*>(entry.second)) != BvTextureNeed::kOnDemand)
+      continue;
     ++images;
     const BvTextureEntry* texture = g_TextureManager->Find(entry.second->GetName());
     if (texture && texture->texture) ++held;
