@@ -147,8 +147,8 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   bool ReadLevel(BvXmlNode* levelNode, int levelNumber, bool withBorders);
   void LoadLevelElements(BvXmlNode* section, BvLevel* level);
   void LoadBehaviors(BvXmlNode* section, BvLevelElement* element);
-  // Loads every image's texture, in ascending id order, but those held on
-  // demand while they are not held.
+  // Loads every image's texture, in ascending id order, but those never
+  // needed and those needed on demand while they are not held.
   void LoadImageTextures();
 
   // ---- textures held on demand (on_demand_textures.cpp) ----------------------
@@ -163,7 +163,6 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   void HoldOnDemandTextures();
   // Releases what HoldOnDemandTextures loaded; nothing when not held.
   void ReleaseOnDemandTextures();
-  bool AreOnDemandTexturesHeld() const { return m_OnDemandHeld; }
   // Fetches every text element's font anew (after a display rebuild).
   void ReloadFonts();
 
