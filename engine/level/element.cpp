@@ -1,5 +1,6 @@
 #include "engine/level/element.h"
 
+#include "engine/resources/font_without_copy.h"
 #include "engine/resources/image.h"
 #include "engine/resources/image_file_check.h"
 #include "engine/shell/globals.h"
@@ -66,6 +67,8 @@ void BvTextElement::SetFontImage(BvImage* image) {
     // only a whole image reaches it.
     if (file[0] != '\0' && bv::IsCompleteImageFile(file))
       m_Font = g_Device->getGUIEnvironment()->getFont(file);
+    // Irrlicht hands out one font per file: only its first fetch converts.
+    bv::DropFontDecodedCopy(g_Driver, m_Font);
   }
   SetKerning(m_Kerning);
 }

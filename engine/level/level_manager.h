@@ -24,6 +24,7 @@ struct BvLayerDraw;
 class BvCamera;
 class BvElement;
 class BvElementList;
+class BvImage;
 class BvImageList;
 class BvLevel;
 class BvLevelElement;
@@ -36,6 +37,13 @@ class BvXmlNode;
 // The logical field: 800 by 600 pixels, origin at its centre, y up.
 constexpr float kFieldHalfWidth = 400.0f;
 constexpr float kFieldHalfHeight = 300.0f;
+// When an image's texture is loaded.
+enum class BvTextureNeed {
+  kWithScene,  // with its scene, for the scene's whole life
+  kOnDemand,   // only while held (BvLevelManager::HoldOnDemandTextures)
+  kNever,      // never: nothing draws it (a font is built from the file)
+};
+
 // Draw layers 0 .. kLayerCount - 1; elements on other layers are left alone
 // by the pass.
 constexpr int kLayerCount = 8;
@@ -139,8 +147,22 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   bool ReadLevel(BvXmlNode* levelNode, int levelNumber, bool withBorders);
   void LoadLevelElements(BvXmlNode* section, BvLevel* level);
   void LoadBehaviors(BvXmlNode* section, BvLevelElement* element);
-  // Loads every image's texture, in ascending id order.
+  // Loads every image's texture, in ascending id order, but those never
+  // needed and those needed on demand while they are not held.
   void LoadImageTextures();
+
+  // ---- textures held on demand (on_demand_textures.cpp) ----------------------
+  // With the render savings on, needOf tells when each image's texture is
+  // wanted (BvTextureNeed): art only some screens show stays out of memory
+  // while none does, and a picture only read from its file (a font's) never
+  // gets one. Null (the default): every texture loads with its scene. Set
+  // before LoadScene.
+  void SetTextureNeeds(BvTextureNeed (*needOf)(const BvImage& image));
+  // Loads the on-demand images' textures unless held already. Between
+  // frames only: a texture loads through a render target of its own.
+  void HoldOnDemandTextures();
+  // Releases what HoldOnDemandTextures loaded; nothing when not held.
+  void ReleaseOnDemandTextures();
   // Fetches every text element's font anew (after a display rebuild).
   void ReloadFonts();
 
@@ -214,4 +236,8 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   // (a load from game code) stops instead of touching freed elements.
   unsigned m_LevelGeneration = 0;
   std::unique_ptr<BvLayerCache> m_LayerCache;
+  BvTextureNeed (*m_NeedOf)(const BvImage& image) = nullptr;
+  bool m_OnDemandHeld = false;
+  // The image's need; with the savings off always with the scene.
+  BvTextureNeed NeedOf(const BvImage& image) const;
 };

@@ -13,7 +13,9 @@ void BvImageList::Clear() {
     // Names first: releasing touches only the texture manager, but keep the
     // walk independent of it.
     std::vector<std::string> names;
-    for (const auto& entry : GetIdIndex()) names.push_back(entry.second->GetNameString());
+    for (const auto& entry : GetIdIndex())
+      if (static_cast<const BvImage*>(entry.second)->IsTextureHeld())
+        names.push_back(entry.second->GetNameString());
     for (const std::string& name : names) g_TextureManager->Release(name.c_str());
   }
   ClearObjects();

@@ -182,8 +182,12 @@ void BvLevelManager::ResolveParticleSources() {
 
 void BvLevelManager::LoadImageTextures() {
   for (const auto& entry : m_Images->GetIdIndex()) {
-    const BvImage* image = static_cast<const BvImage*>(entry.second);
-    LoadTexture(image->GetFileName(), image->GetName(), image->GetColorKey());
+    BvImage* image = static_cast<BvImage*>(entry.second);
+    const BvTextureNeed need = NeedOf(*image);
+    const bool load = need == BvTextureNeed::kWithScene ||
+                      (need == BvTextureNeed::kOnDemand && m_OnDemandHeld);
+    image->SetTextureHeld(load);
+    if (load) LoadTexture(image->GetFileName(), image->GetName(), image->GetColorKey());
   }
 }
 

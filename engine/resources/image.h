@@ -20,8 +20,13 @@ class BvImage : public CManagedObjectBase {
   // -1 no key; the texture manager gives the value its meaning.
   void SetColorKey(int key) { m_ColorKey = key; }
   int GetColorKey() const { return m_ColorKey; }
+  // Whether the texture manager holds a load of this image's texture: its
+  // list releases only what was loaded (a texture held on demand may be out).
+  void SetTextureHeld(bool held) { m_TextureHeld = held; }
+  bool IsTextureHeld() const { return m_TextureHeld; }
 
  private:
   std::string m_FileName;
   int m_ColorKey = -1;
+  bool m_TextureHeld = true;
 };

@@ -9,8 +9,11 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "engine/resources/render_savings.h"
 
 namespace bv {
 namespace {
@@ -92,17 +95,59 @@ void PauseIfPlaying(Source& source) {
   if (source.getStatus() == sf::SoundSource::Playing) source.pause();
 }
 
+// A streamed file. With the drawing savings on, only its header is read
+// when it opens and its decoder (a second of samples and the codec's
+// tables) is made at its first play: of the game's musics, one plays at a
+// time and most screens never play the rest.
 class MusicStream : public SoundStream {
  public:
-  bool Open(const std::string& path) { return m_Music.openFromFile(path); }
-  void Play() override { PlayKeepingPosition(m_Music); }
-  void Stop() override { PauseIfPlaying(m_Music); }
-  void SetRepeat(bool repeat) override { m_Music.setLoop(repeat); }
-  void SetVolume(float volume) override { m_Music.setVolume(ToSfmlVolume(volume)); }
-  bool IsPlaying() const override { return m_Music.getStatus() == sf::SoundSource::Playing; }
+  bool Open(const std::string& path) {
+    if (!bv::RenderSavingsOn()) return Music(path) != nullptr;
+    sf::InputSoundFile header;
+    if (!header.openFromFile(path)) return false;
+    m_Path = path;
+    return true;
+  }
+  void Play() override {
+    if (sf::Music* music = Music(m_Path)) PlayKeepingPosition(*music);
+  }
+  void Stop() override {
+    if (m_Music) PauseIfPlaying(*m_Music);
+  }
+  void SetRepeat(bool repeat) override {
+    m_Repeat = repeat;
+    if (m_Music) m_Music->setLoop(repeat);
+  }
+  void SetVolume(float volume) override {
+    m_Volume = ToSfmlVolume(volume);
+    if (m_Music) m_Music->setVolume(m_Volume);
+  }
+  bool IsPlaying() const override {
+    return m_Music && m_Music->getStatus() == sf::SoundSource::Playing;
+  }
 
  private:
-  sf::Music m_Music;
+  // The open music, opened from path on the first call; null when it
+  // cannot be.
+  sf::Music* Music(const std::string& path) {
+    if (m_Music || m_Failed) return m_Music.get();
+    auto music = std::make_unique<sf::Music>();
+    QuietSfmlErrors quiet;
+    if (!music->openFromFile(path)) {
+      m_Failed = true;
+      return nullptr;
+    }
+    music->setLoop(m_Repeat);
+    music->setVolume(m_Volume);
+    m_Music = std::move(music);
+    return m_Music.get();
+  }
+
+  std::string m_Path;
+  std::unique_ptr<sf::Music> m_Music;
+  bool m_Failed = false;
+  bool m_Repeat = false;
+  float m_Volume = kSfmlFullVolume;
 };
 
 class BufferStream : public SoundStream {

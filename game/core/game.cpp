@@ -125,6 +125,8 @@ void BvGame::ShowGui(int n, int mode, intptr_t argument) {
     bv::ShowMessageBox(kAlertCaption, Format("Gui #%d not implemented !!", n));
     return;
   }
+  // The dialogs' art loads now, between frames, before the dialog's first.
+  if (globalLevels) globalLevels->HoldOnDemandTextures();
   if (!globalLevels || !globalLevels->LoadLevel(n, kGuiFile, false)) {
     // Without its level the dialog could never close: say so and open
     // nothing, so the screen does not wait for it.
@@ -181,6 +183,8 @@ void BvGame::Update() {
   if (guiMode != kGuiModeNone && currentGui != kNoGui) {
     if (BvScene* gui = GetGui(currentGui)) gui->Update(dt);
   }
+  // No dialog left to draw: its art leaves memory until the next one.
+  if (guiMode == kGuiModeNone && globalLevels) globalLevels->ReleaseOnDemandTextures();
 }
 
 void BvGame::Render() {

@@ -17,6 +17,7 @@
 #include "game/core/probe.h"
 #include "game/core/sound_table.h"
 #include "game/core/test_doorway.h"
+#include "game/core/texture_needs.h"
 
 namespace {
 // The game cursor: image, hot spot in pixels.
@@ -36,6 +37,8 @@ constexpr FontAlias kFontAliases[] = {
 }  // namespace
 
 void BvGame::LoadGlobalData() {
+  if (globalLevels) globalLevels->SetTextureNeeds(GlobalTextureNeed);
+  if (currentLevels) currentLevels->SetTextureNeeds(SceneTextureNeed);
   BvGameBase::LoadGlobalData();
   if (g_System)
     m_GameCursor = g_System->LoadCursorImage(kGameCursorImage, kGameCursorHotSpot,

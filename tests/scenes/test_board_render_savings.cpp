@@ -5,7 +5,9 @@
 // and once with them off, and the two back buffers must be equal byte for
 // byte: at rest, during a cascade after a swap, during the board's shake and
 // with the pause dialog open. At rest the picture must be in use, so the
-// comparison proves the cache and not only the direct drawing.
+// comparison proves the cache and not only the direct drawing. The dialogs'
+// art is out of memory on the board, all there from the dialog's first
+// frame, and out again once it closed.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/level/camera.h"
@@ -23,7 +26,9 @@
 #include "engine/level/level_manager.h"
 #include "engine/level/registries.h"
 #include "engine/resources/quad_renderer.h"
+#include "engine/resources/image.h"
 #include "engine/resources/render_savings.h"
+#include "engine/resources/texture_manager.h"
 #include "engine/shell/command_line.h"
 #include "engine/shell/game_host.h"
 #include "engine/shell/globals.h"
@@ -32,6 +37,7 @@
 #include "game/board/layout.h"
 #include "game/core/game.h"
 #include "game/core/profile.h"
+#include "game/core/texture_needs.h"
 #include "game/scenes/scene.h"
 #include "support/child_process.h"
 #include "support/private_display.h"
@@ -47,6 +53,25 @@ constexpr int kGuiFrozen = 1;
 // Child exit codes besides the number of differing frames.
 constexpr int kNoBoard = 101;
 constexpr int kNoPicture = 102;
+constexpr int kDialogArtOnBoard = 103;
+constexpr int kDialogArtMissing = 104;
+constexpr int kDialogArtKept = 105;
+// A picture of the pause dialog, as "global.xml" names it.
+constexpr const char* kPausePanel = "dlg_panel_pause";
+
+// How many of the dialogs' global images have a texture, and how many there
+// are (the fonts' pictures never get one).
+std::pair<size_t, size_t> GlobalTexturesHeld(BvGame* game) {
+  size_t held = 0, images = 0;
+  for (const auto& entry : game->GetGlobalLevels()->GetImages()->GetIdIndex()) {
+    if (GlobalTextureNeed(*static_cast<const BvImage*>(entry.second)) != BvTextureNeed::kOnDemand)
+      continue;
+    ++images;
+    const BvTextureEntry* texture = g_TextureManager->Find(entry.second->GetName());
+    if (texture && texture->texture) ++held;
+  }
+  return {held, images};
+}
 
 bool BoardSettled(BvGame* game) {
   BvLayout* board = game->GetBoard();
@@ -174,6 +199,7 @@ void Session(BvSystem& system) {
   // At rest, long enough for the picture to be made.
   for (int f = 0; f < kRestFrames; ++f) Frame(game, f % 10 == 9, result, "at rest");
   const bool restPictured = result.pictured > 0;
+  const bool artOnBoard = g_TextureManager->Find(kPausePanel) != nullptr;
   // A swap and the cascade it starts, every frame.
   BvLayout* board = game->GetBoard();
   if (board->HasPossibleMove()) SwapHinted(board);
@@ -184,11 +210,21 @@ void Session(BvSystem& system) {
   for (int f = 0; f < 60; ++f) Frame(game, true, result, "shake");
   // The pause dialog sliding in and standing over the frozen board.
   game->ShowGui(kPauseGui, kGuiFrozen, 0);
+  const std::pair<size_t, size_t> open = GlobalTexturesHeld(game);
   for (int f = 0; f < 90; ++f) Frame(game, f % 3 == 0 || f > 80, result, "dialog");
-  std::fprintf(stderr, "%d frames compared, %d with the picture, %d differing\n",
-               result.compared, result.pictured, result.differing);
-  g_ChildResult = result.differing > 0 ? std::min(result.differing, 100)
-                                       : (restPictured ? 0 : kNoPicture);
+  // Closed: the next frames draw the board alone again.
+  game->SetGuiMode(0);
+  for (int f = 0; f < 3; ++f) Frame(game, true, result, "dialog closed");
+  const bool artKept = g_TextureManager->Find(kPausePanel) != nullptr;
+  std::fprintf(stderr, "%d frames compared, %d with the picture, %d differing; "
+               "global textures with the dialog open %zu of %zu\n",
+               result.compared, result.pictured, result.differing, open.first, open.second);
+  if (result.differing > 0) g_ChildResult = std::min(result.differing, 100);
+  else if (!restPictured) g_ChildResult = kNoPicture;
+  else if (artOnBoard) g_ChildResult = kDialogArtOnBoard;
+  else if (open.first != open.second) g_ChildResult = kDialogArtMissing;
+  else if (artKept) g_ChildResult = kDialogArtKept;
+  else g_ChildResult = 0;
 }
 
 TEST(BoardRenderSavings, FramesWithAndWithoutTheSavingsAreIdentical) {
@@ -216,6 +252,9 @@ TEST(BoardRenderSavings, FramesWithAndWithoutTheSavingsAreIdentical) {
   std::system((std::string("rm -rf ") + folder).c_str());
   EXPECT_NE(code, kNoBoard) << "the board screen was not reached";
   EXPECT_NE(code, kNoPicture) << "the board at rest never drew from the cached picture";
+  EXPECT_NE(code, kDialogArtOnBoard) << "the dialogs' art was held on the board without a dialog";
+  EXPECT_NE(code, kDialogArtMissing) << "a global image had no texture with the dialog open";
+  EXPECT_NE(code, kDialogArtKept) << "the dialogs' art stayed after the dialog closed";
   EXPECT_EQ(code, 0) << "frames drawn with the savings differ from those without (see stderr)";
 }
 

@@ -1,0 +1,15 @@
+#pragma once
+// When the game's pictures need their textures (with the render savings on,
+// see BvLevelManager::SetTextureNeeds). A font picture never does: the texts
+// draw through the font Irrlicht builds from the same file. The other
+// pictures of "global.xml" are the dialogs': held only while a dialog is
+// open (BvGame::ShowGui holds them, the first update without a dialog lets
+// them go).
+#include "engine/level/level_manager.h"
+
+class BvImage;
+
+// Images of "global.xml".
+BvTextureNeed GlobalTextureNeed(const BvImage& image);
+// Images of the screens' scenes.
+BvTextureNeed SceneTextureNeed(const BvImage& image);

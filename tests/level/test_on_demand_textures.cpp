@@ -1,0 +1,104 @@
+// Textures by need: with the render savings on, a scene's on-demand images
+// get textures only between hold and release, "never" images none at all,
+// and clearing the scene releases only what it loaded (a name another
+// manager shares keeps its texture). With the savings off every image
+// loads with its scene.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "engine/level/level_manager.h"
+#include "engine/resources/image.h"
+#include "engine/resources/render_savings.h"
+#include "engine/resources/texture_manager.h"
+#include "support/null_video.h"
+
+namespace {
+
+// "art*" on demand, "font*" never, the rest with the scene.
+BvTextureNeed NeedByName(const BvImage& image) {
+  const std::string name = image.GetName();
+  if (name.rfind("art", 0) == 0) return BvTextureNeed::kOnDemand;
+  if (name.rfind("font", 0) == 0) return BvTextureNeed::kNever;
+  return BvTextureNeed::kWithScene;
+}
+
+class OnDemandTexturesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(video.driver(), nullptr);
+    folder = bv::test::MakeTempFolder("qv-on-demand");
+    ASSERT_TRUE(video.WritePng(folder + "/p.png", 8, 8, irr::video::SColor(255, 1, 2, 3)));
+    ASSERT_TRUE(video.WritePng(folder + "/q.png", 4, 4, irr::video::SColor(255, 4, 5, 6)));
+    scene = folder + "/scene.xml";
+    std::ofstream(scene) << "<scene><images>"
+                         << "<image name=\"art1\"><filename>" << folder << "/p.png</filename></image>"
+                         << "<image name=\"art2\"><filename>" << folder << "/q.png</filename></image>"
+                         << "<image name=\"font1\"><filename>" << folder << "/q.png</filename></image>"
+                         << "<image name=\"back\"><filename>" << folder << "/q.png</filename></image>"
+                         << "</images></scene>";
+    manager = std::make_unique<BvLevelManager>(nullptr, false);
+    manager->SetTextureNeeds(NeedByName);
+  }
+  void TearDown() override {
+    manager.reset();
+    bv::SetRenderSavings(true);
+  }
+  bool Held(const char* name) const { return g_TextureManager->Find(name) != nullptr; }
+
+  bv::test::NullVideo video;
+  std::string folder;
+  std::string scene;
+  std::unique_ptr<BvLevelManager> manager;
+};
+
+TEST_F(OnDemandTexturesTest, OnDemandArtIsHeldOnlyBetweenHoldAndRelease) {
+  bv::SetRenderSavings(true);
+  ASSERT_TRUE(manager->LoadScene(scene.c_str()));
+  EXPECT_TRUE(Held("back"));
+  EXPECT_FALSE(Held("art1"));
+  EXPECT_FALSE(Held("font1")) << "a never image gets no texture";
+  manager->HoldOnDemandTextures();
+  manager->HoldOnDemandTextures();  // a second hold loads nothing twice
+  EXPECT_TRUE(Held("art1"));
+  EXPECT_TRUE(Held("art2"));
+  EXPECT_FALSE(Held("font1"));
+  manager->ReleaseOnDemandTextures();
+  EXPECT_FALSE(Held("art1")) << "one hold, one release: gone";
+  EXPECT_FALSE(Held("art2"));
+  EXPECT_TRUE(Held("back"));
+  // A rebuilt display loads the textures anew: still none of the art.
+  g_TextureManager->Clear();
+  manager->LoadImageTextures();
+  EXPECT_TRUE(Held("back"));
+  EXPECT_FALSE(Held("art1"));
+  manager->HoldOnDemandTextures();
+  g_TextureManager->Clear();
+  manager->LoadImageTextures();
+  EXPECT_TRUE(Held("art1")) << "held through the rebuild";
+}
+
+TEST_F(OnDemandTexturesTest, ClearingTheSceneLeavesWhatItDidNotLoad) {
+  bv::SetRenderSavings(true);
+  // Another owner of the names, loading everything.
+  BvLevelManager other(nullptr, false);
+  ASSERT_TRUE(other.LoadScene(scene.c_str()));
+  ASSERT_TRUE(manager->LoadScene(scene.c_str()));
+  manager->ClearScene();
+  for (const char* name : {"art1", "art2", "font1", "back"})
+    EXPECT_TRUE(Held(name)) << name << " is still the other owner's";
+  other.ClearScene();
+  EXPECT_EQ(g_TextureManager->GetCount(), 0u);
+}
+
+TEST_F(OnDemandTexturesTest, WithoutTheSavingsEveryImageLoadsWithItsScene) {
+  bv::SetRenderSavings(false);
+  ASSERT_TRUE(manager->LoadScene(scene.c_str()));
+  for (const char* name : {"art1", "art2", "font1", "back"}) EXPECT_TRUE(Held(name)) << name;
+  manager->ReleaseOnDemandTextures();
+  EXPECT_TRUE(Held("art1")) << "nothing was held on demand";
+}
+
+}  // namespace
