@@ -18,6 +18,7 @@
 #include <irrlicht.h>
 
 #include <memory>
+#include <vector>
 
 class BvApplication;
 struct BvLayerDraw;
@@ -214,4 +215,6 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   // (a load from game code) stops instead of touching freed elements.
   unsigned m_LevelGeneration = 0;
   std::unique_ptr<BvLayerCache> m_LayerCache;
+  // The layer pass's buckets, kept between passes for their storage.
+  std::vector<BvLevelElement*> m_Buckets[kLayerCount];
 };
