@@ -479,17 +479,18 @@ bool AllTexelsOpaque(irr::video::ITexture* texture) {
   // Read only: Irrlicht hands out the image it keeps and uploads nothing.
   const auto* rows = static_cast<const irr::u8*>(texture->lock(irr::video::ETLM_READ_ONLY));
   if (!rows) return false;
-  bool opaque = true;
-  for (irr::u32 y = 0; y < size.Height && opaque; ++y) {
-    const auto* texels = reinterpret_cast<const irr::u32*>(rows + size_t(y) * pitch);
-    for (irr::u32 x = 0; x < size.Width; ++x)
-      if ((texels[x] >> 24) != 0xFFu) {
-        opaque = false;
-        break;
-      }
-  }
+  const bool opaque = AllTexelsOpaque(rows, pitch, size);
   texture->unlock();
   return opaque;
+}
+
+bool AllTexelsOpaque(const irr::u8* rows, irr::u32 pitch, const irr::core::dimension2du& size) {
+  for (irr::u32 y = 0; y < size.Height; ++y) {
+    const auto* texels = reinterpret_cast<const irr::u32*>(rows + size_t(y) * pitch);
+    for (irr::u32 x = 0; x < size.Width; ++x)
+      if ((texels[x] >> 24) != 0xFFu) return false;
+  }
+  return true;
 }
 
 void SetQuadObserver(QuadObserver observer) { Observer() = std::move(observer); }

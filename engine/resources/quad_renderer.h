@@ -113,6 +113,8 @@ bool IsTextureOpaque(irr::video::ITexture* texture);
 // driver keeps beside it (false when it keeps none or has alpha-less
 // storage it cannot read).
 bool AllTexelsOpaque(irr::video::ITexture* texture);
+// The same for A8R8G8B8 rows of size, pitch bytes apart.
+bool AllTexelsOpaque(const irr::u8* rows, irr::u32 pitch, const irr::core::dimension2du& size);
 
 // The frame loop calls BeginFrameDrawing right after the target was
 // cleared to clear, or with clearPending when it left that clear to the

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/resources/quad_renderer.h"
 #include "engine/resources/render_savings.h"
 
 namespace bv {
@@ -179,15 +180,7 @@ irr::video::ITexture* LoadWithoutCopy(irr::video::IVideoDriver* driver,
   auto* rows = static_cast<irr::u8*>(image->lock());
   const irr::u32 pitch = image->getPitch();
   if (rows && size.Width > 0 && size.Height > 0 && pitch >= size.Width * 4 && pitch % 4 == 0) {
-    bool allOpaque = true;
-    for (irr::u32 y = 0; y < size.Height && allOpaque; ++y) {
-      const auto* texels = reinterpret_cast<const irr::u32*>(rows + size_t(y) * pitch);
-      for (irr::u32 x = 0; x < size.Width; ++x)
-        if ((texels[x] >> 24) != 0xFFu) {
-          allOpaque = false;
-          break;
-        }
-    }
+    const bool allOpaque = AllTexelsOpaque(rows, pitch, size);
     FlipRows(rows, pitch, size.Height);
     target = UploadIntoTarget(driver, rows, pitch, size, name);
     if (target && opaque) *opaque = allOpaque;
