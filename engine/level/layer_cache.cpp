@@ -233,24 +233,36 @@ void BvLayerCache::DrawPass(BvLevelManager& manager, bool canUsePicture,
                             irr::video::SColor clear) {
   // How many frames each element has drawn the same. Elements mostly keep
   // their place in the order from one frame to the next.
+  // An element drawing as it did keeps its bounds (a text's are measured
+  // through its font).
   std::unordered_map<const void*, size_t> before;
   m_Ages.assign(m_Current.size(), 0);
+  m_Bounds.resize(m_Current.size());
   for (size_t i = 0; i < m_Current.size(); ++i) {
     size_t at = i;
+    bool same = false;
     if (at >= m_Previous.size() || m_Previous[at].owner != m_Current[i].owner) {
       if (before.empty())
         for (size_t p = 0; p < m_Previous.size(); ++p) before[m_Previous[p].owner] = p;
       auto found = before.find(m_Current[i].owner);
-      if (found == before.end()) continue;
-      at = found->second;
+      if (found != before.end()) {
+        at = found->second;
+        same = m_Previous[at] == m_Current[i];
+      }
+    } else {
+      same = m_Previous[at] == m_Current[i];
     }
-    if (m_Previous[at] == m_Current[i]) m_Ages[i] = m_PreviousAges[at] + 1;
+    if (same) {
+      m_Ages[i] = m_PreviousAges[at] + 1;
+      m_Bounds[i] = m_PreviousBounds[at];
+    } else {
+      m_Bounds[i] = m_Current[i].Bounds();
+    }
   }
   ++m_FramesSinceBuild;
-  m_Bounds.resize(m_Current.size());
-  for (size_t i = 0; i < m_Current.size(); ++i) m_Bounds[i] = m_Current[i].Bounds();
 
-  std::vector<char> pictured;
+  std::vector<char>& pictured = m_Pictured;
+  pictured.clear();
   bool holds = false;
   if (canUsePicture && g_Driver) {
     holds = m_CachedLayers > 0 && TargetUsable() && m_CachedClear == clear &&
@@ -296,6 +308,7 @@ void BvLayerCache::DrawPass(BvLevelManager& manager, bool canUsePicture,
     if (!holds || !pictured[i]) manager.DrawRecorded(m_Current[i]);
   std::swap(m_Previous, m_Current);
   std::swap(m_PreviousAges, m_Ages);
+  std::swap(m_PreviousBounds, m_Bounds);
   BeginPass();
 }
 
@@ -308,6 +321,7 @@ void BvLayerCache::Invalidate() {
   m_Current.clear();
   m_Previous.clear();
   m_PreviousAges.clear();
+  m_PreviousBounds.clear();
   m_Ages.clear();
   m_Cached.clear();
   m_CachedLayers = 0;

@@ -101,6 +101,9 @@ class BvLayerCache {
   std::vector<irr::core::rectf> m_Bounds;
   std::vector<BvLayerDraw> m_Previous;
   std::vector<int> m_PreviousAges;
+  std::vector<irr::core::rectf> m_PreviousBounds;
+  // Which recorded draws the picture holds this pass (kept for its storage).
+  std::vector<char> m_Pictured;
   // The draws the picture holds, in order.
   std::vector<BvLayerDraw> m_Cached;
   int m_TopLayer = -1;

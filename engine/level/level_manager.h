@@ -18,6 +18,7 @@
 #include <irrlicht.h>
 
 #include <memory>
+#include <vector>
 
 class BvApplication;
 struct BvLayerDraw;
@@ -240,4 +241,6 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   bool m_OnDemandHeld = false;
   // The image's need; with the savings off always with the scene.
   BvTextureNeed NeedOf(const BvImage& image) const;
+  // The layer pass's buckets, kept between passes for their storage.
+  std::vector<BvLevelElement*> m_Buckets[kLayerCount];
 };

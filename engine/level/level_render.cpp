@@ -26,7 +26,20 @@ void BvLevelManager::RenderCurrentLevel(float dt, bool paused, bool underGui) {
   }
 
   // Filled before any update: elements made during the pass wait a frame.
+  // The kept storage is taken out for the pass, so that a pass started from
+  // inside it fills buckets of its own.
   std::vector<BvLevelElement*> buckets[kLayerCount];
+  for (int layer = 0; layer < kLayerCount; ++layer) {
+    buckets[layer].swap(m_Buckets[layer]);
+    buckets[layer].clear();
+  }
+  struct KeepStorage {
+    std::vector<BvLevelElement*>* from;
+    std::vector<BvLevelElement*>* to;
+    ~KeepStorage() {
+      for (int layer = 0; layer < kLayerCount; ++layer) to[layer].swap(from[layer]);
+    }
+  } keep{buckets, m_Buckets};
   for (const auto& entry : level->GetIdIndex()) {
     BvLevelElement* element = static_cast<BvLevelElement*>(entry.second);
     if (!element) {

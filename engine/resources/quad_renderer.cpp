@@ -1,5 +1,6 @@
 #include "engine/resources/quad_renderer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <unordered_set>
 #include <utility>
@@ -34,12 +35,29 @@ struct BatchKey {
   }
 };
 
-// Consecutive quads waiting for the driver, all with one key.
+// Quads waiting for the driver, all with one key, and the screen area
+// they may touch.
+struct QuadRun {
+  BatchKey key;
+  std::vector<irr::video::S3DVertex> vertices;
+  rectf bounds;
+};
+
+// Runs kept apart when a quad's material differs from the last run's. With
+// the drawing savings on, a quad may join an earlier run of its material
+// when it shares no pixel with any quad of the runs after that one: drawn
+// earlier, it still covers only pixels that nothing in between touches, so
+// every pixel gets its drawings in the same order.
+constexpr size_t kMaxRuns = 4;
+// Pixels added around a quad's corners for the runs' overlap test.
+constexpr float kRunMargin = 1.0f;
+
 struct QuadBatch {
   bool enabled = true;
   irr::video::IVideoDriver* driver = nullptr;
-  BatchKey key;
-  std::vector<irr::video::S3DVertex> vertices;
+  // runs[0 .. count - 1] wait, in drawing order; the others keep storage.
+  QuadRun runs[kMaxRuns];
+  size_t count = 0;
 };
 
 // Set by BeginFrameDrawing, ended by the frame's first quad or flush.
@@ -248,6 +266,46 @@ bool BuildImageQuad(irr::video::ITexture* texture, const vector2df p[4], const r
   return true;
 }
 
+namespace {
+
+bool RunsOverlap(const rectf& a, const rectf& b) {
+  return a.UpperLeftCorner.X < b.LowerRightCorner.X && b.UpperLeftCorner.X < a.LowerRightCorner.X &&
+         a.UpperLeftCorner.Y < b.LowerRightCorner.Y && b.UpperLeftCorner.Y < a.LowerRightCorner.Y;
+}
+
+void DrawRun(irr::video::IVideoDriver* driver, QuadRun& run) {
+  if (run.vertices.empty()) return;
+  const irr::u32 quads = irr::u32(run.vertices.size() / 4);
+  const irr::core::matrix4 identity;
+  driver->setTransform(irr::video::ETS_PROJECTION, identity);
+  driver->setTransform(irr::video::ETS_VIEW, identity);
+  driver->setTransform(irr::video::ETS_WORLD, identity);
+  driver->setMaterial(MaterialFor(run.key));
+  driver->drawIndexedTriangleList(run.vertices.data(), irr::u32(run.vertices.size()),
+                                  QuadIndices(), quads * 2);
+  run.vertices.clear();
+}
+
+void DropRuns(QuadBatch& batch) {
+  for (size_t r = 0; r < batch.count; ++r) batch.runs[r].vertices.clear();
+  batch.count = 0;
+}
+
+// The run the quad goes into: the last one when it shares its key, or (with
+// the savings on) an earlier one of its key that no run after it stands in
+// the way of; kMaxRuns when a new run is needed.
+size_t RunFor(const QuadBatch& batch, const BatchKey& key, const rectf& bounds) {
+  const bool reorder = RenderSavingsOn();
+  for (size_t r = batch.count; r-- > 0;) {
+    const QuadRun& run = batch.runs[r];
+    if (run.key == key && run.vertices.size() < kMaxBatchVertices) return r;
+    if (!reorder || RunsOverlap(run.bounds, bounds)) break;
+  }
+  return kMaxRuns;
+}
+
+}  // namespace
+
 void SubmitQuad(irr::video::IVideoDriver* driver, const QuadDraw& quad) {
   if (!quad.texture) return;
   ClearIfPending(driver);
@@ -259,25 +317,44 @@ void SubmitQuad(irr::video::IVideoDriver* driver, const QuadDraw& quad) {
   const BatchKey key = KeyFor(quad);
   // Quads kept for another driver were never flushed; that driver may be
   // gone, so they are dropped rather than drawn.
-  if (batch.driver != driver) batch.vertices.clear();
-  // A run ends where the material changes or when it is full.
-  if (!batch.vertices.empty() &&
-      (!(batch.key == key) || batch.vertices.size() >= kMaxBatchVertices))
-    FlushQuads(driver);
+  if (batch.driver != driver) DropRuns(batch);
   batch.driver = driver;
-  batch.key = key;
+
+  rectf bounds(quad.corners[0], quad.corners[0]);
+  for (int i = 1; i < 4; ++i) bounds.addInternalPoint(quad.corners[i]);
+  bounds.UpperLeftCorner -= vector2df(kRunMargin, kRunMargin);
+  bounds.LowerRightCorner += vector2df(kRunMargin, kRunMargin);
+  size_t at = RunFor(batch, key, bounds);
+  if (at == kMaxRuns) {
+    // Without the savings a run ends where the material changes.
+    if (!RenderSavingsOn()) FlushQuads(driver);
+    if (batch.count == kMaxRuns) {
+      // The oldest run goes to the driver; the others move up.
+      DrawRun(driver, batch.runs[0]);
+      std::rotate(batch.runs, batch.runs + 1, batch.runs + kMaxRuns);
+      --batch.count;
+    }
+    at = batch.count++;
+    batch.runs[at].key = key;
+    batch.runs[at].vertices.clear();
+    batch.runs[at].bounds = bounds;
+  } else {
+    batch.runs[at].bounds.addInternalPoint(bounds.UpperLeftCorner);
+    batch.runs[at].bounds.addInternalPoint(bounds.LowerRightCorner);
+  }
 
   // Vertices go in clip space: identity transforms, no camera involved.
   const irr::core::dimension2du target = driver->getCurrentRenderTargetSize();
   const float w = target.Width > 0 ? float(target.Width) : 1.f;
   const float h = target.Height > 0 ? float(target.Height) : 1.f;
+  std::vector<irr::video::S3DVertex>& vertices = batch.runs[at].vertices;
   for (int i = 0; i < 4; ++i) {
     irr::video::S3DVertex v;
     v.Pos.set(quad.corners[i].X * 2.f / w - 1.f, 1.f - quad.corners[i].Y * 2.f / h, 0.f);
     v.Normal.set(0.f, 0.f, 0.f);
     v.Color = quad.colours[i];
     v.TCoords = quad.uv[i];
-    batch.vertices.push_back(v);
+    vertices.push_back(v);
   }
   if (!batch.enabled) FlushQuads(driver);
 }
@@ -287,24 +364,17 @@ void FlushQuads(irr::video::IVideoDriver* driver) {
   ClearIfPending(driver);
   Frame().stillClear = false;
   QuadBatch& batch = Batch();
-  if (batch.vertices.empty()) return;
+  if (batch.count == 0) return;
   if (driver == nullptr || driver != batch.driver) {
     // Quads queued for another driver are not drawn on this one.
-    batch.vertices.clear();
+    DropRuns(batch);
     return;
   }
-  const irr::u32 quads = irr::u32(batch.vertices.size() / 4);
-  const irr::core::matrix4 identity;
-  driver->setTransform(irr::video::ETS_PROJECTION, identity);
-  driver->setTransform(irr::video::ETS_VIEW, identity);
-  driver->setTransform(irr::video::ETS_WORLD, identity);
-  driver->setMaterial(MaterialFor(batch.key));
-  driver->drawIndexedTriangleList(batch.vertices.data(), irr::u32(batch.vertices.size()),
-                                  QuadIndices(), quads * 2);
-  batch.vertices.clear();
+  for (size_t r = 0; r < batch.count; ++r) DrawRun(driver, batch.runs[r]);
+  batch.count = 0;
 }
 
-void DiscardQuads() { Batch().vertices.clear(); }
+void DiscardQuads() { DropRuns(Batch()); }
 
 void SetQuadBatching(bool on) { Batch().enabled = on; }
 
@@ -409,17 +479,18 @@ bool AllTexelsOpaque(irr::video::ITexture* texture) {
   // Read only: Irrlicht hands out the image it keeps and uploads nothing.
   const auto* rows = static_cast<const irr::u8*>(texture->lock(irr::video::ETLM_READ_ONLY));
   if (!rows) return false;
-  bool opaque = true;
-  for (irr::u32 y = 0; y < size.Height && opaque; ++y) {
-    const auto* texels = reinterpret_cast<const irr::u32*>(rows + size_t(y) * pitch);
-    for (irr::u32 x = 0; x < size.Width; ++x)
-      if ((texels[x] >> 24) != 0xFFu) {
-        opaque = false;
-        break;
-      }
-  }
+  const bool opaque = AllTexelsOpaque(rows, pitch, size);
   texture->unlock();
   return opaque;
+}
+
+bool AllTexelsOpaque(const irr::u8* rows, irr::u32 pitch, const irr::core::dimension2du& size) {
+  for (irr::u32 y = 0; y < size.Height; ++y) {
+    const auto* texels = reinterpret_cast<const irr::u32*>(rows + size_t(y) * pitch);
+    for (irr::u32 x = 0; x < size.Width; ++x)
+      if ((texels[x] >> 24) != 0xFFu) return false;
+  }
+  return true;
 }
 
 void SetQuadObserver(QuadObserver observer) { Observer() = std::move(observer); }

@@ -50,7 +50,10 @@ bool BuildImageQuad(irr::video::ITexture* texture, const irr::core::vector2df p[
 // While batching is on, consecutive quads that share texture, blend, alpha
 // use and filter are kept and drawn together as one indexed triangle list
 // when the next quad differs or FlushQuads is called; the order of drawing
-// and so the pixels are the same as quad by quad.
+// and so the pixels are the same as quad by quad. With the drawing savings
+// on, a quad also joins an earlier run of its material (of the last few)
+// when it shares no pixel with any quad drawn between: every pixel still
+// gets its drawings in the same order.
 void SubmitQuad(irr::video::IVideoDriver* driver, const QuadDraw& quad);
 
 // Draws the quads kept for this driver. Call it before any other kind of
@@ -110,6 +113,8 @@ bool IsTextureOpaque(irr::video::ITexture* texture);
 // driver keeps beside it (false when it keeps none or has alpha-less
 // storage it cannot read).
 bool AllTexelsOpaque(irr::video::ITexture* texture);
+// The same for A8R8G8B8 rows of size, pitch bytes apart.
+bool AllTexelsOpaque(const irr::u8* rows, irr::u32 pitch, const irr::core::dimension2du& size);
 
 // The frame loop calls BeginFrameDrawing right after the target was
 // cleared to clear, or with clearPending when it left that clear to the

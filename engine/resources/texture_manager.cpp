@@ -32,7 +32,16 @@ void BvTextureManager::LoadTexture(const char* file, const char* name, int key) 
   // only when it is a whole image (a damaged or cut one counts as missing, as
   // Irrlicht's loaders would read past its end).
   irr::video::ITexture* texture = g_Driver->findTexture(file);
-  if (!texture && bv::IsCompleteImageFile(file)) texture = g_Driver->getTexture(file);
+  const bool keyed = key != bv::kKeyNoAlpha && key != bv::kKeyAlphaChannel;
+  // An unkeyed file goes straight into a texture without a decoded copy.
+  bool direct = false, directOpaque = false;
+  if (!texture && bv::IsCompleteImageFile(file)) {
+    if (!keyed)
+      texture = bv::LoadWithoutCopy(g_Driver, g_Device ? g_Device->getFileSystem() : nullptr,
+                                    file, &directOpaque);
+    direct = texture != nullptr;
+    if (!texture) texture = g_Driver->getTexture(file);
+  }
   auto found = m_Entries.find(name);
   BvTextureEntry* entry = nullptr;
   if (found != m_Entries.end()) {
@@ -54,8 +63,12 @@ void BvTextureManager::LoadTexture(const char* file, const char* name, int key) 
   }
   ++entry->references;
   m_Current = entry;
-  const bool keyed = key != bv::kKeyNoAlpha && key != bv::kKeyAlphaChannel;
   entry->useAlphaChannel = key == bv::kKeyNoAlpha ? 0 : 1;
+  if (direct) {
+    entry->key = key;
+    bv::SetTextureOpaque(texture, directOpaque);
+    return;
+  }
   if (bv::HasNoDecodedCopy(texture)) {
     // Its texels were checked (and keyed) when it was loaded; a key asked
     // for now is only honoured from the file itself.

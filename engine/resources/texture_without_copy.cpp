@@ -4,16 +4,18 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
+#include "engine/resources/quad_renderer.h"
 #include "engine/resources/render_savings.h"
 
 namespace bv {
 namespace {
 
-// Writes the image's rows bottom-up into the render target's GL texture.
-bool UploadFlipped(const irr::u8* rows, irr::u32 pitch, const irr::core::dimension2du& size) {
+// Writes rows, already bottom-up, into the render target's GL texture.
+bool UploadRows(const irr::u8* rows, irr::u32 pitch, const irr::core::dimension2du& size) {
   GLint target = 0;
   glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0,
                                         GL_FRAMEBUFFER_ATTACHMENT_OBJECT_NAME, &target);
@@ -24,19 +26,24 @@ bool UploadFlipped(const irr::u8* rows, irr::u32 pitch, const irr::core::dimensi
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
   glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
   glGetIntegerv(GL_UNPACK_ROW_LENGTH, &rowLength);
-  std::vector<irr::u8> flipped(size_t(size.Width) * 4 * size.Height);
-  for (irr::u32 y = 0; y < size.Height; ++y)
-    std::memcpy(&flipped[size_t(size.Height - 1 - y) * size.Width * 4], rows + size_t(y) * pitch,
-                size_t(size.Width) * 4);
   glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(target));
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, GLint(pitch / 4));
   glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, size.Width, size.Height, GL_BGRA,
-                  GL_UNSIGNED_INT_8_8_8_8_REV, flipped.data());
+                  GL_UNSIGNED_INT_8_8_8_8_REV, rows);
   glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, rowLength);
   glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
   return glGetError() == GL_NO_ERROR;
+}
+
+// Turns an image's rows upside down where they lie.
+void FlipRows(irr::u8* rows, irr::u32 pitch, irr::u32 height) {
+  for (irr::u32 top = 0, bottom = height; top + 1 < bottom; ++top) {
+    --bottom;
+    std::swap_ranges(rows + size_t(top) * pitch, rows + size_t(top + 1) * pitch,
+                     rows + size_t(bottom) * pitch);
+  }
 }
 
 // The driver gives every render target a depth buffer of its size, shared
@@ -62,15 +69,49 @@ void ShrinkDepthBuffer(const irr::core::dimension2du& size, const irr::core::dim
   glBindRenderbuffer(GL_RENDERBUFFER, static_cast<GLuint>(bound));
 }
 
+// Whether the driver can hold textures as render targets this way.
+bool CanUpload(irr::video::IVideoDriver* driver) {
+  using namespace irr::video;
+  return driver && RenderSavingsOn() && driver->getDriverType() == EDT_OPENGL &&
+         driver->queryFeature(EVDF_RENDER_TO_TARGET) &&
+         driver->queryFeature(EVDF_FRAMEBUFFER_OBJECT);
+}
+
+// A render target of size named name holding rows (A8R8G8B8, bottom row
+// first); null on any failure, with nothing left behind.
+irr::video::ITexture* UploadIntoTarget(irr::video::IVideoDriver* driver, const irr::u8* rows,
+                                       irr::u32 pitch, const irr::core::dimension2du& size,
+                                       const irr::io::path& name) {
+  using namespace irr::video;
+  ITexture* target = driver->addRenderTargetTexture(size, name, ECF_A8R8G8B8);
+  if (!target) return nullptr;
+  if (!target->isRenderTarget() || target->getSize() != size ||
+      target->getColorFormat() != ECF_A8R8G8B8) {
+    driver->removeTexture(target);
+    return nullptr;
+  }
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  bool uploaded = false;
+  if (driver->setRenderTarget(target, false, false)) {
+    uploaded = UploadRows(rows, pitch, size);
+    if (uploaded) ShrinkDepthBuffer(size, driver->getScreenSize());
+  }
+  // Textures load between frames, while the window is the target.
+  driver->setRenderTarget(nullptr, false, false);
+  if (!uploaded) {
+    driver->removeTexture(target);
+    return nullptr;
+  }
+  return target;
+}
+
 }  // namespace
 
 irr::video::ITexture* DropDecodedCopy(irr::video::IVideoDriver* driver,
                                       irr::video::ITexture* texture) {
   using namespace irr::video;
-  if (!driver || !texture || !RenderSavingsOn()) return texture;
-  if (driver->getDriverType() != EDT_OPENGL || !driver->queryFeature(EVDF_RENDER_TO_TARGET) ||
-      !driver->queryFeature(EVDF_FRAMEBUFFER_OBJECT))
-    return texture;
+  if (!texture || !CanUpload(driver)) return texture;
   if (texture->isRenderTarget() || texture->hasMipMaps() ||
       texture->getColorFormat() != ECF_A8R8G8B8)
     return texture;
@@ -79,33 +120,73 @@ irr::video::ITexture* DropDecodedCopy(irr::video::IVideoDriver* driver,
   const irr::u32 pitch = texture->getPitch();
   if (pitch < size.Width * 4) return texture;
 
+  const auto* rows = static_cast<const irr::u8*>(texture->lock(ETLM_READ_ONLY));
+  if (!rows) return texture;
+  // The driver flips a render target's rows when it draws it.
+  std::vector<irr::u8> flipped(size_t(size.Width) * 4 * size.Height);
+  for (irr::u32 y = 0; y < size.Height; ++y)
+    std::memcpy(&flipped[size_t(size.Height - 1 - y) * size.Width * 4], rows + size_t(y) * pitch,
+                size_t(size.Width) * 4);
+  texture->unlock();
   const irr::io::path name = texture->getName().getPath();
-  ITexture* target = driver->addRenderTargetTexture(size, name + "|uploaded", ECF_A8R8G8B8);
+  ITexture* target = UploadIntoTarget(driver, flipped.data(), size.Width * 4, size,
+                                      name + "|uploaded");
   if (!target) return texture;
-  if (!target->isRenderTarget() || target->getSize() != size ||
-      target->getColorFormat() != ECF_A8R8G8B8) {
-    driver->removeTexture(target);
-    return texture;
-  }
-  while (glGetError() != GL_NO_ERROR) {
-  }
-  bool uploaded = false;
-  if (driver->setRenderTarget(target, false, false)) {
-    const auto* rows = static_cast<const irr::u8*>(texture->lock(ETLM_READ_ONLY));
-    if (rows) {
-      uploaded = UploadFlipped(rows, pitch, size);
-      if (uploaded) ShrinkDepthBuffer(size, driver->getScreenSize());
-      texture->unlock();
-    }
-  }
-  // Textures load between frames, while the window is the target.
-  driver->setRenderTarget(nullptr, false, false);
-  if (!uploaded) {
-    driver->removeTexture(target);
-    return texture;
-  }
   driver->removeTexture(texture);
   driver->renameTexture(target, name);
+  return target;
+}
+
+irr::video::ITexture* LoadWithoutCopy(irr::video::IVideoDriver* driver,
+                                      irr::io::IFileSystem* files, const char* file,
+                                      bool* opaque) {
+  using namespace irr::video;
+  if (!files || !file || !CanUpload(driver)) return nullptr;
+  // The ordinary texture would be 16-bit or have mip levels: left to it.
+  if (driver->getTextureCreationFlag(ETCF_ALWAYS_16_BIT) ||
+      driver->getTextureCreationFlag(ETCF_OPTIMIZED_FOR_SPEED) ||
+      driver->getTextureCreationFlag(ETCF_CREATE_MIP_MAPS))
+    return nullptr;
+  // Opened and named as the driver's getTexture opens and names it: by the
+  // absolute path first, else as given (an archive's entry).
+  irr::io::IReadFile* read = files->createAndOpenFile(files->getAbsolutePath(file));
+  if (!read) read = files->createAndOpenFile(file);
+  if (!read) return nullptr;
+  const irr::io::path name = read->getFileName();
+  IImage* decoded = nullptr;
+  if (!driver->findTexture(name) && !driver->findTexture(files->getAbsolutePath(file)))
+    decoded = driver->createImageFromFile(read);
+  read->drop();
+  if (!decoded) return nullptr;
+  const irr::core::dimension2du size = decoded->getDimension();
+  // Only what the ordinary texture would hold unscaled as A8R8G8B8.
+  const ECOLOR_FORMAT format = decoded->getColorFormat();
+  const irr::core::dimension2du largest = driver->getMaxTextureSize();
+  const bool powerOfTwo = size == size.getOptimalSize(true, false, true);
+  if ((format != ECF_A8R8G8B8 && format != ECF_R8G8B8) || size.Width > largest.Width ||
+      size.Height > largest.Height || (!powerOfTwo && !driver->queryFeature(EVDF_TEXTURE_NPOT))) {
+    decoded->drop();
+    return nullptr;
+  }
+  IImage* image = decoded;
+  if (decoded->getColorFormat() != ECF_A8R8G8B8 && size.Width > 0 && size.Height > 0) {
+    // The ordinary texture converts every other format to this one alike.
+    image = driver->createImage(ECF_A8R8G8B8, size);
+    if (image) decoded->copyTo(image);
+    decoded->drop();
+  }
+  if (!image) return nullptr;
+  ITexture* target = nullptr;
+  auto* rows = static_cast<irr::u8*>(image->lock());
+  const irr::u32 pitch = image->getPitch();
+  if (rows && size.Width > 0 && size.Height > 0 && pitch >= size.Width * 4 && pitch % 4 == 0) {
+    const bool allOpaque = AllTexelsOpaque(rows, pitch, size);
+    FlipRows(rows, pitch, size.Height);
+    target = UploadIntoTarget(driver, rows, pitch, size, name);
+    if (target && opaque) *opaque = allOpaque;
+  }
+  image->unlock();
+  image->drop();
   return target;
 }
 

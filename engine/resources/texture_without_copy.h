@@ -17,6 +17,17 @@ namespace bv {
 irr::video::ITexture* DropDecodedCopy(irr::video::IVideoDriver* driver,
                                       irr::video::ITexture* texture);
 
+// Loads file's picture straight into a render target of its size: the
+// texels the ordinary texture would hold (A8R8G8B8, converted as it converts
+// them), under the name the driver gives a file's texture, without making
+// the ordinary texture first (its copy of the image and its upload). opaque:
+// whether every texel's alpha is 255. Null when this cannot be done (the
+// conditions of DropDecodedCopy, no file system, a file the driver already
+// holds or cannot read): the caller then loads it the ordinary way.
+irr::video::ITexture* LoadWithoutCopy(irr::video::IVideoDriver* driver,
+                                      irr::io::IFileSystem* files, const char* file,
+                                      bool* opaque);
+
 // Whether texture keeps no decoded image: a file's texture does only when
 // DropDecodedCopy made it (a render target), so no record is kept that
 // could outlive the texture.

@@ -11,6 +11,7 @@
 #include "engine/shell/application.h"
 #include "engine/shell/globals.h"
 #include "engine/shell/model_manager.h"
+#include "engine/shell/renderer_threads.h"
 #include "engine/shell/volume_control.h"
 #include "engine/sound/sound_manager.h"
 
@@ -212,10 +213,14 @@ bool BvSystem::CreateDisplay(bool fullScreen, int16_t driverType) {
   params.Stencilbuffer = false;
   params.Vsync = true;
   params.EventReceiver = this;
-  g_Device = irr::createDeviceEx(params);
-  if (g_Device == nullptr) {
-    params.Bits = bv::kFallbackBits;
+  {
+    // The software renderer reads its thread count while the device is made.
+    const bv::SoftwareRendererThreads rendererThreads;
     g_Device = irr::createDeviceEx(params);
+    if (g_Device == nullptr) {
+      params.Bits = bv::kFallbackBits;
+      g_Device = irr::createDeviceEx(params);
+    }
   }
   if (g_Device == nullptr) return false;
   // Irrlicht sets its own handler while it makes the window; take it back.

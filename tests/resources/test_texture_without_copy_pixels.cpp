@@ -1,6 +1,7 @@
 // A texture that keeps no decoded image (uploaded into a render target)
 // draws exactly the pixels of the ordinary texture it replaces: 1:1, cut,
-// stretched and turned with bilinear filtering, on a picture of odd size.
+// stretched and turned with bilinear filtering, on a picture of odd size,
+// from a file with an alpha channel and from one without.
 // Real OpenGL on a private Xvfb; the back buffer is read before endScene.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -31,8 +32,11 @@ class TextureWithoutCopyPixelsTest : public ::testing::Test {
     ASSERT_NE(device_, nullptr) << "no OpenGL device on the private X server";
     driver_ = device_->getVideoDriver();
     driver_->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, false);
+    previousDevice_ = g_Device;
     previousDriver_ = g_Driver;
     previousManager_ = g_TextureManager;
+    // The device's file system opens the files the texture manager loads.
+    g_Device = device_;
     g_Driver = driver_;
     g_TextureManager = new BvTextureManager();
     folder_ = bv::test::MakeTempFolder("texture_without_copy");
@@ -43,14 +47,17 @@ class TextureWithoutCopyPixelsTest : public ::testing::Test {
     delete g_TextureManager;
     g_TextureManager = previousManager_;
     g_Driver = previousDriver_;
+    g_Device = previousDevice_;
     device_->drop();
   }
 
   // A 37 by 23 picture whose every texel differs from its neighbours, with
   // alpha falling off to the right when translucent.
-  std::string Png(const std::string& name, bool translucent) {
+  // Without alpha (rgb) the file has no alpha channel.
+  std::string Png(const std::string& name, bool translucent, bool rgb = false) {
     const irr::core::dimension2du size(37, 23);
-    irr::video::IImage* image = driver_->createImage(irr::video::ECF_A8R8G8B8, size);
+    irr::video::IImage* image = driver_->createImage(
+        rgb ? irr::video::ECF_R8G8B8 : irr::video::ECF_A8R8G8B8, size);
     for (irr::u32 y = 0; y < size.Height; ++y)
       for (irr::u32 x = 0; x < size.Width; ++x)
         image->setPixel(x, y,
@@ -103,15 +110,23 @@ class TextureWithoutCopyPixelsTest : public ::testing::Test {
   bv::test::PrivateDisplay display_;
   irr::IrrlichtDevice* device_ = nullptr;
   irr::video::IVideoDriver* driver_ = nullptr;
+  irr::IrrlichtDevice* previousDevice_ = nullptr;
   irr::video::IVideoDriver* previousDriver_ = nullptr;
   BvTextureManager* previousManager_ = nullptr;
   std::string folder_;
 };
 
 TEST_F(TextureWithoutCopyPixelsTest, UploadedTextureDrawsTheOrdinaryTexturesPixels) {
-  for (bool translucent : {false, true}) {
-    SCOPED_TRACE(translucent ? "translucent" : "opaque");
-    const std::string file = Png(translucent ? "translucent.png" : "opaque.png", translucent);
+  struct Case {
+    const char* file;
+    bool translucent;
+    bool rgb;
+  };
+  for (const Case& art : {Case{"opaque.png", false, false}, Case{"translucent.png", true, false},
+                          Case{"rgb.png", false, true}}) {
+    SCOPED_TRACE(art.file);
+    const bool translucent = art.translucent;
+    const std::string file = Png(art.file, translucent, art.rgb);
     bool uncopiedOff = true, uncopiedOn = false, opaqueOff = false, opaqueOn = false;
     const std::vector<unsigned char> off = LoadAndDraw(file, false, &uncopiedOff, &opaqueOff);
     const std::vector<unsigned char> on = LoadAndDraw(file, true, &uncopiedOn, &opaqueOn);
