@@ -14,8 +14,7 @@
 #include "engine/resources/quad_renderer.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/globals.h"
-#include "support/null_video.h"
-#include "support/private_display.h"
+#include "support/gl_texture_fixture.h"
 
 namespace {
 
@@ -37,26 +36,9 @@ std::ostream& operator<<(std::ostream& os, const Rgb& c) {
 }
 Rgb ToRgb(SColor c) { return Rgb{int(c.getRed()), int(c.getGreen()), int(c.getBlue())}; }
 
-class TextureManagerPixelsTest : public ::testing::Test {
+class TextureManagerPixelsTest : public bv::test::GlTextureFixture {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(display_.Ok()) << "Xvfb did not start";
-    device_ = bv::test::CreateGlDevice(kSize, kSize);
-    ASSERT_NE(device_, nullptr) << "no OpenGL device on the private X server";
-    driver_ = device_->getVideoDriver();
-    previousDriver_ = g_Driver;
-    previousManager_ = g_TextureManager;
-    g_Driver = driver_;
-    g_TextureManager = new BvTextureManager();
-    folder_ = bv::test::MakeTempFolder("texture_pixels");
-  }
-  void TearDown() override {
-    if (!device_) return;
-    delete g_TextureManager;
-    g_TextureManager = previousManager_;
-    g_Driver = previousDriver_;
-    device_->drop();
-  }
+  void SetUp() override { OpenDevice(kSize, kSize, "texture_pixels"); }
 
   // Writes a PNG (colour keys need exact pixels) and returns its path.
   std::string Png(const std::string& name, int w, int h, const std::vector<SColor>& px) {
@@ -64,10 +46,7 @@ class TextureManagerPixelsTest : public ::testing::Test {
         irr::video::ECF_A8R8G8B8, irr::core::dimension2du(irr::u32(w), irr::u32(h)));
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) image->setPixel(irr::u32(x), irr::u32(y), px[y * w + x]);
-    std::string path = folder_ + "/" + name;
-    driver_->writeImageToFile(image, path.c_str());
-    image->drop();
-    return path;
+    return SavePng(name, image);
   }
 
   Rgb Pixel(int x, int y) {
@@ -79,12 +58,6 @@ class TextureManagerPixelsTest : public ::testing::Test {
     return Rgb{rgba[0], rgba[1], rgba[2]};
   }
 
-  bv::test::PrivateDisplay display_;
-  irr::IrrlichtDevice* device_ = nullptr;
-  irr::video::IVideoDriver* driver_ = nullptr;
-  irr::video::IVideoDriver* previousDriver_ = nullptr;
-  BvTextureManager* previousManager_ = nullptr;
-  std::string folder_;
 };
 
 TEST_F(TextureManagerPixelsTest, KeyColourBecomesTransparentAndNothingElse) {

@@ -15,8 +15,7 @@
 #include "engine/resources/texture_manager.h"
 #include "engine/resources/texture_without_copy.h"
 #include "engine/shell/globals.h"
-#include "support/null_video.h"
-#include "support/private_display.h"
+#include "support/gl_texture_fixture.h"
 
 namespace {
 
@@ -24,31 +23,15 @@ using irr::video::SColor;
 
 constexpr int kSize = 128;
 
-class TextureWithoutCopyPixelsTest : public ::testing::Test {
+class TextureWithoutCopyPixelsTest : public bv::test::GlTextureFixture {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(display_.Ok()) << "Xvfb did not start";
-    device_ = bv::test::CreateGlDevice(kSize, kSize);
-    ASSERT_NE(device_, nullptr) << "no OpenGL device on the private X server";
-    driver_ = device_->getVideoDriver();
-    driver_->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, false);
-    previousDevice_ = g_Device;
-    previousDriver_ = g_Driver;
-    previousManager_ = g_TextureManager;
-    // The device's file system opens the files the texture manager loads.
-    g_Device = device_;
-    g_Driver = driver_;
-    g_TextureManager = new BvTextureManager();
-    folder_ = bv::test::MakeTempFolder("texture_without_copy");
+    OpenDevice(kSize, kSize, "texture_without_copy");
+    if (driver_) driver_->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, false);
   }
   void TearDown() override {
     bv::SetRenderSavings(true);
-    if (!device_) return;
-    delete g_TextureManager;
-    g_TextureManager = previousManager_;
-    g_Driver = previousDriver_;
-    g_Device = previousDevice_;
-    device_->drop();
+    GlTextureFixture::TearDown();
   }
 
   // A 37 by 23 picture whose every texel differs from its neighbours, with
@@ -63,10 +46,7 @@ class TextureWithoutCopyPixelsTest : public ::testing::Test {
         image->setPixel(x, y,
                         SColor(translucent ? 255 - x * 6 : 255, (x * 37 + y * 11) & 255,
                                (y * 53 + x * 5) & 255, (x * y * 7 + 40) & 255));
-    std::string path = folder_ + "/" + name;
-    driver_->writeImageToFile(image, path.c_str());
-    image->drop();
-    return path;
+    return SavePng(name, image);
   }
 
   // The whole back buffer after drawing the texture four ways.
@@ -107,13 +87,6 @@ class TextureWithoutCopyPixelsTest : public ::testing::Test {
     return frame;
   }
 
-  bv::test::PrivateDisplay display_;
-  irr::IrrlichtDevice* device_ = nullptr;
-  irr::video::IVideoDriver* driver_ = nullptr;
-  irr::IrrlichtDevice* previousDevice_ = nullptr;
-  irr::video::IVideoDriver* previousDriver_ = nullptr;
-  BvTextureManager* previousManager_ = nullptr;
-  std::string folder_;
 };
 
 TEST_F(TextureWithoutCopyPixelsTest, UploadedTextureDrawsTheOrdinaryTexturesPixels) {
