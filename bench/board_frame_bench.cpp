@@ -232,10 +232,7 @@ void Session(BvSystem& system) {
   BvGameHost host(&system);
   host.LoadSaveGame();
   BvGame* game = host.GetGame();
-  game->SetupCamera();
-  game->EnsureLoaded();
-  game->ApplyMouseCapture();
-  game->LoadGlobalData();
+  game->PrepareFirstFrame();
   // The tip pages would freeze the board under them.
   if (BvProfile* profile = game->GetCurrentProfile()) profile->showHints = 0;
   int frame = 0;

@@ -76,15 +76,19 @@ BvApplication::~BvApplication() {
   globalLevels = nullptr;
 }
 
+void BvApplication::PrepareFirstFrame() {
+  SetupCamera();
+  EnsureLoaded();
+  ApplyMouseCapture();
+  LoadGlobalData();
+}
+
 void BvApplication::Run() {
   fpsIndex = 0;
   fpsCount = 0;
   running = 1;
   frameCounter = 0;
-  SetupCamera();
-  EnsureLoaded();
-  ApplyMouseCapture();
-  LoadGlobalData();
+  PrepareFirstFrame();
   if (g_Device != nullptr) debugFont = g_Device->getGUIEnvironment()->getBuiltInFont();
   frameTimeMs = 1000.0f / bv::UsableRefreshRate(g_System->refreshRate);
 

@@ -51,6 +51,10 @@ class BvApplication {
   // The frame loop; returns when the quit flag is set, Quit was called or a
   // display rebuild failed.
   virtual void Run();
+  // What Run does before its first frame: the camera, the loaded scene, the
+  // mouse capture and the global data (also for drivers of frames of their
+  // own, such as benchmarks).
+  void PrepareFirstFrame();
   virtual irr::gui::IGUIFont* GetTextFont();
   // Called by the level manager for every solved contact.
   virtual void OnCollision(BvLevelElement* first, BvLevelElement* second);

@@ -184,10 +184,7 @@ void Session(BvSystem& system) {
   BvGameHost host(&system);
   host.LoadSaveGame();
   BvGame* game = host.GetGame();
-  game->SetupCamera();
-  game->EnsureLoaded();
-  game->ApplyMouseCapture();
-  game->LoadGlobalData();
+  game->PrepareFirstFrame();
   // Tip pages would freeze the board under them.
   if (BvProfile* profile = game->GetCurrentProfile()) profile->showHints = 0;
   Comparison result;

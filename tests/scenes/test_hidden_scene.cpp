@@ -299,8 +299,9 @@ TEST_F(HiddenSceneTest, HintButtonRechargesLightsAndCirclesTheFirstHiddenObject)
   BvLevel* level = world.game()->GetCurrentLevels()->GetCurrentLevel();
   for (const auto& entry : level->GetIdIndex()) {
     const auto* e = static_cast<const BvLevelElement*>(entry.second);
-    if (e->GetSourceElement() && std::string(e->GetSourceElement()->GetName()) == "hintsparkle")
+    if (e->GetSourceElement() && std::string(e->GetSourceElement()->GetName()) == "hintsparkle") {
       EXPECT_NEAR((e->GetPosition() - target).getLength(), 40.0f, 0.5f);
+    }
   }
 }
 
@@ -340,8 +341,9 @@ TEST_F(HiddenSceneTest, WithoutTheLabelFontNoTooltipIsShown) {
   BvLevel* level = world.game()->GetCurrentLevels()->GetCurrentLevel();
   for (const auto& entry : level->GetIdIndex()) {
     const auto* e = static_cast<const BvLevelElement*>(entry.second);
-    if (e->GetSourceElement() && std::string(e->GetSourceElement()->GetName()) == "tooltip")
+    if (e->GetSourceElement() && std::string(e->GetSourceElement()->GetName()) == "tooltip") {
       EXPECT_FALSE(e->IsVisible()) << "an empty panel over the picture";
+    }
   }
   const irr::core::vector2df cursor = Element("hint")->GetPosition();
   world.MoveCursor(cursor.X, cursor.Y);
