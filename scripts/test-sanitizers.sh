@@ -22,7 +22,7 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:log_path=$reports/ubsan
 asan="halt_on_error=1:detect_stack_use_after_return=1:log_path=$reports/asan"
 
 # Suites that open an X server and OpenGL, found from the test files.
-display_suites=$(grep -l 'support/private_display.h\|support/private_x_server.h' tests/*/test_*.cpp \
+display_suites=$(grep -l 'support/private_display.h\|support/private_x_server.h\|support/gl_texture_fixture.h' tests/*/test_*.cpp \
   | xargs grep -ho 'TEST\(_F\|_P\)\?( *[A-Za-z0-9_]*' | sed 's/.*( *//' | sort -u | paste -sd'|')
 drawing="^e2e_|^($display_suites)\\."
 # The two whole-game scenarios play for a quarter of an hour under the
