@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "engine/platform/file_io.h"
@@ -28,6 +29,11 @@ constexpr int32_t kMaxVolume = 100;
 // Direct3D 8, Direct3D 9, OpenGL).
 constexpr int16_t kFirstStoredDriver = 1;
 constexpr int16_t kLastStoredDriver = 5;
+
+// What the player is told about the settings file.
+constexpr KeptFileTexts kConfigTexts = {"settings file",
+                                        "The settings will not be saved while the game runs.",
+                                        "The settings it held are kept."};
 
 }  // namespace
 
@@ -65,17 +71,38 @@ BvConfig DecodeConfig(const uint8_t* bytes, size_t count) {
   return config;
 }
 
+KeptFile MakeConfigFile() {
+  return KeptFile(UserFilePath(kConfigFileName).string(), kConfigTexts);
+}
+
+BvConfig ReadConfigFile(KeptFile& file) {
+  const FilePrefix read = file.Read(kConfigFileSize);
+  if (read.status != FileReadStatus::kRead) return BvConfig();
+  const BvConfig config = DecodeConfig(read.bytes.data(), read.bytes.size());
+  const ConfigBytes reread = EncodeConfig(config);
+  const std::string size = std::to_string(kConfigFileSize);
+  if (read.bytes.size() < kConfigFileSize)
+    file.KeepDamaged("it is shorter than " + size + " bytes; the missing settings are the defaults");
+  else if (!std::equal(reread.begin(), reread.end(), read.bytes.begin()))
+    file.KeepDamaged("settings out of range were reset");
+  else if (read.longer)
+    file.KeepDamaged("it is longer than " + size + " bytes; the first " + size + " are used");
+  return config;
+}
+
+bool WriteConfigFile(KeptFile& file, const BvConfig& config) {
+  const ConfigBytes bytes = EncodeConfig(config);
+  return file.Write(bytes.data(), bytes.size());
+}
+
 BvConfig ReadConfigFile() {
-  std::vector<uint8_t> bytes;
-  std::filesystem::path path = UserFilePath(kConfigFileName);
-  if (path.empty() || !ReadFilePrefix(path, kConfigFileSize, &bytes)) return BvConfig();
-  return DecodeConfig(bytes.data(), bytes.size());
+  KeptFile file = MakeConfigFile();
+  return ReadConfigFile(file);
 }
 
 bool WriteConfigFile(const BvConfig& config) {
-  if (!CreateUserFolder()) return false;
-  ConfigBytes bytes = EncodeConfig(config);
-  return WriteFileReplacing(UserFilePath(kConfigFileName), bytes.data(), bytes.size());
+  KeptFile file = MakeConfigFile();
+  return WriteConfigFile(file, config);
 }
 
 }  // namespace bv

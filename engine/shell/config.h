@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "engine/platform/kept_file.h"
+
 struct BvConfig {
   // 1 full screen, 0 windowed.
   uint8_t fullScreen = 1;
@@ -36,9 +38,20 @@ ConfigBytes EncodeConfig(const BvConfig& config);
 // than 1..5 read as the default.
 BvConfig DecodeConfig(const uint8_t* bytes, size_t count);
 
-// Reads "config.dat" from the user folder (defaults when there is none).
+// "config.dat" in the user folder, with the game's words for its alerts.
+KeptFile MakeConfigFile();
+
+// Reads the file (defaults when there is none). A file that cannot be used
+// as it is (short, longer, not a regular file, a value read as a default) is
+// kept as a damaged copy and the player told; one that cannot be read is
+// left alone and later writes refused.
+BvConfig ReadConfigFile(KeptFile& file);
+// Writes it, creating the folder; false when nothing was written, the first
+// failure told to the player.
+bool WriteConfigFile(KeptFile& file, const BvConfig& config);
+
+// The same with a file object of their own.
 BvConfig ReadConfigFile();
-// Writes it, creating the folder; false when nothing was written.
 bool WriteConfigFile(const BvConfig& config);
 
 }  // namespace bv

@@ -40,12 +40,16 @@ void BvGameHost::Step() {
 
 std::string BvGameHost::GetSavePath() { return bv::UserFilePath(kSaveFileName).string(); }
 
-void BvGameHost::LoadSaveGame() { bv::ReadSaveFile(GetSavePath(), m_Store); }
+void BvGameHost::LoadSaveGame() {
+  m_SaveFile.emplace(bv::MakeSaveFile(GetSavePath()));
+  bv::ReadSaveFile(*m_SaveFile, m_Store);
+}
 
 bool BvGameHost::SaveSaveGame() {
   m_Store.SubmitScores();
-  if (!bv::CreateUserFolder()) return false;
-  return bv::WriteSaveFile(GetSavePath(), m_Store);
+  if (!m_SaveFile) m_SaveFile.emplace(bv::MakeSaveFile(GetSavePath()));
+  // The write creates the user folder when it is missing.
+  return bv::WriteSaveFile(*m_SaveFile, m_Store);
 }
 
 void BvSystem::RunSession() {

@@ -2,7 +2,10 @@
 // The object in which one run of the game takes place: owns the game object
 // and the player store, reads "savegame.sav" before the first frame and
 // writes it after every finished scene and when it is destroyed.
+#include <optional>
 #include <string>
+
+#include "engine/platform/kept_file.h"
 
 #include "game/core/player_store.h"
 
@@ -23,10 +26,12 @@ class BvGameHost {
   void Run();
   // One entry into the game's frame loop (when g_Quit is clear).
   void Step();
-  // The save file into the store; anything but an 844-byte file resets it.
+  // The save file into the store; a missing, short or unreadable file
+  // resets it (see ReadSaveFile for what is kept and told).
   void LoadSaveGame();
-  // Submits every profile's score to the hiscores, then writes the store.
-  // Failures are silent; returns whether the file was written.
+  // Submits every profile's score to the hiscores, then writes the store,
+  // unless the save could not be read this run. The first failure is told
+  // to the player; returns whether the file was written.
   bool SaveSaveGame();
 
   BvSystem* GetSystem() const { return m_System; }
@@ -39,6 +44,8 @@ class BvGameHost {
   BvSystem* m_System;
   BvGame* m_Game = nullptr;
   BvPlayerStore m_Store;
+  // The save file of this run, from the first read or write on.
+  std::optional<bv::KeptFile> m_SaveFile;
 };
 
 namespace bv {

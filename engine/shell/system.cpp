@@ -176,7 +176,8 @@ bool BvSystem::OnEvent(const irr::SEvent& event) {
 }
 
 bool BvSystem::LoadConfig() {
-  config = bv::ReadConfigFile();
+  configFile.emplace(bv::MakeConfigFile());
+  config = bv::ReadConfigFile(*configFile);
   if (volumes != nullptr) {
     volumes->SetMusicVolume(config.musicVolume / 100.0f);
     volumes->SetEffectsVolume(config.effectsVolume / 100.0f);
@@ -184,7 +185,10 @@ bool BvSystem::LoadConfig() {
   return true;
 }
 
-bool BvSystem::SaveConfig() { return bv::WriteConfigFile(config); }
+bool BvSystem::SaveConfig() {
+  if (!configFile) configFile.emplace(bv::MakeConfigFile());
+  return bv::WriteConfigFile(*configFile, config);
+}
 
 bool BvSystem::IsDesktopLargerThanWindow() {
   int width = 0, height = 0;

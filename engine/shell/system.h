@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -185,4 +186,7 @@ class BvSystem : public irr::IEventReceiver {
   std::vector<CursorEntry> cursors;
   // The cursor handle now defined on the window.
   unsigned long shownCursor = 0;
+  // "config.dat" as LoadConfig found it: SaveConfig leaves alone a file
+  // that could not be read.
+  std::optional<bv::KeptFile> configFile;
 };

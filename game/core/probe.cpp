@@ -13,6 +13,7 @@
 #include "engine/level/level_element.h"
 #include "engine/level/level_manager.h"
 #include "engine/platform/clock.h"
+#include "engine/platform/message_box.h"
 #include "engine/shell/globals.h"
 #include "engine/shell/system.h"
 #include "engine/sound/sound_manager.h"
@@ -158,7 +159,8 @@ nlohmann::json MonstersSnapshot(const BvLayout& board, const BvLevelManager* lev
 
 nlohmann::json ProfileSnapshot(const BvProfile* profile) {
   if (!profile) return nullptr;
-  return {{"name", profile->name},
+  // Names are Latin-1 (and any bytes at all in a damaged save).
+  return {{"name", bv::Latin1ToUtf8(profile->name)},
           {"world", profile->world},
           {"level", profile->level},
           {"score", profile->score},
@@ -324,7 +326,10 @@ bool BvProbe::AfterFrame(const BvGame& game) {
   if (m_States.empty() || m_States.back() != state) m_States.push_back(state);
   nlohmann::json snapshot = Snapshot(game);
   snapshot["scene"]["states"] = m_States;
-  const std::string text = snapshot.dump();
+  // Every text is made UTF-8 above; should one slip through, it is written
+  // with replacement characters rather than ending the game.
+  const std::string text =
+      snapshot.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
   if (m_WroteOnce && text == m_LastWritten) return false;
   bv::Clock& clock = bv::GetClock();
   const int64_t now = clock.Ticks();

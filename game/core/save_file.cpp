@@ -1,13 +1,8 @@
 #include "game/core/save_file.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
-#include <vector>
-
-#include <unistd.h>
+#include <string>
 
 #include "engine/platform/file_io.h"
 #include "engine/platform/little_endian.h"
@@ -76,16 +71,10 @@ void DecodeProfile(const uint8_t* at, BvProfile& p) {
   p.seenTips = GetU32(at + kPSeenTips);
 }
 
-// A copy under the damaged name; a file that cannot even be read is moved
-// there instead, which keeps its bytes all the same.
-void KeepDamagedSave(const std::string& path) {
-  const std::string kept = DamagedSavePath(path);
-  std::error_code error;
-  if (std::filesystem::copy_file(path, kept, std::filesystem::copy_options::overwrite_existing,
-                                 error))
-    return;
-  std::filesystem::rename(path, kept, error);
-}
+// What the player is told about the save.
+constexpr KeptFileTexts kSaveTexts = {
+    "save file", "Progress will not be saved while the game runs.",
+    "The last save is kept, and the game tries again after each scene."};
 
 }  // namespace
 
@@ -124,26 +113,37 @@ bool DecodeSaveImage(const uint8_t* bytes, size_t size, BvPlayerStore& store) {
   return true;
 }
 
-std::string DamagedSavePath(const std::string& path) { return path + ".bad"; }
+std::string DamagedSavePath(const std::string& path) { return DamagedCopyPath(path, 0); }
 
-bool ReadSaveFile(const std::string& path, BvPlayerStore& store) {
-  std::vector<uint8_t> bytes;
-  if (!path.empty() && ReadFilePrefix(path, kSaveFileSize, &bytes) &&
-      DecodeSaveImage(bytes.data(), bytes.size(), store))
+KeptFile MakeSaveFile(const std::string& path) { return KeptFile(path, kSaveTexts); }
+
+bool ReadSaveFile(KeptFile& file, BvPlayerStore& store) {
+  const FilePrefix read = file.Read(kSaveFileSize);
+  if (read.status == FileReadStatus::kRead &&
+      DecodeSaveImage(read.bytes.data(), read.bytes.size(), store)) {
+    // Reading is lossless for every save this game writes; anything that
+    // would not come back byte for byte at the next write is damage.
+    const SaveImage reread = EncodeSaveImage(store);
+    const bool changed = !std::equal(reread.begin(), reread.end(), read.bytes.begin());
+    if (changed) {
+      file.KeepDamaged(read.longer ? "values out of range were reset, and it is longer than " +
+                                         std::to_string(kSaveFileSize) + " bytes"
+                                   : "values out of range were reset");
+    } else if (read.longer) {
+      file.KeepDamaged("it is longer than " + std::to_string(kSaveFileSize) +
+                       " bytes; the first " + std::to_string(kSaveFileSize) + " are used");
+    }
     return true;
+  }
   store.Reset();
-  std::error_code error;
-  if (!path.empty() && std::filesystem::exists(path, error)) KeepDamagedSave(path);
+  if (read.status == FileReadStatus::kRead)
+    file.KeepDamaged("it is too short to read; the game starts fresh");
   return false;
 }
 
-bool WriteSaveFile(const std::string& path, const BvPlayerStore& store) {
-  if (path.empty()) return false;
-  // A save the user made read-only keeps its content, as a direct write
-  // would (the rename alone would replace it).
-  if (access(path.c_str(), F_OK) == 0 && access(path.c_str(), W_OK) != 0) return false;
+bool WriteSaveFile(KeptFile& file, const BvPlayerStore& store) {
   const SaveImage image = EncodeSaveImage(store);
-  return WriteFileReplacing(path, image.data(), image.size());
+  return file.Write(image.data(), image.size());
 }
 
 }  // namespace bv

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/platform/kept_file.h"
+
 struct BvPlayerStore;
 
 namespace bv {
@@ -27,19 +29,25 @@ SaveImage EncodeSaveImage(const BvPlayerStore& store);
 // (store untouched) for any other size.
 bool DecodeSaveImage(const uint8_t* bytes, size_t size, BvPlayerStore& store);
 
-// The name a save that could not be read is kept under: path + ".bad".
+// The name the newest copy of a damaged save is kept under: path + ".bad"
+// (older copies: ".bad.1" .. ".bad.4", see kept_file.h).
 std::string DamagedSavePath(const std::string& path);
 
-// Reads the file's first kSaveFileSize bytes into the store (bytes after
-// them are ignored). A missing file resets the store. A file that is there
-// but too short or unreadable also resets it, and is first kept with its
-// bytes as DamagedSavePath(path), so that the next write, which replaces
-// the save, destroys nothing the player had. Returns whether the file was
-// used.
-bool ReadSaveFile(const std::string& path, BvPlayerStore& store);
+// The save file at path, with the game's words for its alerts.
+KeptFile MakeSaveFile(const std::string& path);
+
+// Reads the file's first kSaveFileSize bytes into the store. A missing file
+// resets the store. Whenever the file cannot be used as it is (too short, not
+// a regular file, longer than kSaveFileSize, or a value that had to be made
+// safe), a copy of it is kept first and the player told, so that the next
+// write destroys nothing the player had. A file that cannot be read resets
+// the store and is left alone, writes being refused. Returns whether the
+// file's content was used.
+bool ReadSaveFile(KeptFile& file, BvPlayerStore& store);
 
 // Writes the store through a temporary file renamed over the old one, so a
-// failed write never leaves a truncated save. Silent; returns success.
-bool WriteSaveFile(const std::string& path, const BvPlayerStore& store);
+// failed write never leaves a truncated save; the first failure is told.
+// Returns success.
+bool WriteSaveFile(KeptFile& file, const BvPlayerStore& store);
 
 }  // namespace bv

@@ -5,6 +5,7 @@
 
 #include "engine/level/level_element.h"
 #include "engine/level/level_manager.h"
+#include "engine/platform/message_box.h"
 #include "game/core/game.h"
 #include "game/core/probe.h"
 #include "game/gui/new_player_gui.h"
@@ -16,7 +17,7 @@ namespace {
 std::string Narrow(const wchar_t* text) {
   std::string out;
   for (; text && *text; ++text) out.push_back(static_cast<char>(*text & 0xFF));
-  return out;
+  return bv::Latin1ToUtf8(out);
 }
 
 nlohmann::json IntroPart(const BvIntroScene& intro, const BvLevelManager& levels) {
@@ -82,7 +83,7 @@ nlohmann::json ScreenSnapshot(const BvGame& game) {
     if (const auto* players = dynamic_cast<const BvPlayersGui*>(gui))
       out["players"] = PlayersPart(*players, game.GetGlobalLevels());
     if (const auto* newPlayer = dynamic_cast<const BvNewPlayerGui*>(gui))
-      out["newPlayer"] = {{"name", newPlayer->GetName().GetText()}};
+      out["newPlayer"] = {{"name", bv::Latin1ToUtf8(newPlayer->GetName().GetText())}};
   }
   return out;
 }

@@ -4,6 +4,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "engine/platform/message_box.h"
 #include "engine/shell/globals.h"
@@ -92,9 +96,15 @@ TEST_F(RunSystemTest, DamagedDriverTypeStartsAndIsRewritten) {
   damaged.fullScreen = 0;
   damaged.driverType = 77;
   ASSERT_TRUE(bv::WriteConfigFile(damaged));
+  const bv::ConfigBytes damagedBytes = bv::EncodeConfig(damaged);
   RunSystem(CountingSession);
   EXPECT_EQ(g_sessions, 1);
-  EXPECT_TRUE(bv::ShownMessages().empty());
+  // The damaged file is kept as it was, and the player told where.
+  ASSERT_EQ(bv::ShownMessages().size(), 1u);
+  EXPECT_NE(bv::ShownMessages()[0].text.find("config.dat.bad"), std::string::npos);
+  std::ifstream kept(configFile.string() + ".bad", std::ios::binary);
+  EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(kept), {}),
+            std::vector<uint8_t>(damagedBytes.begin(), damagedBytes.end()));
   ASSERT_EQ(fs::file_size(configFile), 24u);
   EXPECT_EQ(bv::ReadConfigFile().driverType, BvConfig().driverType);
 }

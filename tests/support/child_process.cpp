@@ -48,6 +48,12 @@ bool FindUnprivilegedUser(UnprivilegedUser* user) {
   return true;
 }
 
+int RunInChild(const std::function<int()>& body, int timeoutMs) {
+  pid_t pid = fork();
+  if (pid == 0) _exit(body());
+  return WaitForExit(pid, timeoutMs);
+}
+
 int RunUnprivileged(const std::function<int()>& body, int timeoutMs) {
   const bool root = geteuid() == 0;
   UnprivilegedUser user;

@@ -22,6 +22,10 @@ struct UnprivilegedUser {
 // False when the account does not exist.
 bool FindUnprivilegedUser(UnprivilegedUser* user);
 
+// Runs body in a forked child as this user; its exit code is body's
+// result, or -1 as WaitForExit says.
+int RunInChild(const std::function<int()>& body, int timeoutMs);
+
 // Exit code of a child that could not give up root.
 constexpr int kPrivilegesKept = 120;
 
