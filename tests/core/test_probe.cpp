@@ -6,6 +6,7 @@
 
 #include <sys/stat.h>
 
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -214,6 +215,31 @@ TEST_F(ProbeTest, WritesAtomicallyOnlyChangesAndAtMostEvery50Ms) {
 
   BvProbe unwritable(world.dir() + "/missing/folder/probe.json");
   EXPECT_FALSE(unwritable.AfterFrame(*world.game()));
+}
+
+// A damaged save gives a name of any bytes at all, a damaged data file an
+// element name that is not UTF-8: the probe writes them as text and the game
+// goes on. Names are Latin-1, so 0xFF is written as "\u00ff"; bytes that
+// are no text in any sense come out as replacement characters.
+TEST_F(ProbeTest, NamesThatAreNotTextAreWrittenEscapedAndNeverEndTheGame) {
+  BvProfile& profile = world.host()->GetStore().profiles[1];
+  std::memset(profile.name, 0xFF, BvProfile::kNameSize - 1);
+  profile.name[BvProfile::kNameSize - 1] = '\0';
+  BvLevelManager* levels = world.game()->GetCurrentLevels();
+  world.AddElement(levels, "bad\xC3", "button", 100.0f, 50.0f);
+  levels->RenderCurrentLevel(10.0f, false, false);
+  BvProbe probe(path);
+  bool written = false;
+  EXPECT_NO_THROW(written = probe.AfterFrame(*world.game()));
+  ASSERT_TRUE(written);
+  const nlohmann::json shot = Read();
+  std::string expected;
+  for (int i = 0; i < BvProfile::kNameSize - 1; ++i) expected += "\xC3\xBF";
+  EXPECT_EQ(shot["profile"]["name"], expected);
+  bool found = false;
+  for (const nlohmann::json& element : shot["elements"])
+    found = found || element["name"] == "bad\xEF\xBF\xBD";
+  EXPECT_TRUE(found) << shot["elements"].dump();
 }
 
 }  // namespace
