@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -274,6 +275,30 @@ TEST_F(GameTest, HostWritesWithScoresOnDestructionAndReadsItBack) {
   delete host;
   host = nullptr;
   EXPECT_EQ(SaveSize(), 844);
+  host = new BvGameHost(nullptr);  // for TearDown
+}
+
+// A save the host could not keep a copy of (a folder stands where the oldest
+// copy would be dropped) is never written over in that run: not after a
+// scene, not when the host goes; the player is told once.
+TEST_F(GameTest, HostNeverWritesOverASaveItCouldNotKeep) {
+  delete host;
+  host = nullptr;
+  const std::string folder = dir + "/brasvolt/quorvel/";
+  std::filesystem::create_directories(folder + "savegame.sav.bad.4/inside");
+  std::ofstream(folder + "savegame.sav.bad.3") << "older";
+  std::ofstream(folder + "savegame.sav") << "short";
+  bv::ClearShownMessages();
+  host = new BvGameHost(nullptr);
+  host->LoadSaveGame();
+  EXPECT_EQ(host->GetStore().current, -1) << "a fresh store";
+  host->GetStore().SelectProfile(0, "Ann");
+  EXPECT_FALSE(host->SaveSaveGame()) << "after a scene";
+  delete host;
+  host = nullptr;
+  EXPECT_EQ(SaveSize(), 5) << "the damaged save as it was";
+  ASSERT_EQ(bv::ShownMessages().size(), 1u);
+  EXPECT_NE(bv::ShownMessages()[0].text.find("no copy of it could be kept"), std::string::npos);
   host = new BvGameHost(nullptr);  // for TearDown
 }
 
