@@ -6,7 +6,6 @@
 #include <string>
 
 #include "engine/platform/kept_file.h"
-
 #include "game/core/player_store.h"
 
 class BvGame;
