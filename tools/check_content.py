@@ -39,8 +39,9 @@ there is any. Rules:
                  more than BAND_DB from EFFECT_DB (effects) or MUSIC_DB
                  (the music tracks of tools/sound_music.py), so that one
                  effect would sound far louder than another
-  text-fit, map-overlap   texts on painted plates and on the world map,
-                 measured in their fonts (tools/check_placement.py)
+  text-fit, map-overlap, tip-overlap, button-margin   texts on painted
+                 plates, the world map, the trophies' tips and the dialogs'
+                 buttons, measured in their fonts (tools/check_placement.py)
 """
 import argparse
 import io
@@ -403,6 +404,9 @@ class Checker:
                                     % (name, entry, GLOBAL_FILE))
         self.check_required(lang_keys)
         check_placement.check_trophy_plates(self)
+        check_placement.check_spell_tooltips(self)
+        check_placement.check_trophy_tips(self)
+        check_placement.check_dialog_buttons(self)
         check_placement.check_map_placement(self)
         return self.problems
 

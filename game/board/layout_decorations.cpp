@@ -184,11 +184,14 @@ void BvLayout::CreateSpellGauges() {
       gauge->SetScale(0.0f, 1.0f);
       gauge->SetParent(back);
     }
+    // The padlock is opaque from its first frame: the spell icons are
+    // painted on the panel, which arrives opaque, so a lock fading in would
+    // show a locked spell as open for a moment.
     if (spell.locked) {
       if (BvLevelElement* lock = CreateImageElement(manager, irr::core::vector2df(x, kSpellLockY), "locksort", kNoStartDelay)) {
         lock->SetParent(panel);
         lock->SetLayer(kLayerTop);
-        lock->AddBehavior(new BvFadeInBehavior(kFadeSpeed, 0.0f));
+        lock->SetColor(irr::video::SColor(kOpaqueWhite));
       }
     }
   }

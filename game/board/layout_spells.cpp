@@ -29,6 +29,8 @@ constexpr float kTooltipFadeSpeed = 10.0f;
 const irr::video::SColor kTooltipColour(0xC8FFFFFFu);
 const irr::core::vector2df kTooltipOffset(-70.0f, 30.0f);
 const irr::core::vector2df kTooltipTextOffset(0.0f, 10.0f);
+// Half the window's width: the tooltip stays inside it.
+constexpr float kWindowHalfWidth = 400.0f;
 
 // Panel geometry: a cursor point maps to (u, v) = (x - px + 152, py - y + 34);
 // the spell row lies below v = 40 and each spell is 50 units wide.
@@ -224,7 +226,15 @@ void BvLayout::ShowSpellTooltip(const char* key) {
     }
   }
   BvLevelManager* manager = GetLevelManager();
-  if (m_Tooltip && manager) m_Tooltip->SetPosition(manager->GetMouseWorldPosition(0) + kTooltipOffset);
+  if (m_Tooltip && manager) {
+    irr::core::vector2df at = manager->GetMouseWorldPosition(0) + kTooltipOffset;
+    // Over the panel's right-hand spells the box would reach past the
+    // window's edge: it moves in just far enough to be read whole.
+    const BvSprite* sprite = m_Tooltip->GetCurrentSprite();
+    const float half = sprite ? sprite->GetSourceRect().getWidth() * m_Tooltip->GetScale().X / 2.0f : 0.0f;
+    if (half < kWindowHalfWidth) at.X = std::clamp(at.X, half - kWindowHalfWidth, kWindowHalfWidth - half);
+    m_Tooltip->SetPosition(at);
+  }
   if (m_TooltipText) {
     m_TooltipText->SetText(GetText(key));
     m_TooltipText->SetPosition(kTooltipTextOffset);

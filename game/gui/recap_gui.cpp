@@ -18,9 +18,11 @@
 #include "game/gui/recap_values.h"
 
 namespace {
-constexpr int kLayerTexts = 1;
-constexpr int kLayerFlash = 2;
-constexpr int kLayerSparkles = 3;
+// The texts above the lights, so a value stays readable while its flash
+// and sparkles play over it.
+constexpr int kLayerFlash = 1;
+constexpr int kLayerSparkles = 2;
+constexpr int kLayerTexts = 3;
 const irr::core::vector2df kTitlePosition(0.0f, 160.0f);
 // Rows: labels at x -145, values right-aligned at x 120, flashes and
 // sparkle rings around x 90; row 0 at y 120, one every 32 pixels down.

@@ -31,3 +31,11 @@ BvTipBox WindowBox();
 // window, or stays where it was when no such way exists.
 irr::core::vector2df PlaceTip(const irr::core::vector2df& wanted, const BvTipBox& extent,
                               const BvTipBox& window, const BvTipBox* avoid);
+
+// The same with several boxes to keep clear of (count of them at avoid,
+// the most important first): the shortest move, one way or one way and
+// then another, that clears them all and stays in the window; when none
+// does, the last box is given up and the search made again, down to the
+// first box alone as above.
+irr::core::vector2df PlaceTip(const irr::core::vector2df& wanted, const BvTipBox& extent,
+                              const BvTipBox& window, const BvTipBox* avoid, int count);

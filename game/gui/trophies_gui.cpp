@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "engine/level/fade_behaviors.h"
 #include "engine/level/level.h"
@@ -50,12 +51,15 @@ const irr::core::vector2df kTipTitlePosition(-100.0f, 14.0f);
 const irr::core::vector2df kTipTextPosition(-100.0f, -10.0f);
 constexpr float kTipWidening = 1.2f;
 const irr::video::SColor kTipTextColour(0xFF321E0A);
-const irr::video::SColor kTipPanelShown(0xDCFFFFFF);
-const irr::video::SColor kTipTextShown(0xC8321E0A);
+// Opaque, so nothing under the tip reads through it.
+const irr::video::SColor kTipPanelShown(0xFFFFFFFF);
+const irr::video::SColor kTipTextShown(0xFF321E0A);
 constexpr float kTipFadeSpeed = 10.0f;
 const irr::core::vector2df kTipOffset(-40.0f, 30.0f);
 // Half the height of a line of "trophyfont" text around its position.
 constexpr float kTipTextHalfHeight = 10.0f;
+// Room a tip leaves round the hiscores' texts.
+constexpr float kScoresMargin = 6.0f;
 
 // The trophies, in the order they are built and hovered.
 struct Trophy {
@@ -126,8 +130,11 @@ void BvTrophiesGui::Build() {
   if (BvLevelElement* ok = GetElement(kOkButton))
     MakeText(kButtonLabelPosition, GetText("back"), kButtonFont, kTrophyLayer, ok);
   BvLevelElement* panel = GetElement(kPanel);
-  if (BvLevelElement* title = MakeText(kTitlePosition, GetText("hiscores"), kScoreFont, kListLayer, panel))
+  m_ScoreTexts.clear();
+  if (BvLevelElement* title = MakeText(kTitlePosition, GetText("hiscores"), kScoreFont, kListLayer, panel)) {
     title->SetTextAlign(kTextCentred);
+    m_ScoreTexts.push_back(title);
+  }
   BuildHiscores(panel);
   BuildTip();
   BvLevel* level = GetLevel();
@@ -153,12 +160,15 @@ void BvTrophiesGui::BuildHiscores(BvLevelElement* panel) {
     if (BvLevelElement* name = MakeText({line, kNameAt}, L"", kScoreFont, kListLayer, panel)) {
       name->SetTextA(entry.name);
       name->SetTextAlign(kTextLeft);
+      m_ScoreTexts.push_back(name);
     }
     std::string digits;
     FormatNumber(digits, entry.score, kScoreBase, kFormatNumberMaxWidth);
     if (BvLevelElement* score =
-            MakeText({line, kScoreAt}, Widen(digits).c_str(), kScoreFont, kListLayer, panel))
+            MakeText({line, kScoreAt}, Widen(digits).c_str(), kScoreFont, kListLayer, panel)) {
       score->SetTextAlign(kTextRight);
+      m_ScoreTexts.push_back(score);
+    }
   }
 }
 
@@ -240,10 +250,33 @@ void BvTrophiesGui::ShowTip(int kind) {
     }
   }
   m_TipText->SetText(m_TipTexts[kind].c_str());
-  BvTipBox title;
-  const BvTipBox* avoid = m_TrophyTitles[kind] ? &(title = TextBox(*m_TrophyTitles[kind])) : nullptr;
-  m_TipPanel->SetPosition(
-      PlaceTip(irr::core::vector2df(m_CursorX, m_CursorY) + kTipOffset, TipExtent(), WindowBox(), avoid));
+  // The tip keeps off the trophy's own title first, then off the scores,
+  // then off the other trophies' titles.
+  std::vector<BvTipBox> avoid;
+  if (m_TrophyTitles[kind]) avoid.push_back(TextBox(*m_TrophyTitles[kind]));
+  BvTipBox scores;
+  if (ScoresBox(scores)) avoid.push_back(scores);
+  for (int other = 0; other < kAchievementKinds; ++other)
+    if (other != kind && m_TrophyTitles[other]) avoid.push_back(TextBox(*m_TrophyTitles[other]));
+  m_TipPanel->SetPosition(PlaceTip(irr::core::vector2df(m_CursorX, m_CursorY) + kTipOffset, TipExtent(),
+                                   WindowBox(), avoid.data(), int(avoid.size())));
+}
+
+bool BvTrophiesGui::ScoresBox(BvTipBox& box) const {
+  bool any = false;
+  for (const BvLevelElement* text : m_ScoreTexts) {
+    if (!text->GetText() || !*text->GetText()) continue;
+    const BvTipBox one = TextBox(*text);
+    if (!any) box = one;
+    box.left = std::fmin(box.left, one.left);
+    box.bottom = std::fmin(box.bottom, one.bottom);
+    box.right = std::fmax(box.right, one.right);
+    box.top = std::fmax(box.top, one.top);
+    any = true;
+  }
+  box = BvTipBox{box.left - kScoresMargin, box.bottom - kScoresMargin, box.right + kScoresMargin,
+                 box.top + kScoresMargin};
+  return any;
 }
 
 BvTipBox BvTrophiesGui::TipExtent() const {
@@ -260,10 +293,14 @@ BvTipBox BvTrophiesGui::TipExtent() const {
   return box;
 }
 
-BvTipBox BvTrophiesGui::TextBox(const BvLevelElement& centredText) {
-  const irr::core::vector2df at = centredText.GetPosition();
-  const float halfWidth = float(centredText.GetTextWidth()) / 2.0f;
-  return BvTipBox{at.X - halfWidth, at.Y - kTipTextHalfHeight, at.X + halfWidth, at.Y + kTipTextHalfHeight};
+BvTipBox BvTrophiesGui::TextBox(const BvLevelElement& text) {
+  const irr::core::vector2df at = text.GetPosition();
+  const float width = float(text.GetTextWidth());
+  // Where the text starts from its position, by its alignment.
+  const float left = text.GetTextAlign() == kTextLeft    ? at.X
+                     : text.GetTextAlign() == kTextRight ? at.X - width
+                                                         : at.X - width / 2.0f;
+  return BvTipBox{left, at.Y - kTipTextHalfHeight, left + width, at.Y + kTipTextHalfHeight};
 }
 
 void BvTrophiesGui::HideTip() {

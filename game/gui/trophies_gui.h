@@ -4,6 +4,7 @@
 // level to reach. Opening it first submits every profile's score and lets
 // the profile unlock one pending achievement, without a notice.
 #include <string>
+#include <vector>
 
 #include "game/core/achievement.h"
 #include "game/gui/gui.h"
@@ -37,8 +38,11 @@ class BvTrophiesGui : public BvGui {
   void BuildTip();
   // The tip's box around the panel's position: the panel and its texts.
   BvTipBox TipExtent() const;
-  // Where a centred text lies in the window.
-  static BvTipBox TextBox(const BvLevelElement& centredText);
+  // Where a text lies in the window, by its alignment.
+  static BvTipBox TextBox(const BvLevelElement& text);
+  // The box round the hiscores' title, names and scores; false when none
+  // is shown.
+  bool ScoresBox(BvTipBox& box) const;
 
   bool m_TipShown = false;
   // The tip panel and its two texts (null when one of them is missing).
@@ -49,4 +53,6 @@ class BvTrophiesGui : public BvGui {
   std::wstring m_TipTexts[kAchievementKinds];
   // Per achievement kind: the trophy's title, which its tip keeps clear of.
   BvLevelElement* m_TrophyTitles[kAchievementKinds] = {};
+  // The hiscores' title and lines, which every tip keeps clear of.
+  std::vector<BvLevelElement*> m_ScoreTexts;
 };

@@ -62,6 +62,7 @@ constexpr float kBarSpeed = 10.0f;
 const irr::video::SColor kCinemaShade(0x80000000);
 constexpr int kCinemaLayer = 6;
 constexpr int kCinemaTextLayer = 7;
+constexpr float kCinemaLineFadeSpeed = 5.0f;
 
 struct WorldName {
   const char* key;
@@ -117,6 +118,7 @@ int BvMapScene::CurrentSpot() const {
 
 void BvMapScene::Init(intptr_t) {
   OpenFromBlack();
+  m_CinemaLines[0] = m_CinemaLines[1] = nullptr;
   BvLevelManager* levels = GetLevelManager();
   m_Arrow = FindElement(kPlayArrow);
   if (m_Arrow) {
@@ -193,8 +195,10 @@ void BvMapScene::Update(float ms) {
       }
       m_State = kStateLive;
       break;
-    case kStateLive:
     case kStateAfterInterlude:
+      RevealCinemaLines();
+      [[fallthrough]];
+    case kStateLive:
       SparkleSpots(ms);
       HandleButtons();
       break;
@@ -276,12 +280,36 @@ void BvMapScene::ShowCinema() {
     const char* pattern;
     float y;
   } lines[] = {{"st%d%da", 20.0f}, {"st%d%db", -20.0f}};
+  int made = 0;
   for (const auto& line : lines) {
     char key[32];
     std::snprintf(key, sizeof(key), line.pattern, world, part);
-    if (BvLevelElement* text =
-            MakeText(levels, {0.0f, line.y}, GetText(key), kCinemaFont, kCinemaTextLayer))
-      text->AddBehavior(new BvFadeInBehavior(5.0f, 500.0f));
+    BvLevelElement* text = MakeText(levels, {0.0f, line.y}, GetText(key), kCinemaFont, kCinemaTextLayer);
+    if (!text) continue;
+    // Hidden until the bars have closed their panel behind the lines, so
+    // the lines never show over the map's names while the bars move.
+    text->SetVisible(false);
+    m_CinemaLines[made++] = text;
+  }
+  RevealCinemaLines();
+}
+
+void BvMapScene::RevealCinemaLines() {
+  if (!m_CinemaLines[0] && !m_CinemaLines[1]) return;
+  const struct {
+    const char* name;
+    const irr::core::vector2df& home;
+  } bars[] = {{"cinema1", kBarTopHome}, {"cinema2", kBarBottomHome}};
+  for (const auto& bar : bars) {
+    // A bar's move ends exactly on its home; a missing bar hides nothing.
+    BvLevelElement* element = FindElement(bar.name);
+    if (element && element->GetLocalPosition() != bar.home) return;
+  }
+  for (BvLevelElement*& text : m_CinemaLines) {
+    if (!text) continue;
+    text->SetVisible(true);
+    text->AddBehavior(new BvFadeInBehavior(kCinemaLineFadeSpeed, 0.0f));
+    text = nullptr;
   }
 }
 

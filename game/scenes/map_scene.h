@@ -50,9 +50,13 @@ class BvMapScene : public BvScene {
 
  private:
   BvLevelElement* FindElement(const char* name) const;
+  // Shows the interlude's lines once both bars stand at home.
+  void RevealCinemaLines();
 
   BvLevelElement* m_Arrow = nullptr;
   BvLevelElement* m_MapArrow = nullptr;
+  // The interlude's two lines while they wait for the bars (null once shown).
+  BvLevelElement* m_CinemaLines[2] = {};
   float m_SparkleTimer = 0.0f;
   // Where the map arrow moves to; none on the first spot.
   bool m_HasTarget = false;

@@ -106,6 +106,35 @@ TEST(SpellGauges, SpellsUnlockWorldByWorld) {
   }
 }
 
+TEST(SpellGauges, APadlockIsOpaqueFromTheFirstFrame) {
+  // The spell icons are painted on the panel, which is opaque as soon as it
+  // shows: a padlock drawn any fainter lets a locked spell look open.
+  bv::test::BoardWorld world;
+  auto* panel = new BvLevelElement(world.manager());
+  panel->SetName("sortgui");
+  ASSERT_TRUE(world.level()->AddObject(panel));
+  world.host.profile.world = 2;
+  world.host.profile.level = 0;
+  BvLayout board(&world.host);
+  board.Setup(board_test::BlockLayout(4, 4, 6, 6).data());
+  auto lockAlphas = [&world] {
+    std::string alphas;
+    for (const auto& entry : world.level()->GetIdIndex()) {
+      auto* element = static_cast<BvLevelElement*>(entry.second);
+      const BvElement* source = element->GetSourceElement();
+      if (!source || source->GetNameString() != "locksort" || element->m_bDead) continue;
+      const bool shown = element->IsVisible() && element->GetColor().getAlpha() == 255;
+      alphas += shown ? 'o' : '.';
+    }
+    return alphas;
+  };
+  EXPECT_EQ(lockAlphas(), "oooo") << "as made";
+  for (float ms : {1.0f, 16.0f, 100.0f, 400.0f}) {
+    world.RunLevel(ms);
+    EXPECT_EQ(lockAlphas(), "oooo") << "after a frame of " << ms << " ms";
+  }
+}
+
 TEST(SelectionCorners, TheyFollowTheSelectedCellAndBreathe) {
   bv::test::BoardWorld world;
   BvLayout board(&world.host);

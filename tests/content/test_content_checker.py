@@ -329,6 +329,47 @@ class ContentCheckerTest(unittest.TestCase):
                 self.assertEqual(any("[map-overlap]" in p for p in problems), reported)
                 self.assertEqual([p for p in problems if "[map-overlap]" not in p], [])
 
+    def test_dialog_buttons_keep_their_room(self):
+        """A dialog's button keeps BUTTON_EDGE from its panel's face and
+        BUTTON_GAP from every other control; buttons may stand close in a
+        stack."""
+        dialog = """<global>
+  <images><image name="gpanel"><filename>gui/panel.png</filename></image></images>
+  <sprites>
+    <sprite name="spanel"><sourceimage>gpanel</sourceimage><sourcerect x="0" y="0" width="400" height="300"/></sprite>
+    <sprite name="sbutton"><sourceimage>gpanel</sourceimage><sourcerect x="0" y="0" width="200" height="40"/></sprite>
+    <sprite name="sbox"><sourceimage>gpanel</sourceimage><sourcerect x="0" y="0" width="32" height="32"/></sprite>
+  </sprites>
+  <elements>
+    <element type="image" name="panel"><sourcesprite>spanel</sourcesprite></element>
+    <element type="image" name="button"><sourcesprite>sbutton</sourcesprite></element>
+    <element type="image" name="box"><sourcesprite>sbox</sourcesprite></element>
+  </elements>
+  <levels><level name="options"><lvlelements>
+    <lvlelement name="interfaceback"><sourceelement>panel</sourceelement><pos x="0" y="0"/></lvlelement>
+    <lvlelement name="timemode"><sourceelement>box</sourceelement><pos x="-90" y="-60"/></lvlelement>
+    %s
+  </lvlelements></level></levels>
+</global>
+"""
+        def button(name, y, x=0):
+            return '<lvlelement name="%s"><sourceelement>button</sourceelement><pos x="%d" y="%d"/></lvlelement>' % (
+                name, x, y)
+        # The face's bottom is at -150, the box's at -76.
+        cases = [
+            # (buttons, button-margin reported)
+            (button("btnok", -110), False),                                  # 20 from the edge, 14 from the box
+            (button("btnok", -125), True),                                   # 5 from the edge
+            (button("btnok", -100), True),                                   # 4 from the box
+            (button("btnok", -110) + button("btnup", -65, 60), False),       # a stack, clear of the box
+        ]
+        for buttons, reported in cases:
+            files = self.base()
+            files["global.xml"] = dialog % buttons
+            problems = [p for p in self.check(files) if "[button-margin]" in p]
+            with self.subTest(buttons=buttons, problems=problems):
+                self.assertEqual(bool(problems), reported)
+
     def test_real_pack_passes(self):
         build = os.environ.get("QV_BUILD_DIR")
         if not build:

@@ -177,6 +177,29 @@ TEST_F(RecapGuiTest, FlashesSparklesAndThePulse) {
   EXPECT_EQ(Count("guiaura") + Count("sparkle"), 0) << "every effect faded away";
 }
 
+// The values are drawn in front of their flash and sparkles, so the digits
+// stay readable while the lights play (the total's most of all).
+TEST_F(RecapGuiTest, ValuesStayInFrontOfTheirLights) {
+  world.game()->ShowGui(5, 2, reinterpret_cast<intptr_t>(scene));
+  int lowestText = 1000, highestLight = -1, lights = 0;
+  while (Recap()->GetState() == BvGui::kStateOpen) {
+    Frame();
+    for (const auto& entry : Gui()->GetCurrentLevel()->GetIdIndex()) {
+      const auto* element = static_cast<const BvLevelElement*>(entry.second);
+      const BvElement* source = element->GetSourceElement();
+      if (!source || element->m_bDead) continue;
+      if (source->GetNameString() == "guiaura" || source->GetNameString() == "sparkle") {
+        highestLight = std::max(highestLight, element->GetLayer());
+        ++lights;
+      } else if (element->GetText() && *element->GetText()) {
+        lowestText = std::min(lowestText, element->GetLayer());
+      }
+    }
+  }
+  ASSERT_GT(lights, 0);
+  EXPECT_LT(highestLight, lowestText);
+}
+
 // A missing effect template is reported and the recap still closes: an
 // element made without its template would never fade away.
 TEST_F(RecapGuiTest, MissingEffectTemplatesDoNotKeepTheRecapOpen) {

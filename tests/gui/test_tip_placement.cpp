@@ -49,6 +49,37 @@ TEST(TipPlacement, MovesOnlyAsFarAsTheWindowAndTheTextNeed) {
   }
 }
 
+TEST(TipPlacement, KeepsClearOfSeveralBoxes) {
+  // A trophy title and, right of it, a scores table, as on the trophies page.
+  const BvTipBox title{-370.0f, -20.0f, -190.0f, 0.0f};
+  const BvTipBox table{-150.0f, -70.0f, 150.0f, 70.0f};
+  const BvTipBox both[] = {title, table};
+  struct Case {
+    const char* what;
+    irr::core::vector2df wanted;
+    irr::core::vector2df expected;
+  };
+  const Case cases[] = {
+      {"clear of both: where asked", {0.0f, 200.0f}, {0.0f, 200.0f}},
+      {"over the title alone: inside first, then lifted off it", {-300.0f, 20.0f}, {-280.0f, 30.0f}},
+      {"over the table alone: beside it, the nearest way", {250.0f, 0.0f}, {270.0f, 0.0f}},
+      {"over both: off the title, then beside the table", {-200.0f, 10.0f}, {-230.0f, 30.0f}},
+  };
+  for (const Case& c : cases) {
+    const irr::core::vector2df got = PlaceTip(c.wanted, kTip, WindowBox(), both, 2);
+    EXPECT_FLOAT_EQ(got.X, c.expected.X) << c.what;
+    EXPECT_FLOAT_EQ(got.Y, c.expected.Y) << c.what;
+    const BvTipBox box = kTip.Moved(got);
+    EXPECT_FALSE(box.Overlaps(title)) << c.what;
+    EXPECT_FALSE(box.Overlaps(table)) << c.what;
+  }
+  // With no way clear of both inside the window, the first box still wins.
+  const BvTipBox wall{-400.0f, -300.0f, 400.0f, 300.0f};
+  const BvTipBox titleThenWall[] = {title, wall};
+  const irr::core::vector2df got = PlaceTip({-300.0f, 20.0f}, kTip, WindowBox(), titleThenWall, 2);
+  EXPECT_FALSE(kTip.Moved(got).Overlaps(title));
+}
+
 TEST(TipPlacement, StaysInsideTheWindowWhenNoWayClearsTheText) {
   // A panel filling the window's width and most of its height: neither
   // above, below nor beside it is there room; the tip stays inside.

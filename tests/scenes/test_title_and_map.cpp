@@ -200,17 +200,18 @@ class MapTest : public ScreenTest {
  protected:
   // Spots 0..30 ten pixels apart, zig-zagging 300 pixels up and down so
   // the arrow's move is long; the play arrow bottom right.
-  BvMapScene* Open(int worldNumber, int level) {
+  // more: further level elements placed on the map.
+  BvMapScene* Open(int worldNumber, int level, const std::string& more = "") {
     Profile().world = worldNumber;
     Profile().level = level;
-    std::string placed = Placed("arrow", "arrow", 300, -250) + Placed("maparrow", "maparrow", 0, 0);
+    std::string placed = Placed("arrow", "arrow", 300, -250) + Placed("maparrow", "maparrow", 0, 0) + more;
     for (int i = 0; i <= 30; ++i)
       placed += Placed("sp" + std::to_string(i), i % 11 == 0 ? "spotbigoff" : "spotoff", i * 10 - 300,
                        i % 2 ? -150 : 150);
     WriteScreen("map.xml",
                 Template("arrow") + Template("maparrow") + Template("spotoff") + Template("spoton") +
                     Template("spotbigoff") + Template("spotbigon") + Template("sparkle") +
-                    Template("cinema"),
+                    Template("cinema") + Template("bar"),
                 placed,
                 // The interlude's font: without it no interlude text is made.
                 "<image name=\"cooper-font20\"><filename>missing20.png</filename></image>");
@@ -293,6 +294,41 @@ TEST_F(MapTest, BeforeTheThirdSixthAndNinthLevelsAnInterludeComesFirst) {
     Frames(map, 5);
     ClickAt(map, 300, -250);
     EXPECT_EQ(map->GetState(), BvMapScene::kStateLeaving) << c.what << ": the next click leaves";
+  }
+}
+
+TEST_F(MapTest, TheInterludeLinesShowOnlyOnceTheBarsHaveClosedBehindThem) {
+  // The bars carry the panel the lines are printed on: until both stand at
+  // home, a line would be printed over the map's names and spots.
+  world.AddText("st21a", "The road bends");
+  world.AddText("st21b", "toward the hills");
+  BvMapScene* map = Open(2, 5, Placed("cinema1", "bar", 0, 450) + Placed("cinema2", "bar", 0, -450));
+  UntilLive(map);
+  ClickAt(map, 300, -250);
+  ASSERT_EQ(map->GetState(), BvMapScene::kStateInterlude);
+  Frames(map, 1);
+  BvLevelElement* lines[] = {ShowingText("The road bends"), ShowingText("toward the hills")};
+  ASSERT_NE(lines[0], nullptr);
+  ASSERT_NE(lines[1], nullptr);
+  auto* top = static_cast<BvLevelElement*>(Level()->FindObjectByName("cinema1"));
+  auto* bottom = static_cast<BvLevelElement*>(Level()->FindObjectByName("cinema2"));
+  ASSERT_NE(top, nullptr);
+  ASSERT_NE(bottom, nullptr);
+  const irr::core::vector2df topHome(0, 250), bottomHome(0, -250);
+  int moving = 0;
+  for (; moving < 500 && (top->GetPosition() != topHome || bottom->GetPosition() != bottomHome); ++moving) {
+    for (BvLevelElement* line : lines)
+      ASSERT_FALSE(line->IsVisible()) << "shown while the bars are at " << top->GetPosition().Y << " and "
+                                      << bottom->GetPosition().Y << ", after " << moving << " frames";
+    Frames(map, 1);
+  }
+  ASSERT_LT(moving, 500) << "the bars reach home";
+  EXPECT_GT(moving, 5) << "the bars took some frames to come in";
+  Frames(map, 1);
+  for (BvLevelElement* line : lines) {
+    EXPECT_TRUE(line->IsVisible()) << "shown on the frame after the bars arrived";
+    ASSERT_FALSE(line->GetBehaviors().empty());
+    EXPECT_NE(dynamic_cast<BvFadeInBehavior*>(line->GetBehaviors().back()), nullptr) << "fading in";
   }
 }
 

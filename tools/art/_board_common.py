@@ -534,16 +534,21 @@ def spell_halo():
     return _small(img, (size, size)).filter(ImageFilter.GaussianBlur(0.5))
 
 
-TOOLTIP_SIZE = (240, 52)
+# Wide enough for a spell's name and a few words on what it does.
+TOOLTIP_SIZE = (360, 52)
+# The cursor, from the tooltip's centre (the board places the tooltip 70
+# pixels left of and 30 above it).
+TOOLTIP_CURSOR_X = 70
 
 
 def tooltip():
     """"tooltip": a dark rounded box (its text line 10 pixels above the
-    centre) with a tail toward the cursor, down and to the right."""
+    centre) with a tail down toward the cursor."""
     w, h = TOOLTIP_SIZE
     img, d = _big(w, h)
     s = S
-    d.polygon([(w * 0.72 * s, h * 0.7 * s), (w * 0.86 * s, h * 0.7 * s), (w * 0.9 * s, (h - 1) * s)],
+    tip = w / 2 + TOOLTIP_CURSOR_X
+    d.polygon([((tip - 26) * s, h * 0.7 * s), ((tip + 6) * s, h * 0.7 * s), (tip * s, (h - 1) * s)],
               fill=artkit.GOLD + (255,))
     img = _small(img, (w, h))
     box = artkit.panel((w, 36), (60, 46, 96), (24, 18, 44), radius=10, border=artkit.GOLD, border_width=2)

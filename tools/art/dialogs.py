@@ -21,7 +21,7 @@ S = artkit.SUPERSAMPLE
 # around the face, so a 380 x 340 panel shows a 360 x 320 face.
 SIZES = {
     "gui/panel_pause.png": (380, 340),
-    "gui/panel_options.png": (500, 370),
+    "gui/panel_options.png": (500, 400),
     "gui/panel_newplayer.png": (420, 300),
     "gui/panel_players.png": (460, 360),
     "gui/panel_small.png": (420, 200),
@@ -49,7 +49,7 @@ SIZES = {
 # Title bands (y, height) of the panels, in face pixels from the face top.
 BANDS = {
     "gui/panel_pause.png": (32, 38),
-    "gui/panel_options.png": (46, 38),
+    "gui/panel_options.png": (61, 38),
     "gui/panel_newplayer.png": (12, 38),
     "gui/panel_players.png": (36, 38),
     "gui/panel_recap.png": (30, 40),
