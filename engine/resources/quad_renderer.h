@@ -47,8 +47,9 @@ bool BuildImageQuad(irr::video::ITexture* texture, const irr::core::vector2df p[
 
 // Sends one quad to the driver (nothing for a null driver or texture). Only
 // geometry and material go through Irrlicht; no raw GL state is touched and
-// the render target is never changed (the frame's owed clear is made by
-// FrameClear when the first run reaches the driver). A render target's
+// the render target is not changed here: when a run goes to the driver (a
+// flush, or the oldest of full runs), FrameClear first makes the frame's
+// owed clear, the one place that clear is made. A render target's
 // texture is sampled as its rows are stored, top row at v = 0 (the
 // driver's own flip of render targets is undone in the material).
 // While batching is on, consecutive quads that share texture, blend, alpha
