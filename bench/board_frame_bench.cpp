@@ -41,6 +41,7 @@
 #include "engine/level/registries.h"
 #include "engine/platform/memory_reuse.h"
 #include "engine/resources/quad_renderer.h"
+#include "engine/resources/frame_clear.h"
 #include "engine/resources/render_savings.h"
 #include "engine/shell/command_line.h"
 #include "engine/shell/game_host.h"
@@ -184,7 +185,8 @@ void Frame(BvGame* game, bool measured) {
   const float dt = game->GetTimeStepMs();
   double thread[kPhaseCount] = {}, process[kPhaseCount] = {};
   PhaseClock clock;
-  if (!bv::BeginFrameScene(g_Driver, g_SceneManager, irr::video::SColor(255, 0, 0, 0))) return;
+  if (!bv::TheFrameClear().BeginScene(g_Driver, g_SceneManager, irr::video::SColor(255, 0, 0, 0)))
+    return;
   clock.Start();
   game->Update();
   clock.Lap(thread[kUpdate], process[kUpdate]);

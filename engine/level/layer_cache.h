@@ -19,6 +19,7 @@
 #include <irrlicht.h>
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class BvLevelManager;
@@ -67,7 +68,8 @@ class BvLayerCache {
   void Record(BvLayerDraw&& draw) { m_Current.push_back(std::move(draw)); }
   // Draws the recorded pass: from the picture where it still holds, element
   // by element around it. canUsePicture: nothing else was drawn in this
-  // frame yet, onto a target cleared to clear.
+  // frame yet and its clear to clear is still owed. The picture is used only
+  // where the window holds 8 bits per colour channel as the picture does.
   void DrawPass(BvLevelManager& manager, bool canUsePicture, irr::video::SColor clear);
   // Draws what was recorded element by element and forgets the picture (a
   // pass cut short).
@@ -91,7 +93,18 @@ class BvLayerCache {
   bool Partition(int top, bool matchCached, std::vector<char>& pictured) const;
   bool MakePicture(BvLevelManager& manager, int top, const std::vector<char>& pictured,
                    irr::video::SColor clear);
-  void DrawPicture();
+  // The pass in its steps: how long each recorded draw has drawn the same
+  // (m_Ages, m_Bounds); whether the picture still holds this pass (marking
+  // m_Pictured), which also sets the wait before the next picture; whether
+  // a new picture is due; making it when a better one exists (held:
+  // elements the current one holds); drawing the picture, false when it
+  // could not be copied (the frame is then drawn directly).
+  void AgeRecordedDraws();
+  bool PictureHolds(irr::video::SColor clear);
+  bool RebuildDue() const;
+  bool Rebuild(BvLevelManager& manager, long held, irr::video::SColor clear);
+  bool DrawPicture();
+  bool WindowMatches();
   bool TargetUsable() const;
   void ReleaseTarget();
 
@@ -102,6 +115,8 @@ class BvLayerCache {
   std::vector<BvLayerDraw> m_Previous;
   std::vector<int> m_PreviousAges;
   std::vector<irr::core::rectf> m_PreviousBounds;
+  // Index of each owner in m_Previous, filled when the order changed.
+  std::unordered_map<const void*, size_t> m_PreviousIndex;
   // Which recorded draws the picture holds this pass (kept for its storage).
   std::vector<char> m_Pictured;
   // The draws the picture holds, in order.
@@ -120,4 +135,9 @@ class BvLayerCache {
   irr::video::IVideoDriver* m_TargetDriver = nullptr;
   // The OpenGL framebuffer of m_Target (0: copied as a quad instead).
   unsigned m_TargetFramebuffer = 0;
+  // A copy by framebuffer blit failed: pictures are copied as quads.
+  bool m_BlitFailed = false;
+  // The driver whose window's format was checked, and whether it matches.
+  irr::video::IVideoDriver* m_CheckedDriver = nullptr;
+  bool m_WindowMatches = false;
 };

@@ -151,6 +151,9 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   // Loads every image's texture, in ascending id order, but those never
   // needed and those needed on demand while they are not held.
   void LoadImageTextures();
+  // Gives image its texture (its file, its colour key) and marks it held:
+  // the one load of an image's texture, for the scene and on demand.
+  void LoadImageTexture(BvImage& image);
 
   // ---- textures held on demand (on_demand_textures.cpp) ----------------------
   // With the render savings on, needOf tells when each image's texture is
@@ -159,8 +162,9 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   // gets one. Null (the default): every texture loads with its scene. Set
   // before LoadScene.
   void SetTextureNeeds(BvTextureNeed (*needOf)(const BvImage& image));
-  // Loads the on-demand images' textures unless held already. Between
-  // frames only: a texture loads through a render target of its own.
+  // Loads the on-demand images' textures unless held already. Outside any
+  // drawing (a frame's update or input, a scene's load): a texture loads
+  // through a render target of its own.
   void HoldOnDemandTextures();
   // Releases what HoldOnDemandTextures loaded; nothing when not held.
   void ReleaseOnDemandTextures();

@@ -10,6 +10,7 @@
 #include "engine/level/level_element.h"
 #include "engine/level/level_manager.h"
 #include "engine/platform/message_box.h"
+#include "engine/resources/frame_clear.h"
 #include "engine/resources/quad_renderer.h"
 #include "engine/resources/render_savings.h"
 #include "engine/resources/sprite.h"
@@ -85,8 +86,7 @@ void BvLevelManager::RenderCurrentLevel(float dt, bool paused, bool underGui) {
   }
   if (cache) {
     irr::video::SColor clear;
-    const bool firstDrawing = bv::FrameStillClear(&clear) &&
-                              !bv::FrameNeedsDepthClear(g_SceneManager);
+    const bool firstDrawing = bv::TheFrameClear().Coverable(&clear);
     cache->DrawPass(*this, firstDrawing, clear);
   }
   for (const std::string& name : removals) level->RemoveObjectByName(name);

@@ -22,8 +22,7 @@ void BvLevelManager::HoldOnDemandTextures() {
   for (const auto& entry : m_Images->GetIdIndex()) {
     BvImage* image = static_cast<BvImage*>(entry.second);
     if (image->IsTextureHeld() || NeedOf(*image) != BvTextureNeed::kOnDemand) continue;
-    image->SetTextureHeld(true);
-    LoadTexture(image->GetFileName(), image->GetName(), image->GetColorKey());
+    LoadImageTexture(*image);
   }
 }
 

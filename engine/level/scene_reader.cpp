@@ -186,9 +186,16 @@ void BvLevelManager::LoadImageTextures() {
     const BvTextureNeed need = NeedOf(*image);
     const bool load = need == BvTextureNeed::kWithScene ||
                       (need == BvTextureNeed::kOnDemand && m_OnDemandHeld);
-    image->SetTextureHeld(load);
-    if (load) LoadTexture(image->GetFileName(), image->GetName(), image->GetColorKey());
+    if (load)
+      LoadImageTexture(*image);
+    else
+      image->SetTextureHeld(false);
   }
+}
+
+void BvLevelManager::LoadImageTexture(BvImage& image) {
+  image.SetTextureHeld(true);
+  LoadTexture(image.GetFileName(), image.GetName(), image.GetColorKey());
 }
 
 void BvLevelManager::ReloadFonts() {

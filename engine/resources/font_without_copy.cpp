@@ -13,7 +13,7 @@ void DropFontDecodedCopy(irr::video::IVideoDriver* driver, irr::gui::IGUIFont* f
     if (!texture || HasNoDecodedCopy(texture)) continue;
     // The driver lets go of the old picture; the bank holds it until the
     // new one takes its place.
-    irr::video::ITexture* kept = DropDecodedCopy(driver, texture);
+    irr::video::ITexture* kept = DropDecodedCopy(driver, texture, DrawnBy::kIrrlicht);
     if (kept != texture) bank->setTexture(i, kept);
   }
 }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/resources/frame_clear.h"
 #include "engine/resources/render_savings.h"
 
 using irr::core::recti;
@@ -54,31 +55,14 @@ constexpr float kRunMargin = 1.0f;
 
 struct QuadBatch {
   bool enabled = true;
+  // The drawing savings (opaque art unblended, a quad joining an earlier
+  // run), taken once, when the first quad comes.
+  bool savings = RenderSavingsOn();
   irr::video::IVideoDriver* driver = nullptr;
   // runs[0 .. count - 1] wait, in drawing order; the others keep storage.
   QuadRun runs[kMaxRuns];
   size_t count = 0;
 };
-
-// Set by BeginFrameDrawing, ended by the frame's first quad or flush.
-struct FrameState {
-  bool stillClear = false;
-  // The clear is still to be made on the driver's target.
-  bool clearPending = false;
-  SColor clear;
-};
-
-FrameState& Frame() {
-  static FrameState frame;
-  return frame;
-}
-
-// Makes a clear the frame loop left to the first drawing.
-void ClearIfPending(irr::video::IVideoDriver* driver) {
-  if (!Frame().clearPending || driver == nullptr) return;
-  Frame().clearPending = false;
-  driver->setRenderTarget(nullptr, true, false, Frame().clear);
-}
 
 QuadBatch& Batch() {
   static QuadBatch batch;
@@ -104,7 +88,7 @@ std::unordered_set<irr::video::ITexture*>& OpaqueTextures() {
   return textures;
 }
 
-BatchKey KeyFor(const QuadDraw& quad) {
+BatchKey KeyFor(const QuadDraw& quad, bool savings) {
   BatchKey key;
   key.texture = quad.texture;
   key.linearFilter = quad.linearFilter;
@@ -115,8 +99,8 @@ BatchKey KeyFor(const QuadDraw& quad) {
   }
   bool vertexAlpha = false;
   for (const SColor& colour : quad.colours) vertexAlpha |= colour.getAlpha() < 255;
-  const bool opaqueArt = quad.useAlphaChannel && !vertexAlpha && RenderSavingsOn() &&
-                         IsTextureOpaque(quad.texture);
+  const bool opaqueArt =
+      savings && quad.useAlphaChannel && !vertexAlpha && IsTextureOpaque(quad.texture);
   if ((!quad.useAlphaChannel && !vertexAlpha) || opaqueArt) {
     key.materialType = irr::video::EMT_SOLID;
     return key;
@@ -132,6 +116,16 @@ BatchKey KeyFor(const QuadDraw& quad) {
       irr::video::EBF_SRC_ALPHA, irr::video::EBF_ONE_MINUS_SRC_ALPHA,
       irr::video::EMFN_MODULATE_1X, alphaSource);
   return key;
+}
+
+// The texture matrix the OpenGL driver applies to render targets.
+const irr::core::matrix4& DriverRowFlip() {
+  static const irr::core::matrix4 flip = [] {
+    irr::core::matrix4 m;
+    m.buildTextureTransform(0.0f, vector2df(0, 0), vector2df(0, 1.0f), vector2df(1.0f, -1.0f));
+    return m;
+  }();
+  return flip;
 }
 
 irr::video::SMaterial MaterialFor(const BatchKey& key) {
@@ -153,6 +147,12 @@ irr::video::SMaterial MaterialFor(const BatchKey& key) {
   layer.AnisotropicFilter = 0;
   layer.TextureWrapU = irr::video::ETC_CLAMP_TO_EDGE;
   layer.TextureWrapV = irr::video::ETC_CLAMP_TO_EDGE;
+  // The driver turns every render target's rows over when it samples it
+  // (texture coordinate v becomes 1 - v, rounded). This matrix undoes that
+  // exactly (the two products make the identity), so a render target is
+  // sampled as its rows are stored and as an ordinary texture of the same
+  // rows: one rounding less, the same texels, the same filter weights.
+  if (key.texture && key.texture->isRenderTarget()) layer.setTextureMatrix(DriverRowFlip());
   return material;
 }
 
@@ -268,13 +268,9 @@ bool BuildImageQuad(irr::video::ITexture* texture, const vector2df p[4], const r
 
 namespace {
 
-bool RunsOverlap(const rectf& a, const rectf& b) {
-  return a.UpperLeftCorner.X < b.LowerRightCorner.X && b.UpperLeftCorner.X < a.LowerRightCorner.X &&
-         a.UpperLeftCorner.Y < b.LowerRightCorner.Y && b.UpperLeftCorner.Y < a.LowerRightCorner.Y;
-}
-
 void DrawRun(irr::video::IVideoDriver* driver, QuadRun& run) {
   if (run.vertices.empty()) return;
+  TheFrameClear().BeforeDrawing(driver);
   const irr::u32 quads = irr::u32(run.vertices.size() / 4);
   const irr::core::matrix4 identity;
   driver->setTransform(irr::video::ETS_PROJECTION, identity);
@@ -295,11 +291,10 @@ void DropRuns(QuadBatch& batch) {
 // the savings on) an earlier one of its key that no run after it stands in
 // the way of; kMaxRuns when a new run is needed.
 size_t RunFor(const QuadBatch& batch, const BatchKey& key, const rectf& bounds) {
-  const bool reorder = RenderSavingsOn();
   for (size_t r = batch.count; r-- > 0;) {
     const QuadRun& run = batch.runs[r];
     if (run.key == key && run.vertices.size() < kMaxBatchVertices) return r;
-    if (!reorder || RunsOverlap(run.bounds, bounds)) break;
+    if (!batch.savings || run.bounds.isRectCollided(bounds)) break;
   }
   return kMaxRuns;
 }
@@ -308,13 +303,12 @@ size_t RunFor(const QuadBatch& batch, const BatchKey& key, const rectf& bounds) 
 
 void SubmitQuad(irr::video::IVideoDriver* driver, const QuadDraw& quad) {
   if (!quad.texture) return;
-  ClearIfPending(driver);
-  Frame().stillClear = false;
+  TheFrameClear().Touched();
   if (Observer()) Observer()(quad);
   if (!driver) return;
 
   QuadBatch& batch = Batch();
-  const BatchKey key = KeyFor(quad);
+  const BatchKey key = KeyFor(quad, batch.savings);
   // Quads kept for another driver were never flushed; that driver may be
   // gone, so they are dropped rather than drawn.
   if (batch.driver != driver) DropRuns(batch);
@@ -327,7 +321,7 @@ void SubmitQuad(irr::video::IVideoDriver* driver, const QuadDraw& quad) {
   size_t at = RunFor(batch, key, bounds);
   if (at == kMaxRuns) {
     // Without the savings a run ends where the material changes.
-    if (!RenderSavingsOn()) FlushQuads(driver);
+    if (!batch.savings) FlushQuads(driver);
     if (batch.count == kMaxRuns) {
       // The oldest run goes to the driver; the others move up.
       DrawRun(driver, batch.runs[0]);
@@ -361,8 +355,7 @@ void SubmitQuad(irr::video::IVideoDriver* driver, const QuadDraw& quad) {
 
 void FlushQuads(irr::video::IVideoDriver* driver) {
   // Whoever flushes is about to draw some other way.
-  ClearIfPending(driver);
-  Frame().stillClear = false;
+  TheFrameClear().BeforeDrawing(driver);
   QuadBatch& batch = Batch();
   if (batch.count == 0) return;
   if (driver == nullptr || driver != batch.driver) {
@@ -375,6 +368,20 @@ void FlushQuads(irr::video::IVideoDriver* driver) {
 }
 
 void DiscardQuads() { DropRuns(Batch()); }
+
+void RemoveTexture(irr::video::IVideoDriver* driver, irr::video::ITexture* texture) {
+  if (!driver || !texture) return;
+  if (Batch().count > 0) FlushQuads(driver);
+  SetTextureOpaque(texture, false);
+  driver->removeTexture(texture);
+}
+
+void RemoveAllTextures(irr::video::IVideoDriver* driver) {
+  if (!driver) return;
+  if (Batch().count > 0) FlushQuads(driver);
+  OpaqueTextures().clear();
+  driver->removeAllTextures();
+}
 
 void SetQuadBatching(bool on) { Batch().enabled = on; }
 
@@ -441,22 +448,6 @@ void Draw2DImage(irr::video::IVideoDriver* driver, irr::video::ITexture* texture
   quad.linearFilter = destination.getWidth() != source.getWidth() ||
                       destination.getHeight() != source.getHeight();
   SubmitQuad(driver, quad);
-}
-
-void BeginFrameDrawing(SColor clear, bool clearPending) {
-  Frame().stillClear = true;
-  Frame().clearPending = clearPending;
-  Frame().clear = clear;
-}
-
-void CoverWholeFrame() {
-  Frame().clearPending = false;
-  Frame().stillClear = false;
-}
-
-bool FrameStillClear(SColor* clear) {
-  if (clear) *clear = Frame().clear;
-  return Frame().stillClear;
 }
 
 void SetTextureOpaque(irr::video::ITexture* texture, bool opaque) {

@@ -46,7 +46,12 @@ bool BuildImageQuad(irr::video::ITexture* texture, const irr::core::vector2df p[
                     QuadDraw& out);
 
 // Sends one quad to the driver (nothing for a null driver or texture). Only
-// geometry and material go through Irrlicht; no raw GL state is touched.
+// geometry and material go through Irrlicht; no raw GL state is touched and
+// the render target is not changed here: when a run goes to the driver (a
+// flush, or the oldest of full runs), FrameClear first makes the frame's
+// owed clear, the one place that clear is made. A render target's
+// texture is sampled as its rows are stored, top row at v = 0 (the
+// driver's own flip of render targets is undone in the material).
 // While batching is on, consecutive quads that share texture, blend, alpha
 // use and filter are kept and drawn together as one indexed triangle list
 // when the next quad differs or FlushQuads is called; the order of drawing
@@ -63,6 +68,11 @@ void SubmitQuad(irr::video::IVideoDriver* driver, const QuadDraw& quad);
 void FlushQuads(irr::video::IVideoDriver* driver);
 // Drops the kept quads unseen (their driver is going away).
 void DiscardQuads();
+// Every removal of a texture from a driver goes through these: the kept
+// quads (which may hold the texture) are drawn first, and the texture's
+// opacity mark goes with it, so no pointer to a released texture is left.
+void RemoveTexture(irr::video::IVideoDriver* driver, irr::video::ITexture* texture);
+void RemoveAllTextures(irr::video::IVideoDriver* driver);
 // Batching on (the default) or off: off, every quad is drawn on its own as
 // it comes. Benchmarks and tests compare the two.
 void SetQuadBatching(bool on);
@@ -105,8 +115,8 @@ void Draw2DImage(irr::video::IVideoDriver* driver, irr::video::ITexture* texture
 
 // Textures whose every texel is opaque: drawn without blending wherever the
 // colour is opaque too, which leaves the same pixels (source times one plus
-// target times zero). The texture manager marks them at load and unmarks
-// them before a texture leaves the driver.
+// target times zero). The texture manager marks them at load (with the
+// drawing savings on); RemoveTexture unmarks them.
 void SetTextureOpaque(irr::video::ITexture* texture, bool opaque);
 bool IsTextureOpaque(irr::video::ITexture* texture);
 // Whether all texels of the texture are opaque, read from the image the
@@ -115,16 +125,6 @@ bool IsTextureOpaque(irr::video::ITexture* texture);
 bool AllTexelsOpaque(irr::video::ITexture* texture);
 // The same for A8R8G8B8 rows of size, pitch bytes apart.
 bool AllTexelsOpaque(const irr::u8* rows, irr::u32 pitch, const irr::core::dimension2du& size);
-
-// The frame loop calls BeginFrameDrawing right after the target was
-// cleared to clear, or with clearPending when it left that clear to the
-// frame's first quad or flush; FrameStillClear then tells, until the next
-// quad or flush, that nothing has been drawn on it since (and gives the
-// colour). CoverWholeFrame: what comes next overwrites every pixel of the
-// target, so a pending clear is not made.
-void BeginFrameDrawing(irr::video::SColor clear, bool clearPending = false);
-bool FrameStillClear(irr::video::SColor* clear);
-void CoverWholeFrame();
 
 // Seam for tests and tools: when set, every quad that SubmitQuad receives is
 // also passed here (before the driver sees it). Empty function: none.

@@ -1,11 +1,12 @@
 #include "engine/resources/texture_functions.h"
 
+#include "engine/resources/quad_renderer.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/globals.h"
 
 void ClearTextures() {
   if (g_TextureManager) g_TextureManager->Clear();
-  if (g_Driver) g_Driver->removeAllTextures();
+  bv::RemoveAllTextures(g_Driver);
 }
 
 void LoadTextureKeyed(const char* file, const char* name, int kind) {

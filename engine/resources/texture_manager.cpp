@@ -21,8 +21,7 @@ void BvTextureManager::RemoveFromDriver(irr::video::ITexture* texture,
   for (const auto& [name, entry] : m_Entries) {
     if (&entry != skip && entry.texture == texture) return;
   }
-  bv::SetTextureOpaque(texture, false);
-  g_Driver->removeTexture(texture);
+  bv::RemoveTexture(g_Driver, texture);
 }
 
 void BvTextureManager::LoadTexture(const char* file, const char* name, int key) {
@@ -80,7 +79,7 @@ void BvTextureManager::LoadTexture(const char* file, const char* name, int key) 
   entry->key = key;
   // After the key: keyed texels are transparent.
   const bool opaque = bv::AllTexelsOpaque(texture);
-  irr::video::ITexture* kept = bv::DropDecodedCopy(g_Driver, texture);
+  irr::video::ITexture* kept = bv::DropDecodedCopy(g_Driver, texture, bv::DrawnBy::kQuadRenderer);
   if (kept != texture) {
     for (auto& [other, held] : m_Entries)
       if (held.texture == texture) held.texture = kept;
@@ -92,8 +91,7 @@ irr::video::ITexture* BvTextureManager::ReloadForKey(const char* file,
                                                      irr::video::ITexture* texture) {
   // The uploaded texture cannot be keyed in place: a fresh one from the file
   // takes its place for every entry that held it.
-  bv::SetTextureOpaque(texture, false);
-  g_Driver->removeTexture(texture);
+  bv::RemoveTexture(g_Driver, texture);
   irr::video::ITexture* fresh = bv::IsCompleteImageFile(file) ? g_Driver->getTexture(file) : nullptr;
   for (auto& [other, held] : m_Entries)
     if (held.texture == texture) held.texture = fresh;
@@ -181,8 +179,7 @@ void BvTextureManager::Clear() {
       if (!entry.texture) continue;
       if (std::find(removed.begin(), removed.end(), entry.texture) != removed.end()) continue;
       removed.push_back(entry.texture);
-      bv::SetTextureOpaque(entry.texture, false);
-      g_Driver->removeTexture(entry.texture);
+      bv::RemoveTexture(g_Driver, entry.texture);
     }
   }
   m_Entries.clear();

@@ -5,7 +5,6 @@
 #include <GL/glext.h>
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "engine/resources/quad_renderer.h"
@@ -14,7 +13,7 @@
 namespace bv {
 namespace {
 
-// Writes rows, already bottom-up, into the render target's GL texture.
+// Writes rows (first row at v = 0) into the render target's GL texture.
 bool UploadRows(const irr::u8* rows, irr::u32 pitch, const irr::core::dimension2du& size) {
   GLint target = 0;
   glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0,
@@ -37,7 +36,8 @@ bool UploadRows(const irr::u8* rows, irr::u32 pitch, const irr::core::dimension2
   return glGetError() == GL_NO_ERROR;
 }
 
-// Turns an image's rows upside down where they lie.
+// Turns an image's rows upside down where they lie: for a texture that
+// Irrlicht's own drawing turns over again.
 void FlipRows(irr::u8* rows, irr::u32 pitch, irr::u32 height) {
   for (irr::u32 top = 0, bottom = height; top + 1 < bottom; ++top) {
     --bottom;
@@ -77,17 +77,19 @@ bool CanUpload(irr::video::IVideoDriver* driver) {
          driver->queryFeature(EVDF_FRAMEBUFFER_OBJECT);
 }
 
-// A render target of size named name holding rows (A8R8G8B8, bottom row
-// first); null on any failure, with nothing left behind.
-irr::video::ITexture* UploadIntoTarget(irr::video::IVideoDriver* driver, const irr::u8* rows,
+// A render target of size named name holding rows (A8R8G8B8, pitch bytes
+// apart, for drawnBy); null on any failure, with nothing left behind.
+// rows may be turned over where they lie.
+irr::video::ITexture* UploadIntoTarget(irr::video::IVideoDriver* driver, irr::u8* rows,
                                        irr::u32 pitch, const irr::core::dimension2du& size,
-                                       const irr::io::path& name) {
+                                       const irr::io::path& name, DrawnBy drawnBy) {
   using namespace irr::video;
+  if (drawnBy == DrawnBy::kIrrlicht) FlipRows(rows, pitch, size.Height);
   ITexture* target = driver->addRenderTargetTexture(size, name, ECF_A8R8G8B8);
   if (!target) return nullptr;
   if (!target->isRenderTarget() || target->getSize() != size ||
       target->getColorFormat() != ECF_A8R8G8B8) {
-    driver->removeTexture(target);
+    RemoveTexture(driver, target);
     return nullptr;
   }
   while (glGetError() != GL_NO_ERROR) {
@@ -97,10 +99,12 @@ irr::video::ITexture* UploadIntoTarget(irr::video::IVideoDriver* driver, const i
     uploaded = UploadRows(rows, pitch, size);
     if (uploaded) ShrinkDepthBuffer(size, driver->getScreenSize());
   }
-  // Textures load between frames, while the window is the target.
+  // Textures load outside any drawing (a scene's load, a frame's update or
+  // input), never while the layer cache draws its picture: the window is
+  // the target then.
   driver->setRenderTarget(nullptr, false, false);
   if (!uploaded) {
-    driver->removeTexture(target);
+    RemoveTexture(driver, target);
     return nullptr;
   }
   return target;
@@ -109,7 +113,7 @@ irr::video::ITexture* UploadIntoTarget(irr::video::IVideoDriver* driver, const i
 }  // namespace
 
 irr::video::ITexture* DropDecodedCopy(irr::video::IVideoDriver* driver,
-                                      irr::video::ITexture* texture) {
+                                      irr::video::ITexture* texture, DrawnBy drawnBy) {
   using namespace irr::video;
   if (!texture || !CanUpload(driver)) return texture;
   if (texture->isRenderTarget() || texture->hasMipMaps() ||
@@ -122,18 +126,14 @@ irr::video::ITexture* DropDecodedCopy(irr::video::IVideoDriver* driver,
 
   const auto* rows = static_cast<const irr::u8*>(texture->lock(ETLM_READ_ONLY));
   if (!rows) return texture;
-  // The driver flips a render target's rows when it draws it.
-  std::vector<irr::u8> flipped(size_t(size.Width) * 4 * size.Height);
-  for (irr::u32 y = 0; y < size.Height; ++y)
-    std::memcpy(&flipped[size_t(size.Height - 1 - y) * size.Width * 4], rows + size_t(y) * pitch,
-                size_t(size.Width) * 4);
+  std::vector<irr::u8> copy(rows, rows + size_t(pitch) * size.Height);
   texture->unlock();
   const irr::io::path name = texture->getName().getPath();
-  ITexture* target = UploadIntoTarget(driver, flipped.data(), size.Width * 4, size,
-                                      name + "|uploaded");
+  ITexture* target =
+      UploadIntoTarget(driver, copy.data(), pitch, size, name + "|uploaded", drawnBy);
   if (!target) return texture;
-  driver->removeTexture(texture);
-  driver->renameTexture(target, name);
+  RemoveTexture(driver, texture);
+  if (drawnBy == DrawnBy::kQuadRenderer) driver->renameTexture(target, name);
   return target;
 }
 
@@ -181,8 +181,7 @@ irr::video::ITexture* LoadWithoutCopy(irr::video::IVideoDriver* driver,
   const irr::u32 pitch = image->getPitch();
   if (rows && size.Width > 0 && size.Height > 0 && pitch >= size.Width * 4 && pitch % 4 == 0) {
     const bool allOpaque = AllTexelsOpaque(rows, pitch, size);
-    FlipRows(rows, pitch, size.Height);
-    target = UploadIntoTarget(driver, rows, pitch, size, name);
+    target = UploadIntoTarget(driver, rows, pitch, size, name, DrawnBy::kQuadRenderer);
     if (target && opaque) *opaque = allOpaque;
   }
   image->unlock();

@@ -8,7 +8,7 @@
 #include "engine/level/level_manager.h"
 #include "engine/platform/joystick_reader.h"
 #include "engine/resources/quad_renderer.h"
-#include "engine/resources/render_savings.h"
+#include "engine/resources/frame_clear.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/frame_pacer.h"
 #include "engine/shell/globals.h"
@@ -121,7 +121,7 @@ void BvApplication::Run() {
 
     // An inactive full-screen window draws nothing at all.
     if ((active || !g_System->config.fullScreen) && g_Driver != nullptr) {
-      if (bv::BeginFrameScene(g_Driver, g_SceneManager, clearColour)) {
+      if (bv::TheFrameClear().BeginScene(g_Driver, g_SceneManager, clearColour)) {
         Update();
         if (g_SceneManager != nullptr) g_SceneManager->drawAll();
         Render();

@@ -77,8 +77,9 @@ void BvApplication::DrawCursorGlyph() {
   if (g_TextureManager == nullptr || g_Driver == nullptr || g_System == nullptr) return;
   BvTextureEntry* entry = g_TextureManager->Select(kCursorTexture);
   if (entry == nullptr || entry->texture == nullptr) return;
-  bv::FlushQuads(g_Driver);
-  g_Driver->draw2DImage(entry->texture,
-                        irr::core::position2di(g_System->mouseX, g_System->mouseY),
-                        kCursorGlyphSource, nullptr, irr::video::SColor(kWhite), true);
+  // Through the quad renderer, which samples art kept in a render target
+  // the right way up (Irrlicht's own draw2DImage would turn it over).
+  bv::Draw2DImage(g_Driver, entry->texture,
+                  irr::core::position2di(g_System->mouseX, g_System->mouseY), kCursorGlyphSource,
+                  nullptr, irr::video::SColor(kWhite), true, false);
 }

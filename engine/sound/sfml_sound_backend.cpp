@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/resources/render_savings.h"
 
 namespace bv {
 namespace {
@@ -95,14 +94,13 @@ void PauseIfPlaying(Source& source) {
   if (source.getStatus() == sf::SoundSource::Playing) source.pause();
 }
 
-// A streamed file. With the drawing savings on, only its header is read
-// when it opens and its decoder (a second of samples and the codec's
-// tables) is made at its first play: of the game's musics, one plays at a
-// time and most screens never play the rest.
+// A streamed file. Only its header is read when it opens; its decoder (a
+// second of samples and the codec's tables) is made at its first play: of
+// the game's musics, one plays at a time and most screens never play the
+// rest.
 class MusicStream : public SoundStream {
  public:
   bool Open(const std::string& path) {
-    if (!bv::RenderSavingsOn()) return Music(path) != nullptr;
     sf::InputSoundFile header;
     if (!header.openFromFile(path)) return false;
     m_Path = path;

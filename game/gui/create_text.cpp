@@ -5,7 +5,6 @@
 #include "engine/level/level_element.h"
 #include "engine/level/level_manager.h"
 #include "engine/level/registries.h"
-#include "engine/resources/image.h"
 #include "engine/level/physics_values.h"
 
 BvLevelElement* CreateText(BvLevelManager* manager, const irr::core::vector2df& position,
@@ -25,13 +24,4 @@ BvLevelElement* CreateText(BvLevelManager* manager, const irr::core::vector2df& 
   element->SetStartDelay(kNoStartDelay);
   element->SetText(text);
   return element;
-}
-
-void AddFontAlias(BvLevelManager* manager, const char* imageName, const char* alias) {
-  if (!manager || manager->GetElements()->FindObjectByName(alias)) return;
-  auto* image = static_cast<BvImage*>(manager->GetImages()->FindObjectByName(imageName));
-  if (!image) return;
-  auto* font = new BvTextElement(alias);
-  font->SetFontImage(image);
-  manager->GetElements()->AddObject(font);
 }

@@ -13,8 +13,3 @@ class BvLevelManager;
 // characters. Callers then set layer, alignment, colour and parent.
 BvLevelElement* CreateText(BvLevelManager* manager, const irr::core::vector2df& position,
                            const wchar_t* text, const char* fontAlias);
-
-// Registers a screen's own font: a text element named alias, drawn with the
-// manager's image imageName, in the manager's element list. Nothing when the
-// alias exists already or the image is missing.
-void AddFontAlias(BvLevelManager* manager, const char* imageName, const char* alias);

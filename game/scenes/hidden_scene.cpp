@@ -21,6 +21,7 @@
 #include "game/core/player_store.h"
 #include "game/core/tip_bits.h"
 #include "game/gui/create_text.h"
+#include "game/scenes/font_alias.h"
 #include "game/gui/gui_results.h"
 #include "game/gui/tip_placement.h"
 #include "game/scenes/hidden_pick.h"
@@ -138,8 +139,8 @@ void BvHiddenScene::Init(intptr_t) {
   }
   BvLevelManager* levels = GetLevelManager();
   if (levels) levels->GetCamera()->Reset();
-  AddFontAlias(levels, kNameFontImage, kNameFont);
-  AddFontAlias(levels, kLabelFontImage, kLabelFont);
+  bv::AddFontAlias(levels, levels, kNameFontImage, kNameFont);
+  bv::AddFontAlias(levels, levels, kLabelFontImage, kLabelFont);
   m_State = kStateSearching;
   StartMusic(kMusic);
   if (BvLevelElement* menu = FindInLevel(levels, kMenuButton)) {

@@ -19,6 +19,7 @@
 #include "game/core/layout_bank.h"
 #include "game/core/player_store.h"
 #include "game/gui/create_text.h"
+#include "game/scenes/font_alias.h"
 #include "game/gui/gui_results.h"
 #include "game/scenes/play_screen_events.h"
 
@@ -100,7 +101,9 @@ void BvSwapScene::Init(intptr_t) {
   StartMusic(LayoutNumber() % 2 == 0 ? kMusicEven : kMusicOdd);
 }
 
-void BvSwapScene::CreateFontAlias() { AddFontAlias(GetLevelManager(), kFontImage, kFontAlias); }
+void BvSwapScene::CreateFontAlias() {
+  bv::AddFontAlias(GetLevelManager(), GetLevelManager(), kFontImage, kFontAlias);
+}
 
 void BvSwapScene::CreateScoreBar() {
   BvLevelManager* levels = GetLevelManager();

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/resources/quad_renderer.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/application.h"
 #include "engine/shell/globals.h"
@@ -194,6 +195,7 @@ TEST_F(ApplicationDrawingPixels, CursorGlyphIsDrawnAtTheMouse) {
   FontApp app;
   g_Driver->beginScene(true, false, irr::video::SColor(255, 0, 0, 0));
   app.DrawCursorGlyph();
+  bv::FlushQuads(g_Driver);
   const irr::video::SColor inside = PixelAt(107, 41);
   const irr::video::SColor corner = PixelAt(100, 30);
   const irr::video::SColor right = PixelAt(117, 41);

@@ -3,7 +3,7 @@
 namespace bv {
 namespace test {
 
-PrivateDisplay::PrivateDisplay() {
+PrivateDisplay::PrivateDisplay(int depth) : m_Server(depth) {
   if (m_Server.Ok()) m_Display.emplace("DISPLAY", m_Server.Display().c_str());
 }
 

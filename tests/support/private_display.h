@@ -16,7 +16,8 @@ namespace test {
 
 class PrivateDisplay {
  public:
-  PrivateDisplay();
+  // A server whose screen has depth bits per pixel.
+  explicit PrivateDisplay(int depth = 24);
   PrivateDisplay(const PrivateDisplay&) = delete;
   PrivateDisplay& operator=(const PrivateDisplay&) = delete;
 

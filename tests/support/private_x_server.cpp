@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "support/child_process.h"
 
@@ -22,14 +23,15 @@ constexpr int kStopTimeoutMs = 5000;
 
 }  // namespace
 
-PrivateXServer::PrivateXServer() {
+PrivateXServer::PrivateXServer(int depth) {
   int fds[2];
   if (pipe(fds) != 0) return;
   m_Pid = fork();
   if (m_Pid == 0) {
     close(fds[0]);
     std::string fd = std::to_string(fds[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-noreset",
+    const std::string screen = "1024x768x" + std::to_string(depth);
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-noreset",
            "-nolisten", "tcp", static_cast<char*>(nullptr));
     _exit(127);
   }

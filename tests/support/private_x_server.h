@@ -1,6 +1,7 @@
 #pragma once
-// A virtual X server of the test's own (Xvfb, 1024x768x24), so a test that
-// looks for windows by name never sees another test's windows.
+// A virtual X server of the test's own (Xvfb, 1024x768 at 24 bits unless
+// told another depth), so a test that looks for windows by name never sees
+// another test's windows.
 #include <string>
 
 namespace bv {
@@ -8,8 +9,8 @@ namespace test {
 
 class PrivateXServer {
  public:
-  // Starts the server; Ok() tells whether it runs.
-  PrivateXServer();
+  // Starts the server with a screen of depth bits; Ok() tells whether it runs.
+  explicit PrivateXServer(int depth = 24);
   ~PrivateXServer();
   PrivateXServer(const PrivateXServer&) = delete;
   PrivateXServer& operator=(const PrivateXServer&) = delete;
