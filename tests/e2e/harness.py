@@ -48,11 +48,11 @@ class Deadline:
         self.limit = limit
         self.game = game
         self.wall_start = time.monotonic()
-        self.game_start = game.game_ms() if game else None
+        self.game_start = game.game_ms(fresh=True) if game else None
 
-    def game_seconds(self):
+    def game_seconds(self, fresh=False):
         """Game time since the start of the wait (None without a clock)."""
-        now = self.game.game_ms() if self.game else None
+        now = self.game.game_ms(fresh) if self.game else None
         if now is None:
             return None
         if self.game_start is None:
@@ -61,11 +61,11 @@ class Deadline:
 
     def expired(self):
         wall = time.monotonic() - self.wall_start
-        passed = self.game_seconds()
         if wall >= self.limit * WALL_CEILING_FACTOR:
             return True
         if wall < self.limit:
             return False
+        passed = self.game_seconds(fresh=True)
         return passed is None or passed >= self.limit
 
     def describe(self):
@@ -244,10 +244,17 @@ class Game:
         return self.proc.poll() is None
 
     def wait_exit(self, limit):
-        try:
-            return self.proc.wait(limit)
-        except subprocess.TimeoutExpired:
-            raise Failure("the game still runs after %.1f s" % limit)
+        """The exit code once the game has ended; Failure when it still
+        runs after limit seconds of its own time (see Deadline)."""
+        deadline = Deadline(limit, self)
+        while not deadline.expired():
+            try:
+                return self.proc.wait(0.1)
+            except subprocess.TimeoutExpired:
+                pass
+        if not self.running():
+            return self.proc.returncode
+        raise Failure("the game still runs after %s" % deadline.describe())
 
     # ---- window and input ---------------------------------------------------
     def xdotool(self, *args):
