@@ -179,6 +179,27 @@ class Game:
         except Failure as failure:
             raise Failure("%s (the last snapshot: %s)" % (failure, summary(last[0])))
 
+    def wait_settled(self, name, level="gui", limit=10, frames=10):
+        """The first snapshot in which the named element has lain still for
+        frames frames (a dialog's panel that has dropped in); Failure after
+        limit seconds of the game's time."""
+        def rect(shot):
+            for e in shot.get("elements", []):
+                if e["name"] == name and e["level"] == level:
+                    return (e["x"], e["y"], e["w"], e["h"])
+            return None
+        still = {}
+
+        def settled(shot):
+            now, frame = rect(shot), (shot.get("clock") or {}).get("frame")
+            if now is None or frame is None:
+                return False
+            if still.get("rect") != now:
+                still.update(rect=now, since=frame)
+                return False
+            return frame - still["since"] >= frames
+        return self.wait_probe(name + " lying still", settled, limit)
+
     def click_element(self, shot, name, level="gui"):
         """A click on the centre of a named element of the snapshot."""
         for e in shot["elements"]:
