@@ -13,8 +13,11 @@ The peak is the sample peak in dBFS of the file as it is, read from sox's
 `stats`.
 """
 import array
+import hashlib
+import json
 import math
 import operator
+import os
 import subprocess
 import sys
 
@@ -88,9 +91,52 @@ def peak_db(path):
     raise ValueError("sox stats gave no peak for " + path)
 
 
+# Measurements by the SHA-1 of the file's bytes: a file measured once is
+# not decoded again, in this process nor, with QV_LOUDNESS_CACHE naming a
+# JSON file, in a later one (the content checks of one build share it).
+_measured = {}
+
+
+def _cache_path():
+    return os.environ.get("QV_LOUDNESS_CACHE")
+
+
+def _load_cache():
+    path = _cache_path()
+    if not path or _measured.get("_loaded_from") == path:
+        return
+    _measured["_loaded_from"] = path
+    try:
+        with open(path) as f:
+            for key, value in json.load(f).items():
+                _measured.setdefault(key, tuple(value))
+    except (OSError, ValueError, TypeError):
+        pass
+
+
+def _store_cache():
+    path = _cache_path()
+    if not path:
+        return
+    entries = {k: list(v) for k, v in _measured.items() if k != "_loaded_from"}
+    tmp = "%s.%d.tmp" % (path, os.getpid())
+    try:
+        with open(tmp, "w") as f:
+            json.dump(entries, f)
+        os.replace(tmp, path)
+    except OSError:
+        pass
+
+
 def measure(path):
     """(loudness dB, peak dBFS) of one file."""
-    return loudness_db(path), peak_db(path)
+    with open(path, "rb") as f:
+        key = hashlib.sha1(f.read()).hexdigest()
+    _load_cache()
+    if key not in _measured:
+        _measured[key] = (loudness_db(path), peak_db(path))
+        _store_cache()
+    return _measured[key]
 
 
 if __name__ == "__main__":

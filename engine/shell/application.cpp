@@ -54,8 +54,15 @@ float bv::FixedFrameMsFromEnvironment() {
   return *end == '\0' && ms > 0.0f && ms <= kMaxFixedFrameMs ? ms : 0.0f;
 }
 
+bool bv::UnpacedFromEnvironment(float fixedFrameMs) {
+  const char* text = std::getenv("QUORVEL_UNPACED");
+  return fixedFrameMs > 0.0f && text != nullptr && std::strcmp(text, "1") == 0;
+}
+
 BvApplication::BvApplication(BvGameHost* gameHost)
-    : host(gameHost), m_FixedFrameMs(bv::FixedFrameMsFromEnvironment()) {
+    : host(gameHost),
+      m_FixedFrameMs(bv::FixedFrameMsFromEnvironment()),
+      m_Unpaced(bv::UnpacedFromEnvironment(m_FixedFrameMs)) {
   if (m_FixedFrameMs > 0.0f) fpsAverage = 1000.0f / m_FixedFrameMs;
   currentLevels = new BvLevelManager(this, true);
   // The screen's level draws its unchanged bottom layers from a picture.
@@ -139,7 +146,7 @@ void BvApplication::Run() {
       // Sleep until the frame is due instead of spinning on the counter.
       const bool idle = g_System->windowInactive && !g_System->config.fullScreen;
       const int64_t leastSleep = MsToTicks(idle ? kInactiveSleepMs : kFrameSleepMs);
-      clock.SleepUntil(pacer.WakeTime(clock.Ticks(), leastSleep));
+      if (!m_Unpaced) clock.SleepUntil(pacer.WakeTime(clock.Ticks(), leastSleep));
       lastFrameMs = TicksToMs(pacer.EndFrame(clock.Ticks()));
       UpdateFpsAverage();
     }

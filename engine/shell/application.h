@@ -38,6 +38,10 @@ constexpr float kMaxFixedFrameMs = 1000.0f;
 // game by this step, whatever the frames really took, so one seed and one
 // series of inputs give one game. 0 when unset or outside (0, 1000].
 float FixedFrameMsFromEnvironment();
+// QUORVEL_UNPACED=1 (tests) together with a fixed step: frames follow each
+// other as fast as the machine draws them, without waiting for the refresh
+// rate, so a scenario plays faster than real time. False otherwise.
+bool UnpacedFromEnvironment(float fixedFrameMs);
 }  // namespace bv
 
 class BvApplication {
@@ -203,6 +207,8 @@ class BvApplication {
   float lastFrameMs = 0.0f;
   // The fixed time step of QUORVEL_FRAME_MS (ms), 0 for the measured one.
   float m_FixedFrameMs = 0.0f;
+  // QUORVEL_UNPACED: no wait between frames (only with a fixed step).
+  bool m_Unpaced = false;
   float fpsSamples[bv::kFpsSamples] = {};
   int16_t fpsIndex = 0;
   int16_t fpsCount = 0;

@@ -324,19 +324,26 @@ bool BvProbe::AfterFrame(const BvGame& game) {
     m_States.clear();
   }
   if (m_States.empty() || m_States.back() != state) m_States.push_back(state);
+  ++m_Frames;
+  m_GameMs += game.GetTimeStepMs();
   nlohmann::json snapshot = Snapshot(game);
   snapshot["scene"]["states"] = m_States;
   // Every text is made UTF-8 above; should one slip through, it is written
   // with replacement characters rather than ending the game.
   const std::string text =
       snapshot.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-  if (m_WroteOnce && text == m_LastWritten) return false;
+  // The game's own clock runs on in every frame: a snapshot that differs
+  // only there is still written (at the same pace), so a test can count
+  // its waits in frames and game time.
+  if (m_WroteOnce && text == m_LastWritten && m_Frames == m_FramesWritten) return false;
   bv::Clock& clock = bv::GetClock();
   const int64_t now = clock.Ticks();
   const int64_t perSecond = clock.TicksPerSecond();
   if (m_WroteOnce && perSecond > 0 && (now - m_LastWriteTicks) * 1000 < kMinIntervalMs * perSecond)
     return false;
-  if (!Write(text)) return false;
+  snapshot["clock"] = {{"frame", m_Frames}, {"ms", static_cast<int64_t>(m_GameMs)}};
+  if (!Write(snapshot.dump())) return false;
+  m_FramesWritten = m_Frames;
   m_LastWritten = text;
   m_LastWriteTicks = now;
   m_WroteOnce = true;

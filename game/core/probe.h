@@ -15,7 +15,8 @@
 // spots, the player dialogs' slots and name), "sound" (the music last
 // started, the two master volumes), "elements" (window pixel rectangles of
 // the named, clickable elements of the screen's level and of the dialog's
-// level), "cursor" (window pixels), "window" (its size).
+// level), "cursor" (window pixels), "window" (its size), and in the written
+// file "clock" (frames drawn and the game time they advanced, ms).
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -52,6 +53,11 @@ class BvProbe {
   std::string m_Path;
   std::string m_LastWritten;
   int64_t m_LastWriteTicks = 0;
+  // Frames seen and the game time they advanced (ms), and the frame of the
+  // last write: the snapshot's "clock".
+  int64_t m_Frames = 0;
+  double m_GameMs = 0.0;
+  int64_t m_FramesWritten = -1;
   bool m_WroteOnce = false;
   // The scene of the visit being followed and its states so far.
   int m_Scene = -1;

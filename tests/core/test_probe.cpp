@@ -191,10 +191,18 @@ TEST_F(ProbeTest, WritesAtomicallyOnlyChangesAndAtMostEvery50Ms) {
   EXPECT_TRUE(probe.AfterFrame(*world.game())) << "the first frame is written";
   EXPECT_EQ(Read()["profile"]["score"], 4321);
   EXPECT_FALSE(Exists(path + ".tmp"));
+  EXPECT_EQ(Read()["clock"]["frame"], 1);
   clock.AdvanceMs(100);
-  EXPECT_FALSE(probe.AfterFrame(*world.game())) << "nothing changed";
+  // Nothing but the game's clock changed: still written, so a test sees
+  // the frames and game time go on.
+  EXPECT_TRUE(probe.AfterFrame(*world.game())) << "the clock moved on";
+  EXPECT_EQ(Read()["clock"]["frame"], 2);
+  const int64_t gameMs = Read()["clock"]["ms"].get<int64_t>();
+  EXPECT_GT(gameMs, 0) << "every frame advances the game's time";
+  clock.AdvanceMs(100);
   world.host()->GetStore().profiles[1].score = 5000;
   EXPECT_TRUE(probe.AfterFrame(*world.game()));
+  EXPECT_GT(Read()["clock"]["ms"].get<int64_t>(), gameMs);
   world.host()->GetStore().profiles[1].score = 6000;
   clock.AdvanceMs(30);
   EXPECT_FALSE(probe.AfterFrame(*world.game())) << "30 ms after the last write";

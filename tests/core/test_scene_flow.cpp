@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "game/core/profile.h"
 #include "game/core/scene_flow.h"
 #include "game/core/scene_numbers.h"
@@ -52,6 +54,35 @@ TEST(SceneFlowTest, NextSceneTable) {
     if (got >= 0) {
       EXPECT_GE(got, 1);
       EXPECT_LE(got, kLastScene);
+    }
+  }
+}
+
+
+// Every world and level: the map leads to the world's own board screen, or
+// on level 1 to its own hidden-object screen; a won board to the map (to
+// the story on a new world's first level); a hidden-object screen to the
+// story's spell page; the title menu to the story only at a world's start.
+TEST(SceneFlowTest, EveryWorldAndLevelReachesItsOwnScreens) {
+  auto next = [](int finished, int result, int world, int level) {
+    BvProfile profile;
+    profile.Reset();
+    profile.world = world;
+    profile.level = level;
+    const BvSceneFlowStep step = NextSceneAfter(finished, result, &profile);
+    return step.action == BvSceneFlowStep::kSetScene ? step.scene : kStay;
+  };
+  for (int world = 0; world < 6; ++world) {
+    const int board = 4 + world;
+    const int hidden = 10 + world;
+    for (int level = 0; level <= 10; ++level) {
+      const std::string at = "world " + std::to_string(world) + " level " + std::to_string(level);
+      EXPECT_EQ(next(16, 0, world, level), level == 1 ? hidden : board) << at << ": from the map";
+      EXPECT_EQ(next(2, 0, world, level), level == 0 ? 3 : 16) << at << ": from the title";
+      EXPECT_EQ(next(board, 3, world, level), board) << at << ": a board replayed";
+      // After a win the profile is already at the next level.
+      EXPECT_EQ(next(board, 0, world, level), level == 0 ? 3 : 16) << at << ": after a board";
+      EXPECT_EQ(next(hidden, 0, world, level), 3) << at << ": after the hidden objects";
     }
   }
 }

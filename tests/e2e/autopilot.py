@@ -27,9 +27,9 @@ MAP_AFTER_INTERLUDE = 6  # the map's story lines shown; the arrow goes on
 # How long an action may take to show in the probe before it is tried again.
 ACTION_SETTLE_S = 3.0
 # The longest a screen's own shows take (a won board's show and its recap's
-# count-up are 15 s of game time): every frame advances the game by the same
-# step, so on a loaded machine that runs fewer frames a second they take
-# several times as long in real time.
+# count-up are 15 s of game time), in the game's time: every frame advances
+# the game by the same step, so on a loaded machine that runs fewer frames
+# a second the wait lasts longer in real time (harness.Deadline).
 ON_SCREEN_LIMIT_S = 180
 
 
@@ -128,8 +128,8 @@ class Autopilot:
     def until(self, what, condition, limit, play=True):
         """Plays on until condition(shot) holds; Failure naming the screen
         after limit seconds. Without play only dialogs are answered."""
-        end = time.monotonic() + limit
-        while time.monotonic() < end:
+        deadline = harness.Deadline(limit, self.game)
+        while not deadline.expired():
             shot = self.look()
             if shot:
                 try:
@@ -140,13 +140,13 @@ class Autopilot:
                 if play or dialog(shot) is not None:
                     self.act(shot)
             time.sleep(0.05)
-        raise harness.Failure("on the %s screen: timed out after %d s waiting for %s"
-                              % (self.screen, limit, what))
+        raise harness.Failure("on the %s screen: timed out after %s waiting for %s"
+                              % (self.screen, deadline.describe(), what))
 
     def wait(self, what, condition, limit):
         """Waits without acting (the player keeps still)."""
-        end = time.monotonic() + limit
-        while time.monotonic() < end:
+        deadline = harness.Deadline(limit, self.game)
+        while not deadline.expired():
             shot = self.look()
             try:
                 if shot and condition(shot):
@@ -154,8 +154,8 @@ class Autopilot:
             except (KeyError, TypeError, IndexError):
                 pass
             time.sleep(0.05)
-        raise harness.Failure("on the %s screen: timed out after %d s waiting for %s"
-                              % (self.screen, limit, what))
+        raise harness.Failure("on the %s screen: timed out after %s waiting for %s"
+                              % (self.screen, deadline.describe(), what))
 
     # ---- input -------------------------------------------------------------------
     def press(self, x, y, hold=0.1):
@@ -163,9 +163,9 @@ class Autopilot:
         a few frames: the game reads the button as held down."""
         win = self.game.window() or ""
         self.game.xdotool("mousemove", "--window", win, str(x), str(y))
-        time.sleep(hold)
+        self.game.hold(hold, frames=1)
         self.game.xdotool("mousedown", "1")
-        time.sleep(hold)
+        self.game.hold(hold)
         self.game.xdotool("mouseup", "1")
 
     def press_element(self, shot, name, level):
@@ -178,8 +178,8 @@ class Autopilot:
         """Waits until the scene, its state or the dialog differs from shot."""
         key = (shot["scene"]["number"], shot["scene"]["state"], shot["gui"]["number"],
                shot["gui"]["mode"], shot["gui"]["state"])
-        end = time.monotonic() + limit
-        while time.monotonic() < end:
+        deadline = harness.Deadline(limit, self.game)
+        while not deadline.expired():
             now = self.look()
             if now and (now["scene"]["number"], now["scene"]["state"], now["gui"]["number"],
                         now["gui"]["mode"], now["gui"]["state"]) != key:
@@ -232,8 +232,8 @@ class Autopilot:
         before = [c["colour"] for c in board["cells"]]
         self.game.drag(a["x"], a["y"], b["x"], b["y"])
         self.swaps += 1
-        end = time.monotonic() + ACTION_SETTLE_S
-        while time.monotonic() < end:
+        deadline = harness.Deadline(ACTION_SETTLE_S, self.game)
+        while not deadline.expired():
             now = self.look()
             nb = now.get("board") if now else None
             if not nb or nb["won"] or not board_player.is_ready(nb) or [
@@ -247,8 +247,8 @@ class Autopilot:
             if item["found"] or not item.get("rect"):
                 continue
             self.press(*centre(item["rect"]))
-            end = time.monotonic() + ACTION_SETTLE_S
-            while time.monotonic() < end:
+            deadline = harness.Deadline(ACTION_SETTLE_S, self.game)
+            while not deadline.expired():
                 now = self.look()
                 if not now or not now.get("hidden") or now["hidden"]["items"][index]["found"]:
                     return

@@ -29,15 +29,66 @@ class Failure(Exception):
     pass
 
 
-def wait_for(what, condition, limit, step=0.1):
-    """Polls condition() until it is true; Failure after limit seconds."""
-    end = time.monotonic() + limit
-    while time.monotonic() < end:
+# A wait gives up on the wall clock only after this many times its limit,
+# far beyond what a loaded machine needs: before that it counts the game's
+# own time.
+WALL_CEILING_FACTOR = 10
+
+
+class Deadline:
+    """The end of a wait of limit seconds, counted in the game's own time
+    (the probe's "clock": the time its frames advanced) once the game
+    writes a probe, so that a machine drawing fewer frames a second waits
+    longer. It never ends before limit seconds of the wall clock either
+    (the test's own input and polling take real time), and always ends
+    after WALL_CEILING_FACTOR times limit. Without a game or a probe the
+    wall clock alone counts, as it always did."""
+
+    def __init__(self, limit, game=None):
+        self.limit = limit
+        self.game = game
+        self.wall_start = time.monotonic()
+        self.game_start = game.game_ms(fresh=True) if game else None
+
+    def game_seconds(self, fresh=False):
+        """Game time since the start of the wait (None without a clock)."""
+        now = self.game.game_ms(fresh) if self.game else None
+        if now is None:
+            return None
+        if self.game_start is None:
+            self.game_start = now
+        return (now - self.game_start) / 1000.0
+
+    def expired(self):
+        wall = time.monotonic() - self.wall_start
+        if wall >= self.limit * WALL_CEILING_FACTOR:
+            return True
+        if wall < self.limit:
+            return False
+        passed = self.game_seconds(fresh=True)
+        return passed is None or passed >= self.limit
+
+    def describe(self):
+        passed = self.game_seconds()
+        wall = time.monotonic() - self.wall_start
+        if passed is None:
+            return "%.1f s" % self.limit
+        return "%.1f s of game time (%.1f s passed in the game, %.1f s on the wall clock)" % (
+            self.limit, passed, wall)
+
+
+def wait_for(what, condition, limit, step=0.1, game=None):
+    """Polls condition() until it is true; Failure after limit seconds of
+    the game's time (see Deadline; game: the running game when None)."""
+    deadline = Deadline(limit, game or Game.current)
+    while True:
         value = condition()
         if value:
             return value
+        if deadline.expired():
+            break
         time.sleep(step)
-    raise Failure("timed out after %.1f s waiting for %s" % (limit, what))
+    raise Failure("timed out after %s waiting for %s" % (deadline.describe(), what))
 
 
 def summary(shot):
@@ -51,6 +102,13 @@ def summary(shot):
 
 class Game:
     """One run of build/quorvel with its own display and user folder."""
+
+    # The game started last and not yet closed: the clock of waits that
+    # name no game.
+    current = None
+    # Frames a held key or button lasts at least (seen through the probe;
+    # the virtual display repeats no key held that long).
+    HOLD_FRAMES = 2
 
     def __init__(self, build_dir, args=(), seed=1234, clock=1700000000, env=None, probe=False,
                  config=None, save=None, user_dir=None):
@@ -94,6 +152,8 @@ class Game:
                                      cwd=self.build_dir, env=self.env,
                                      stdout=subprocess.DEVNULL, stderr=self.log)
         self.started = time.monotonic()
+        self.last_clock = None
+        Game.current = self
 
     # ---- files ------------------------------------------------------------
     def data_path(self, name):
@@ -105,7 +165,8 @@ class Game:
 
     def wait_probe(self, what, condition, limit):
         """The first probe snapshot for which condition(snapshot) holds;
-        Failure when the game ends first or after limit seconds."""
+        Failure when the game ends first or after limit seconds of the
+        game's time (see Deadline)."""
         def check():
             if not self.running():
                 raise Failure("the game ended while waiting for " + what)
@@ -114,9 +175,30 @@ class Game:
             return shot if shot and condition(shot) else None
         last = [None]
         try:
-            return wait_for(what, check, limit, step=0.05)
+            return wait_for(what, check, limit, step=0.05, game=self)
         except Failure as failure:
             raise Failure("%s (the last snapshot: %s)" % (failure, summary(last[0])))
+
+    def wait_settled(self, name, level="gui", limit=10, frames=10):
+        """The first snapshot in which the named element has lain still for
+        frames frames (a dialog's panel that has dropped in); Failure after
+        limit seconds of the game's time."""
+        def rect(shot):
+            for e in shot.get("elements", []):
+                if e["name"] == name and e["level"] == level:
+                    return (e["x"], e["y"], e["w"], e["h"])
+            return None
+        still = {}
+
+        def settled(shot):
+            now, frame = rect(shot), (shot.get("clock") or {}).get("frame")
+            if now is None or frame is None:
+                return False
+            if still.get("rect") != now:
+                still.update(rect=now, since=frame)
+                return False
+            return frame - still["since"] >= frames
+        return self.wait_probe(name + " lying still", settled, limit)
 
     def click_element(self, shot, name, level="gui"):
         """A click on the centre of a named element of the snapshot."""
@@ -137,9 +219,43 @@ class Game:
             return None
         try:
             with open(self.probe_path) as f:
-                return json.load(f)
+                shot = json.load(f)
         except (OSError, ValueError):
             return None
+        if isinstance(shot, dict) and isinstance(shot.get("clock"), dict):
+            self.last_clock = shot["clock"]
+        return shot
+
+    def game_ms(self, fresh=False):
+        """The game time its frames advanced (ms) in the last probe
+        snapshot read (fresh: read now), None without a probe clock."""
+        if fresh or self.last_clock is None:
+            self.probe()
+        return self.last_clock.get("ms") if self.last_clock else None
+
+    def game_frame(self, fresh=True):
+        """The frames drawn as of the probe snapshot (None without one)."""
+        if fresh or self.last_clock is None:
+            self.probe()
+        return self.last_clock.get("frame") if self.last_clock else None
+
+    def hold(self, seconds, frames=None, limit=None):
+        """Called right after an input was sent: waits seconds, then on
+        until the probe shows frames (HOLD_FRAMES) more frames drawn than
+        when it was called. Those frames began after the input had reached
+        the game, so an input held that long is seen however slowly the
+        machine draws (at most limit seconds more)."""
+        start = self.game_frame() if self.probe_path else None
+        time.sleep(seconds)
+        if start is None:
+            return
+        frames = self.HOLD_FRAMES if frames is None else frames
+        end = time.monotonic() + (5.0 if limit is None else limit)
+        while time.monotonic() < end and self.running():
+            now = self.game_frame()
+            if now is not None and now >= start + frames:
+                return
+            time.sleep(0.01)
 
     # ---- process ------------------------------------------------------------
     def elapsed(self):
@@ -149,10 +265,17 @@ class Game:
         return self.proc.poll() is None
 
     def wait_exit(self, limit):
-        try:
-            return self.proc.wait(limit)
-        except subprocess.TimeoutExpired:
-            raise Failure("the game still runs after %.1f s" % limit)
+        """The exit code once the game has ended; Failure when it still
+        runs after limit seconds of its own time (see Deadline)."""
+        deadline = Deadline(limit, self)
+        while not deadline.expired():
+            try:
+                return self.proc.wait(0.1)
+            except subprocess.TimeoutExpired:
+                pass
+        if not self.running():
+            return self.proc.returncode
+        raise Failure("the game still runs after %s" % deadline.describe())
 
     # ---- window and input ---------------------------------------------------
     def xdotool(self, *args):
@@ -174,7 +297,7 @@ class Game:
         release within one frame would go unseen."""
         self.xdotool("mousemove", "--window", self.window() or "", "400", "300")
         self.xdotool("keydown", name)
-        time.sleep(hold)
+        self.hold(hold)
         self.xdotool("keyup", name)
 
     def click(self, x, y):
@@ -185,9 +308,9 @@ class Game:
         """The left button held for a few frames at window pixel (x, y), so
         a game that reads the button once a frame sees it."""
         self.xdotool("mousemove", "--window", self.window() or "", str(x), str(y))
-        time.sleep(0.05)
+        self.hold(0.05, frames=1)
         self.xdotool("mousedown", "1")
-        time.sleep(hold)
+        self.hold(hold)
         self.xdotool("mouseup", "1")
 
     def drag(self, x1, y1, x2, y2, hold=0.08):
@@ -195,18 +318,18 @@ class Game:
         and released there, each step held for a few frames."""
         win = self.window() or ""
         self.xdotool("mousemove", "--window", win, str(x1), str(y1))
-        time.sleep(hold)
+        self.hold(hold, frames=1)
         self.xdotool("mousedown", "1")
-        time.sleep(hold)
+        self.hold(hold)
         self.xdotool("mousemove", "--window", win, str(x2), str(y2))
-        time.sleep(hold)
+        self.hold(hold)
         self.xdotool("mouseup", "1")
 
     def right_click(self, x, y, hold=0.08):
         """The right button held for a few frames at window pixel (x, y)."""
         self.xdotool("mousemove", "--window", self.window() or "", str(x), str(y))
         self.xdotool("mousedown", "3")
-        time.sleep(hold)
+        self.hold(hold)
         self.xdotool("mouseup", "3")
 
     def capture(self, name):
@@ -225,6 +348,8 @@ class Game:
             except subprocess.TimeoutExpired:
                 self.proc.kill()
                 self.proc.wait()
+        if Game.current is self:
+            Game.current = None
         self.log.close()
         self.xvfb.close()
         if not keep:

@@ -67,9 +67,9 @@ def press(game, x, y, hold=0.1):
     down, and a press and release within one frame would go unseen."""
     win = game.window() or ""
     game.xdotool("mousemove", "--window", win, str(x), str(y))
-    time.sleep(hold)
+    game.hold(hold, frames=1)
     game.xdotool("mousedown", "1")
-    time.sleep(hold)
+    game.hold(hold)
     game.xdotool("mouseup", "1")
 
 

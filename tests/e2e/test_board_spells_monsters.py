@@ -90,9 +90,9 @@ def scenario(game):
     kills_before = kills_in_save(game, store_slot)
     spell_cast = False
     monster_killed = False
-    end = time.monotonic() + TIME_LIMIT
+    deadline = harness.Deadline(TIME_LIMIT, game)
     while not (spell_cast and monster_killed):
-        if time.monotonic() > end:
+        if deadline.expired():
             raise harness.Failure("spell cast %s, monster killed %s after %d s"
                                   % (spell_cast, monster_killed, TIME_LIMIT))
         shot = snapshot(game, "a settled board", lambda s: s["board"]["won"]

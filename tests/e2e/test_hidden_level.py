@@ -31,9 +31,9 @@ def press(game, x, y, hold=0.12):
     hover), then the left button is held there for a few frames."""
     win = game.window() or ""
     game.xdotool("mousemove", "--window", win, str(x), str(y))
-    time.sleep(hold)
+    game.hold(hold, frames=1)
     game.xdotool("mousedown", "1")
-    time.sleep(hold)
+    game.hold(hold)
     game.xdotool("mouseup", "1")
     time.sleep(hold)
 

@@ -39,8 +39,7 @@ def open_pause(game):
     game.key("Escape")
     game.wait_probe("the pause menu", pause_open, 10)
     # The panel has dropped in once the buttons lie still.
-    time.sleep(1.0)
-    return game.probe()
+    return game.wait_settled("btnquit")
 
 
 def pause_resume_main_menu(game):

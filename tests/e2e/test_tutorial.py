@@ -32,9 +32,9 @@ def press(game, e, hold=0.12):
     x, y = e["x"] + e["w"] // 2, e["y"] + e["h"] // 2
     win = game.window() or ""
     game.xdotool("mousemove", "--window", win, str(x), str(y))
-    time.sleep(hold)
+    game.hold(hold, frames=1)
     game.xdotool("mousedown", "1")
-    time.sleep(hold)
+    game.hold(hold)
     game.xdotool("mouseup", "1")
 
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -175,6 +177,119 @@ TEST_F(OptionsTest, EachClickOnASwitchFlipsItsOwnByteOfTheProfile) {
       EXPECT_EQ(tick->IsVisible(), expected != 0) << c.what << ", click " << click;
       EXPECT_EQ(ann.*c.other, other) << c.what << ": the other switch stays";
     }
+    world.system()->lastKey = 27;
+    Frames(80);
+  }
+}
+
+
+// Everything a control of the dialog may change, read at once.
+struct OptionSettings {
+  int32_t musicVolume, effectsVolume;        // the configuration
+  float musicLevel, effectsLevel;            // the sound manager
+  float musicKnobX, effectsKnobX;
+  uint8_t fullScreen, fullScreenRequest;
+  uint8_t showHints, timeMode;               // the profile
+  bool operator==(const OptionSettings& o) const {
+    auto near = [](float a, float b, float within) { return std::fabs(a - b) <= within; };
+    return musicVolume == o.musicVolume && effectsVolume == o.effectsVolume &&
+           near(musicLevel, o.musicLevel, 1e-4f) && near(effectsLevel, o.effectsLevel, 1e-4f) &&
+           near(musicKnobX, o.musicKnobX, 0.5f) && near(effectsKnobX, o.effectsKnobX, 0.5f) &&
+           fullScreen == o.fullScreen && fullScreenRequest == o.fullScreenRequest &&
+           showHints == o.showHints && timeMode == o.timeMode;
+  }
+};
+
+std::ostream& operator<<(std::ostream& out, const OptionSettings& s) {
+  return out << "music " << s.musicVolume << "/" << s.musicLevel << " knob " << s.musicKnobX
+             << ", effects " << s.effectsVolume << "/" << s.effectsLevel << " knob " << s.effectsKnobX
+             << ", full screen " << int(s.fullScreen) << " request " << int(s.fullScreenRequest)
+             << ", hints " << int(s.showHints) << ", time mode " << int(s.timeMode);
+}
+
+class OptionsControlTest : public OptionsTest {
+ protected:
+  // A knob's place on its bar; NaN once the dialog's level is gone.
+  float KnobX(const char* name) const {
+    BvLevelElement* knob = Gui()->GetCurrentLevel() ? Element(name) : nullptr;
+    return knob ? knob->GetLocalPosition().X : std::nanf("");
+  }
+  OptionSettings Read() const {
+    const BvProfile& ann = *world.game()->GetCurrentProfile();
+    const BvConfig& config = world.system()->config;
+    return {config.musicVolume,
+            config.effectsVolume,
+            g_SoundManager->GetMusicVolume(),
+            g_SoundManager->GetEffectsVolume(),
+            KnobX("slider1"),
+            KnobX("slider2"),
+            config.fullScreen,
+            world.system()->fullScreenToggleRequest,
+            ann.showHints,
+            ann.timeMode};
+  }
+};
+
+// Each control, used once, changes its own setting and nothing else: the
+// music bar only the music, the sound-effect bar only the effects, each
+// switch only its own flag; OK closes and changes nothing.
+TEST_F(OptionsControlTest, EveryControlChangesExactlyItsOwnSetting) {
+  struct Case {
+    const char* control;
+    float x, y;  // where it is pressed (world pixels)
+    void (*expect)(OptionSettings&);
+  };
+  // Pressed at x -9 a bar's knob moves there: volume 44.
+  const Case cases[] = {
+      {"music bar", -9.0f, 60.0f,
+       [](OptionSettings& s) {
+         s.musicVolume = 44;
+         s.musicLevel = 0.44375f;
+         s.musicKnobX = -9.0f;
+       }},
+      {"sound-effect bar", -9.0f, 20.0f,
+       [](OptionSettings& s) {
+         s.effectsVolume = 44;
+         s.effectsLevel = 0.44375f;
+         s.effectsKnobX = -9.0f;
+       }},
+      {"full screen", -100.0f, -30.0f, [](OptionSettings& s) { s.fullScreenRequest = 1; }},
+      {"show tips", -100.0f, -60.0f, [](OptionSettings& s) { s.showHints = 0; }},
+      {"time mode", -100.0f, -90.0f, [](OptionSettings& s) { s.timeMode = 1; }},
+      {"OK", 0.0f, -140.0f, [](OptionSettings&) {}},
+  };
+  for (const Case& c : cases) {
+    world.game()->SetGuiMode(0);
+    world.system()->config.musicVolume = 20;
+    world.system()->config.effectsVolume = 70;
+    world.system()->config.fullScreen = 0;
+    world.system()->fullScreenToggleRequest = 0;
+    g_SoundManager->SetMusicVolume(0.2f);
+    g_SoundManager->SetEffectsVolume(0.7f);
+    BvProfile& ann = *world.game()->GetCurrentProfile();
+    ann.showHints = 1;
+    ann.timeMode = 0;
+    world.game()->ShowGui(1, 2, 0);
+    Frames(60);  // the panel settles at the centre
+    OptionSettings expected = Read();
+    ASSERT_EQ(expected.musicKnobX, -48.0f) << c.control << ": volume 20's knob";
+    ASSERT_EQ(expected.effectsKnobX, 32.0f) << c.control << ": volume 70's knob";
+    c.expect(expected);
+
+    world.MoveCursor(c.x, c.y);
+    world.PressLeft(true);
+    Frames(1);
+    world.PressLeft(false);
+    Frames(1);
+    const OptionSettings got = Read();
+    EXPECT_EQ(got, expected) << c.control;
+    const bool closes = std::string(c.control) == "OK";
+    Frames(80);
+    EXPECT_EQ(world.game()->GetGuiMode() == 0, closes) << c.control << ": only OK closes";
+    OptionSettings after = Read();
+    after.musicKnobX = got.musicKnobX;  // the knobs may have gone with the dialog
+    after.effectsKnobX = got.effectsKnobX;
+    EXPECT_EQ(after, got) << c.control << ": closing keeps every setting";
     world.system()->lastKey = 27;
     Frames(80);
   }

@@ -2,6 +2,8 @@
 #include "game/gui/quit_gui.h"
 
 #include "game/gui/gui_results.h"
+#include "engine/shell/system.h"
+#include "game/core/game.h"
 #include "support/dialog_world.h"
 
 namespace {
@@ -31,6 +33,26 @@ TEST_F(QuitGuiTest, OkConfirmsAndCancelCancels) {
     ASSERT_TRUE(RunUntilClosed()) << button;
     EXPECT_EQ(scene->events, std::vector<int>{result}) << button << ": nothing on opening";
   }
+}
+
+
+// The two buttons are the only ways out: a click on the panel beside them,
+// Enter and Escape leave the question open and send nothing.
+TEST_F(QuitGuiTest, OnlyTheButtonsClose) {
+  world.game()->ShowGui(4, 2, 0);
+  Frames(40);
+  Click("interfaceback");
+  Frames(5);
+  for (int key : {13, 27}) {
+    world.system()->lastKey = key;
+    PressKey(key);
+    Frames(5);
+  }
+  EXPECT_NE(world.game()->GetGuiMode(), 0) << "still asking";
+  EXPECT_TRUE(scene->events.empty());
+  Click("btncancel");
+  ASSERT_TRUE(RunUntilClosed());
+  EXPECT_EQ(scene->events, std::vector<int>{kGuiResultQuitCancelled});
 }
 
 }  // namespace

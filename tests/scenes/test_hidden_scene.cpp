@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/level/behavior.h"
@@ -430,6 +431,40 @@ TEST_F(HiddenSceneTest, ResultTableAndPlayClock) {
   clock.now = 1055;
   world.game()->NotifyScene(17);
   EXPECT_EQ(scene->GetStats().playSeconds, 15);
+}
+
+
+// The found count follows the right clicks one by one, and a click beside
+// every object (on the picture's decoration or on bare ground) finds
+// nothing, sounds nothing and costs nothing: the count, the hint's target,
+// the statistics and the profile stay as they were.
+TEST_F(HiddenSceneTest, TheFoundCountFollowsTheRightClicksAndAWrongClickCostsNothing) {
+  EnterAndSearch(Row(12));
+  ASSERT_EQ(scene->GetItemCount(), 12);
+  Profile().score = 700;
+  auto found = [&] {
+    int count = 0;
+    for (int i = 0; i < scene->GetItemCount(); ++i) count += scene->GetItem(i).found ? 1 : 0;
+    return count;
+  };
+  for (int i = 0; i < 12; ++i) {
+    const BvHiddenItem* target = scene->GetHint().target;
+    for (auto [x, y] : {std::pair{0.0f, 200.0f}, std::pair{0.0f, -100.0f}}) {
+      Click(x, y);
+      EXPECT_EQ(found(), i) << "a wrong click after " << i << " found";
+      EXPECT_EQ(world.Plays("wordfound"), i);
+      EXPECT_EQ(scene->GetHint().target, target) << "the hint stays on its object";
+      EXPECT_EQ(scene->GetStats().hintsUsed, 0);
+      EXPECT_EQ(Profile().score, 700);
+      EXPECT_EQ(Profile().level, 1);
+    }
+    ClickItem(i);
+    EXPECT_EQ(found(), i + 1);
+    EXPECT_EQ(world.Plays("wordfound"), i + 1);
+    EXPECT_EQ(Profile().level, i == 11 ? 2 : 1) << "advanced only with the last object";
+  }
+  EXPECT_EQ(scene->GetState(), BvHiddenScene::kStateWon);
+  EXPECT_EQ(Profile().score, 700) << "a hidden-object level scores nothing";
 }
 
 }  // namespace

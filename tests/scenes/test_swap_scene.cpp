@@ -22,6 +22,8 @@
 #include "game/board/board_host.h"
 #include "game/board/layout.h"
 #include "game/core/game.h"
+#include "game/core/layout_bank.h"
+#include "game/core/layout_cell.h"
 #include "game/core/player_store.h"
 #include "support/fake_board_host.h"
 #include "support/fixed_random.h"
@@ -283,6 +285,40 @@ TEST_F(SwapSceneTest, SixScreensReadTheirOwnFiles) {
   const BvSwapScene* screens[] = {scene, &s2, &s3, &s4, &s5, &s6};
   for (int w = 0; w < 6; ++w)
     EXPECT_EQ(std::string(screens[w]->GetFile()), "swap" + std::to_string(w + 1) + ".xml");
+}
+
+
+// The board screen sets up the layout of the profile's world and level
+// and names them on its score bar.
+TEST_F(SwapSceneTest, TheBoardOfThePlayersWorldAndLevel) {
+  struct Case {
+    int worldNumber, level;
+    int layout;
+    const wchar_t* label;
+  };
+  const Case cases[] = {
+      {0, 0, 0, L"World 1 - Level 1"},   {1, 3, 12, L"World 2 - Level 4"},
+      {3, 2, 31, L"World 4 - Level 3"},  {5, 10, 59, L"World 6 - Level 11"},
+      {2, 0, 20, L"World 3 - Level 1"},
+  };
+  BvLayoutBank* bank = world.game()->GetLayoutBank();
+  ASSERT_NE(bank, nullptr);
+  for (const Case& c : cases) {
+    // Only the expected layout locks its first cell twice.
+    BvLayoutCell marked;
+    marked.back = 1;
+    marked.front = 3;
+    const BvLayoutCell plain = bank->GetCell(c.layout, 0, 0);
+    bank->SetCell(c.layout, 0, 0, marked);
+    Profile().world = c.worldNumber;
+    Profile().level = c.level;
+    world.game()->SetScene(4);
+    EXPECT_EQ(Text(scene->GetLevelText()), c.label) << c.layout;
+    Frames(70);  // the layout is set up one second in
+    EXPECT_EQ(board->GetCell(0, 0).lockCounter, 2) << "world " << c.worldNumber << " level " << c.level
+                                                   << ": layout " << c.layout;
+    bank->SetCell(c.layout, 0, 0, plain);
+  }
 }
 
 }  // namespace

@@ -135,6 +135,7 @@ TEST_F(TitleMenuTest, EventsFromTheDialogsEndTheMenuOrLeaveItLive) {
   };
   const Case cases[] = {
       {"quit confirmed", 12, true, 1, false},
+      {"quit cancelled", 13, false, 0, false},
       {"new player created", 6, true, 0, true},
       {"player chosen", 10, false, 0, false},
       {"the pause menu's resume", 2, false, 0, false},
@@ -237,6 +238,7 @@ TEST_F(MapTest, TheMapArrowMovesFromThePreviousSpotWithItsSound) {
   const Case cases[] = {
       {"level 5 of world 2", 2, 5, 26, 27, 1},
       {"the first level of world 1", 1, 0, 10, 11, 1},
+      {"level 9 of world 0", 0, 9, 8, 9, 1},
       {"a new game", 0, 0, 0, 0, 0},
   };
   for (const Case& c : cases) {
@@ -329,6 +331,61 @@ TEST_F(MapTest, TheInterludeLinesShowOnlyOnceTheBarsHaveClosedBehindThem) {
     EXPECT_TRUE(line->IsVisible()) << "shown on the frame after the bars arrived";
     ASSERT_FALSE(line->GetBehaviors().empty());
     EXPECT_NE(dynamic_cast<BvFadeInBehavior*>(line->GetBehaviors().back()), nullptr) << "fading in";
+    }
+  }
+}
+
+// ---- story book ------------------------------------------------------------
+
+// The book the story shows is the one of the profile's world: its chapter
+// at the start of the world, the page of its spell after the world's
+// hidden-object level, and after the last world the last chapter.
+class StoryBookTest : public ScreenTest {
+ protected:
+  static constexpr int kBooks = 7;
+  void SetUp() override {
+    ScreenTest::SetUp();
+    std::string templates = Template("arrow");
+    for (int book = 1; book <= kBooks; ++book) {
+      templates += Template(("img" + std::to_string(book)).c_str());
+      templates += Template(("sort" + std::to_string(book)).c_str());
+      world.AddText(("ch" + std::to_string(book) + "ap1").c_str(),
+                    ("Chapter " + std::to_string(book)).c_str());
+      world.AddText(("so" + std::to_string(book) + "ap1").c_str(),
+                    ("Spell " + std::to_string(book)).c_str());
+    }
+    WriteScreen("story.xml", templates, Placed("arrow", "arrow", 300, -250),
+                "<image name=\"gothic-font30\"><filename>missing30.png</filename></image>"
+                "<image name=\"gothic-font14\"><filename>missing14.png</filename></image>");
+  }
+};
+
+TEST_F(StoryBookTest, ThePageAndPictureOfThePlayersWorld) {
+  struct Case {
+    int worldNumber, level;
+    int book;
+    bool spell;
+  };
+  const Case cases[] = {
+      {0, 0, 1, false}, {1, 0, 2, false}, {2, 0, 3, false}, {3, 0, 4, false},
+      {4, 0, 5, false}, {5, 0, 6, false}, {6, 0, 7, false},  // the game finished
+      {0, 2, 1, true},  {1, 2, 2, true},  {2, 2, 3, true},
+  };
+  for (const Case& c : cases) {
+    Profile().world = c.worldNumber;
+    Profile().level = c.level;
+    world.game()->SetScene(kSceneStory);
+    BvScene* story = world.game()->GetScene(kSceneStory);
+    Frames(story, 1);
+    const std::string what = "world " + std::to_string(c.worldNumber) + " level " + std::to_string(c.level);
+    for (int book = 1; book <= kBooks; ++book) {
+      const bool shown = book == c.book;
+      const std::string n = std::to_string(book);
+      EXPECT_EQ(ShowingText("Chapter " + n) != nullptr, shown && !c.spell) << what << ", chapter " << n;
+      EXPECT_EQ(ShowingText("Spell " + n) != nullptr, shown && c.spell) << what << ", spell " << n;
+      EXPECT_EQ(Made(("img" + n).c_str()).size(), shown && !c.spell ? 1u : 0u) << what << ", img" << n;
+      EXPECT_EQ(Made(("sort" + n).c_str()).size(), shown && c.spell ? 1u : 0u) << what << ", sort" << n;
+    }
   }
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/platform/joystick_reader.h"
@@ -93,6 +94,34 @@ TEST_F(HeadlessShell, FramesArePacedToTheRefreshRateAndStepByTheAverage) {
   ASSERT_EQ(clock.deadlines.size(), 30u);
   for (size_t i = 1; i < clock.deadlines.size(); ++i)
     EXPECT_EQ(clock.deadlines[i] - clock.deadlines[i - 1], kFrameUs) << "frame " << i;
+}
+
+// QUORVEL_UNPACED=1 with a fixed step: no frame waits for its deadline, and
+// every update still steps by the fixed time. Without a fixed step, or with
+// another value, the frames stay paced.
+TEST_F(HeadlessShell, UnpacedFramesFollowEachOtherWithoutSleeping) {
+  struct Case {
+    const char* unpaced;
+    const char* step;
+    bool sleeps;
+  };
+  const Case cases[] = {{"1", "20", false}, {"1", nullptr, true}, {"0", "20", true}, {nullptr, "20", true}};
+  for (const Case& c : cases) {
+    bv::test::ScopedEnv unpaced("QUORVEL_UNPACED", c.unpaced);
+    bv::test::ScopedEnv step("QUORVEL_FRAME_MS", c.step);
+    app = std::make_unique<ScriptedApp>();
+    g_App = app.get();
+    g_Quit = false;
+    clock.deadlines.clear();
+    QuitAfter(10);
+    app->Run();
+    const std::string what = std::string(c.unpaced ? c.unpaced : "unset") + ", step " +
+                             (c.step ? c.step : "measured");
+    ASSERT_EQ(app->updates, 10) << what;
+    EXPECT_EQ(clock.deadlines.empty(), !c.sleeps) << what;
+    if (c.step)
+      for (float ms : app->steps) EXPECT_FLOAT_EQ(ms, 20.0f) << what;
+  }
 }
 
 // Frames whose work varies and whose sleeps wake late still keep the
