@@ -342,7 +342,7 @@ bool BvProbe::AfterFrame(const BvGame& game) {
   if (m_WroteOnce && perSecond > 0 && (now - m_LastWriteTicks) * 1000 < kMinIntervalMs * perSecond)
     return false;
   snapshot["clock"] = {{"frame", m_Frames}, {"ms", static_cast<int64_t>(m_GameMs)}};
-  if (!Write(snapshot.dump())) return false;
+  if (!Write(snapshot.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace))) return false;
   m_FramesWritten = m_Frames;
   m_LastWritten = text;
   m_LastWriteTicks = now;
