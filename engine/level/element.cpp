@@ -1,5 +1,6 @@
 #include "engine/level/element.h"
 
+#include "engine/platform/quit_signal.h"
 #include "engine/resources/font_without_copy.h"
 #include "engine/resources/image.h"
 #include "engine/resources/image_file_check.h"
@@ -64,8 +65,8 @@ void BvTextElement::SetFontImage(BvImage* image) {
   if (image && g_Device && g_Device->getGUIEnvironment()) {
     const char* file = image->GetFileName();
     // Irrlicht's font loader reads the file as XML before as an image, so
-    // only a whole image reaches it.
-    if (file[0] != '\0' && bv::IsCompleteImageFile(file))
+    // only a whole image of a size the driver holds reaches it.
+    if (file[0] != '\0' && !bv::QuitPending() && bv::IsUsableImageFile(file))
       m_Font = g_Device->getGUIEnvironment()->getFont(file);
     // Irrlicht hands out one font per file: only its first fetch converts.
     bv::DropFontDecodedCopy(g_Driver, m_Font);

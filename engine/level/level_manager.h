@@ -221,6 +221,9 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   // Scene file sections (scene_reader.cpp).
   void LoadImages(BvXmlNode* section);
   void LoadSprites(BvXmlNode* section);
+  // Adds a scene element read from its entry, or reports and deletes one
+  // that held a number out of range.
+  void AddElementInRange(BvElement* element, bool inRange);
   void LoadElements(BvXmlNode* section);
   void LoadImageElement(BvXmlNode* entry);
   void LoadAnimElement(BvXmlNode* entry);

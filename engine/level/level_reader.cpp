@@ -8,6 +8,7 @@
 #include "engine/level/behavior.h"
 #include "engine/level/element.h"
 #include "engine/level/fade_behaviors.h"
+#include "engine/level/file_number_ranges.h"
 #include "engine/level/input_behaviors.h"
 #include "engine/level/level.h"
 #include "engine/level/level_element.h"
@@ -152,18 +153,25 @@ void BvLevelManager::LoadLevelElements(BvXmlNode* section, BvLevel* level) {
     if (!entry->IsNamed("lvlelement")) continue;
     BvLevelElement* element = new BvLevelElement(this);
     element->SetName(entry->GetAttribute("name"));
-    for (BvXmlNode* child = entry->GetFirstChild(); child; child = child->GetNextSibling()) {
+    bool inRange = true;
+    for (BvXmlNode* child = entry->GetFirstChild(); child && inRange;
+         child = child->GetNextSibling()) {
       if (child->IsNamed("behaviors")) {
         LoadBehaviors(child, element);
       } else if (child->IsNamed("pos")) {
-        element->SetPosition(
-            irr::core::vector2df(AttributeReal(child, "x"), AttributeReal(child, "y")));
+        const float x = AttributeReal(child, "x");
+        const float y = AttributeReal(child, "y");
+        inRange = bv::IsPositionInRange(x, y);
+        element->SetPosition(irr::core::vector2df(x, y));
       } else if (child->IsNamed("blitmode")) {
         element->SetBlitMode(TextInt(child));
       } else if (child->IsNamed("layer")) {
         element->SetLayer(TextInt(child));
       } else if (child->IsNamed("scale")) {
-        element->SetScale(AttributeReal(child, "x"), AttributeReal(child, "y"));
+        const float x = AttributeReal(child, "x");
+        const float y = AttributeReal(child, "y");
+        inRange = bv::IsScaleInRange(x, y);
+        element->SetScale(x, y);
       } else if (child->IsNamed("color")) {
         element->SetColor(ReadColor(child));
       } else if (child->IsNamed("sourceelement")) {
@@ -208,6 +216,12 @@ void BvLevelManager::LoadLevelElements(BvXmlNode* section, BvLevel* level) {
       } else if (child->IsNamed("particlesize")) {
         element->SetParticleSize(TextReal(child));
       }
+    }
+    if (!inRange) {
+      bv::ShowMessageBox("Alert", "LoadLevel : Number out of range, element left out : " +
+                                      element->GetNameString());
+      delete element;
+      continue;
     }
     // A duplicate name is refused (after its "Alert") and deleted with its
     // behaviours.

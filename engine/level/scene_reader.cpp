@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/level/element.h"
+#include "engine/level/file_number_ranges.h"
 #include "engine/level/registries.h"
 #include "engine/level/level_manager.h"
 #include "engine/objects/xml_tree.h"
@@ -20,21 +21,35 @@ constexpr int kNoColorKey = -1;
 int TextInt(const BvXmlNode* node) { return bv::ParseIntC(node->GetValue().c_str()); }
 float TextFloat(const BvXmlNode* node) { return bv::ParseFloatC(node->GetValue().c_str()); }
 
+// Reports a number out of its range; the entry holding it is left out.
+void ReportOutOfRange(const char* kind, const std::string& name) {
+  bv::ShowMessageBox("Alert", std::string("LoadScene : Number out of range, ") + kind +
+                                  " left out : " + name);
+}
+
 // The "shape" child of an image or anim entry, on top of what earlier
-// "shape" children set.
-void ReadShape(const BvXmlNode* shape, BvElement* element) {
+// "shape" children set. False when a vertex or radius is out of range.
+bool ReadShape(const BvXmlNode* shape, BvElement* element) {
   const std::string& type = shape->GetAttribute("type");
   if (bv::NameEqualsIgnoreCase(type.c_str(), "polygon")) {
     element->SetShapeType(kShapePolygon);
-    for (BvXmlNode* v = shape->GetFirstChild(); v; v = v->GetNextSibling())
-      if (v->IsNamed("vertex"))
-        element->AddVertex(
-            irr::core::vector2df(v->GetAttributeFloat("x"), v->GetAttributeFloat("y")));
+    for (BvXmlNode* v = shape->GetFirstChild(); v; v = v->GetNextSibling()) {
+      if (!v->IsNamed("vertex")) continue;
+      const float x = v->GetAttributeFloat("x");
+      const float y = v->GetAttributeFloat("y");
+      if (!bv::IsPositionInRange(x, y)) return false;
+      element->AddVertex(irr::core::vector2df(x, y));
+    }
   } else if (bv::NameEqualsIgnoreCase(type.c_str(), "circle")) {
     element->SetShapeType(kShapeCircle);
-    for (BvXmlNode* r = shape->GetFirstChild(); r; r = r->GetNextSibling())
-      if (r->IsNamed("radius")) element->SetRadius(TextFloat(r));
+    for (BvXmlNode* r = shape->GetFirstChild(); r; r = r->GetNextSibling()) {
+      if (!r->IsNamed("radius")) continue;
+      const float radius = TextFloat(r);
+      if (!bv::IsRadiusInRange(radius)) return false;
+      element->SetRadius(radius);
+    }
   }
+  return true;
 }
 
 }  // namespace
@@ -82,16 +97,25 @@ void BvLevelManager::LoadSprites(BvXmlNode* section) {
   for (BvXmlNode* entry = section->GetFirstChild(); entry; entry = entry->GetNextSibling()) {
     if (!entry->IsNamed("sprite")) continue;
     BvSprite* sprite = new BvSprite(entry->GetAttribute("name").c_str());
-    for (BvXmlNode* child = entry->GetFirstChild(); child; child = child->GetNextSibling()) {
+    bool inRange = true;
+    for (BvXmlNode* child = entry->GetFirstChild(); child && inRange;
+         child = child->GetNextSibling()) {
       if (child->IsNamed("sourceimage")) {
         if (CManagedObjectBase* image = m_Images->GetObjectByName(child->GetValue()))
           sprite->SetImage(static_cast<BvImage*>(image));
       } else if (child->IsNamed("sourcerect")) {
         const int x = child->GetAttributeInt("x");
         const int y = child->GetAttributeInt("y");
-        sprite->SetSourceRect(x, y, x + child->GetAttributeInt("width"),
-                              y + child->GetAttributeInt("height"));
+        const int width = child->GetAttributeInt("width");
+        const int height = child->GetAttributeInt("height");
+        inRange = bv::IsSourceRectInRange(x, y, width, height);
+        if (inRange) sprite->SetSourceRect(x, y, x + width, y + height);
       }
+    }
+    if (!inRange) {
+      ReportOutOfRange("sprite", sprite->GetNameString());
+      delete sprite;
+      continue;
     }
     m_Sprites->AddObject(sprite);
   }
@@ -114,22 +138,26 @@ void BvLevelManager::LoadElements(BvXmlNode* section) {
 
 void BvLevelManager::LoadImageElement(BvXmlNode* entry) {
   BvImageElement* element = new BvImageElement(entry->GetAttribute("name").c_str());
-  for (BvXmlNode* child = entry->GetFirstChild(); child; child = child->GetNextSibling()) {
+  bool inRange = true;
+  for (BvXmlNode* child = entry->GetFirstChild(); child && inRange;
+       child = child->GetNextSibling()) {
     if (child->IsNamed("sourcesprite")) {
       if (CManagedObjectBase* sprite = m_Sprites->GetObjectByName(child->GetValue()))
         element->SetSprite(static_cast<BvSprite*>(sprite));
     } else if (child->IsNamed("blitmode")) {
       element->SetBlitMode(TextInt(child));
     } else if (child->IsNamed("shape")) {
-      ReadShape(child, element);
+      inRange = ReadShape(child, element);
     }
   }
-  m_Elements->AddObject(element);
+  AddElementInRange(element, inRange);
 }
 
 void BvLevelManager::LoadAnimElement(BvXmlNode* entry) {
   BvAnimElement* element = new BvAnimElement(entry->GetAttribute("name").c_str());
-  for (BvXmlNode* child = entry->GetFirstChild(); child; child = child->GetNextSibling()) {
+  bool inRange = true;
+  for (BvXmlNode* child = entry->GetFirstChild(); child && inRange;
+       child = child->GetNextSibling()) {
     if (child->IsNamed("sprites")) {
       for (BvXmlNode* frame = child->GetFirstChild(); frame; frame = frame->GetNextSibling()) {
         if (!frame->IsNamed("sprite")) continue;
@@ -143,10 +171,19 @@ void BvLevelManager::LoadAnimElement(BvXmlNode* entry) {
     } else if (child->IsNamed("blitmode")) {
       element->SetBlitMode(TextInt(child));
     } else if (child->IsNamed("shape")) {
-      ReadShape(child, element);
+      inRange = ReadShape(child, element);
     }
   }
-  m_Elements->AddObject(element);
+  AddElementInRange(element, inRange);
+}
+
+void BvLevelManager::AddElementInRange(BvElement* element, bool inRange) {
+  if (inRange) {
+    m_Elements->AddObject(element);
+    return;
+  }
+  ReportOutOfRange("element", element->GetNameString());
+  delete element;
 }
 
 void BvLevelManager::LoadParticleElement(BvXmlNode* entry) {

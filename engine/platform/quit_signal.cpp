@@ -6,6 +6,7 @@ namespace bv {
 namespace {
 
 volatile std::sig_atomic_t g_quitSignal = 0;
+QuitPoll g_quitPoll = nullptr;
 
 void OnQuitSignal(int) { g_quitSignal = 1; }
 
@@ -22,5 +23,9 @@ void InstallQuitSignalHandlers() {
 bool QuitSignalReceived() { return g_quitSignal != 0; }
 
 void ClearQuitSignal() { g_quitSignal = 0; }
+
+void SetQuitPoll(QuitPoll poll) { g_quitPoll = poll; }
+
+bool QuitPending() { return QuitSignalReceived() || (g_quitPoll != nullptr && g_quitPoll()); }
 
 }  // namespace bv

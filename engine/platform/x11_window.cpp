@@ -114,6 +114,36 @@ void FreeCursor(void* display, unsigned long cursor) {
   if (d != nullptr && cursor != 0) XFreeCursor(d, cursor);
 }
 
+namespace {
+
+struct CloseMatch {
+  unsigned long window;
+  Atom protocols;
+  Atom deleteWindow;
+};
+
+Bool IsCloseRequest(Display*, XEvent* event, XPointer data) {
+  const auto* match = reinterpret_cast<const CloseMatch*>(data);
+  const XClientMessageEvent& message = event->xclient;
+  return event->type == ClientMessage && message.window == match->window &&
+                 message.message_type == match->protocols && message.format == 32 &&
+                 static_cast<Atom>(message.data.l[0]) == match->deleteWindow
+             ? True
+             : False;
+}
+
+}  // namespace
+
+bool TakeCloseRequest(void* display, unsigned long window) {
+  auto* d = static_cast<Display*>(display);
+  if (d == nullptr || window == 0) return false;
+  CloseMatch match{window, XInternAtom(d, "WM_PROTOCOLS", True),
+                   XInternAtom(d, "WM_DELETE_WINDOW", True)};
+  if (match.protocols == None || match.deleteWindow == None) return false;
+  XEvent event;
+  return XCheckIfEvent(d, &event, IsCloseRequest, reinterpret_cast<XPointer>(&match)) == True;
+}
+
 bool HasWindowManager(void* display) {
   Display* d = AsDisplay(display);
   if (d == nullptr) return false;

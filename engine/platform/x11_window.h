@@ -36,6 +36,11 @@ unsigned long CreateArgbCursor(void* display, const ArgbImage& image, int hotX, 
 void DefineWindowCursor(void* display, unsigned long window, unsigned long cursor);
 void FreeCursor(void* display, unsigned long cursor);
 
+// Takes a pending close request (WM_DELETE_WINDOW) for the window out of the
+// display's queue, leaving every other event where it is; true when there
+// was one.
+bool TakeCloseRequest(void* display, unsigned long window);
+
 // True when a window manager announces itself on the root window.
 bool HasWindowManager(void* display);
 

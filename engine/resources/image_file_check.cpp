@@ -3,11 +3,13 @@
 #include <IrrlichtDevice.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
 #include "engine/objects/file_bytes.h"
 #include "engine/objects/xml_tree.h"
+#include "engine/platform/message_box.h"
 #include "engine/shell/globals.h"
 
 namespace bv {
@@ -170,7 +172,84 @@ bool IsCompleteTga(const ByteView& b) {
   return true;
 }
 
+// The sizes each format's header declares, read as its decoder reads them.
+bool DeclaredPngSize(const ByteView& b, PictureSize* size) {
+  // Signature (8), IHDR length and type (8), then width and height.
+  if (!b.Has(0, 24) || std::memcmp(b.At(12), "IHDR", 4) != 0) return false;
+  *size = {b.Be32(16), b.Be32(20)};
+  return true;
+}
+
+bool DeclaredJpegSize(const ByteView& b, PictureSize* size) {
+  if (!b.Has(0, 2) || b.U8(0) != 0xFF || b.U8(1) != 0xD8) return false;
+  for (size_t at = 2; b.Has(at, 4) && b.U8(at) == 0xFF;) {
+    const uint32_t marker = b.U8(at + 1);
+    if (marker == 0xFF) {  // fill byte
+      ++at;
+      continue;
+    }
+    if (marker == 0xDA || marker == 0xD9) return false;  // scan or end before a frame
+    if ((marker >= 0xD0 && marker <= 0xD7) || marker == 0x01) {  // no length
+      at += 2;
+      continue;
+    }
+    const uint32_t length = b.Be16(at + 2);
+    const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
+                       marker != 0xCC;
+    if (frame) {
+      // Length, precision, then height and width.
+      if (!b.Has(at + 2, 7)) return false;
+      *size = {b.Be16(at + 7), b.Be16(at + 5)};
+      return true;
+    }
+    if (length < 2) return false;
+    at += 2 + length;
+  }
+  return false;
+}
+
+uint32_t Magnitude(uint32_t twosComplement) {
+  const auto value = static_cast<int32_t>(twosComplement);
+  return value < 0 ? 0u - twosComplement : twosComplement;
+}
+
+bool DeclaredBmpSize(const ByteView& b, PictureSize* size) {
+  if (!b.Has(0, 26) || b.U8(0) != 'B' || b.U8(1) != 'M') return false;
+  // A negative height is a top-down picture of that many rows.
+  *size = {Magnitude(b.Le32(18)), Magnitude(b.Le32(22))};
+  return true;
+}
+
+bool DeclaredTgaSize(const ByteView& b, PictureSize* size) {
+  if (!b.Has(0, 18)) return false;
+  *size = {b.Le16(12), b.Le16(14)};
+  return true;
+}
+
 }  // namespace
+
+bool ReadDeclaredSize(ImageFormat format, const std::string& bytes, PictureSize* size) {
+  if (size == nullptr) return false;
+  const ByteView view(bytes);
+  switch (format) {
+    case ImageFormat::kPng: return DeclaredPngSize(view, size);
+    case ImageFormat::kJpeg: return DeclaredJpegSize(view, size);
+    case ImageFormat::kBmp: return DeclaredBmpSize(view, size);
+    case ImageFormat::kTga: return DeclaredTgaSize(view, size);
+    case ImageFormat::kUnknown: break;
+  }
+  return false;
+}
+
+PictureSize LargestPicture(irr::video::IVideoDriver* driver) {
+  PictureSize largest{kLargestPictureSide, kLargestPictureSide};
+  if (driver == nullptr) return largest;
+  const irr::core::dimension2du held = driver->getMaxTextureSize();
+  // A driver that names no limit (0) leaves the fixed one.
+  if (held.Width > 0) largest.width = std::min(largest.width, held.Width);
+  if (held.Height > 0) largest.height = std::min(largest.height, held.Height);
+  return largest;
+}
 
 ImageFormat ImageFormatOfName(const char* fileName) {
   if (fileName == nullptr) return ImageFormat::kUnknown;
@@ -205,8 +284,36 @@ bool IsCompleteImageFile(irr::io::IFileSystem* fileSystem, const char* fileName)
   return ReadWholeFile(fileSystem, fileName, &bytes) && IsCompleteImage(format, bytes);
 }
 
-bool IsCompleteImageFile(const char* fileName) {
-  return IsCompleteImageFile(g_Device != nullptr ? g_Device->getFileSystem() : nullptr, fileName);
+ImageFileVerdict JudgeImageFile(irr::io::IFileSystem* fileSystem, const char* fileName,
+                                const PictureSize& largest, PictureSize* declared) {
+  const ImageFormat format = ImageFormatOfName(fileName);
+  if (format == ImageFormat::kUnknown) return ImageFileVerdict::kUnusable;
+  std::string bytes;
+  if (!ReadWholeFile(fileSystem, fileName, &bytes)) return ImageFileVerdict::kUnusable;
+  PictureSize size;
+  if (!ReadDeclaredSize(format, bytes, &size)) return ImageFileVerdict::kUnusable;
+  if (declared != nullptr) *declared = size;
+  // The size first: a picture too large is refused whatever its data.
+  if (size.width > largest.width || size.height > largest.height)
+    return ImageFileVerdict::kTooLarge;
+  return IsCompleteImage(format, bytes) ? ImageFileVerdict::kUsable : ImageFileVerdict::kUnusable;
+}
+
+ImageFileVerdict JudgeImageFileForDriver(const char* fileName) {
+  PictureSize declared;
+  const ImageFileVerdict verdict =
+      JudgeImageFile(g_Device != nullptr ? g_Device->getFileSystem() : nullptr, fileName,
+                     LargestPicture(g_Driver), &declared);
+  if (verdict == ImageFileVerdict::kTooLarge) {
+    ShowMessageBox("Alert", std::string("Image too large : ") + fileName + " (" +
+                                std::to_string(declared.width) + " x " +
+                                std::to_string(declared.height) + ")");
+  }
+  return verdict;
+}
+
+bool IsUsableImageFile(const char* fileName) {
+  return JudgeImageFileForDriver(fileName) == ImageFileVerdict::kUsable;
 }
 
 }  // namespace bv

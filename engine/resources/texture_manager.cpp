@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/platform/message_box.h"
+#include "engine/platform/quit_signal.h"
 #include "engine/resources/image_file_check.h"
 #include "engine/resources/quad_renderer.h"
 #include "engine/resources/texture_tiles.h"
@@ -26,6 +27,9 @@ void BvTextureManager::RemoveFromDriver(irr::video::ITexture* texture,
 
 void BvTextureManager::LoadTexture(const char* file, const char* name, int key) {
   if (!g_Driver || !file || !name) return;
+  // Once the game is ending no more art is loaded: a screen still loading
+  // is cut short and the frame loop ends.
+  if (bv::QuitPending()) return;
   ++m_Generation;
   // A texture the driver already holds is taken as it is; a file is loaded
   // only when it is a whole image (a damaged or cut one counts as missing, as
@@ -34,7 +38,10 @@ void BvTextureManager::LoadTexture(const char* file, const char* name, int key) 
   const bool keyed = key != bv::kKeyNoAlpha && key != bv::kKeyAlphaChannel;
   // An unkeyed file goes straight into a texture without a decoded copy.
   bool direct = false, directOpaque = false;
-  if (!texture && bv::IsCompleteImageFile(file)) {
+  // A picture too large has had its own alert.
+  const bv::ImageFileVerdict verdict =
+      texture ? bv::ImageFileVerdict::kUsable : bv::JudgeImageFileForDriver(file);
+  if (!texture && verdict == bv::ImageFileVerdict::kUsable) {
     if (!keyed)
       texture = bv::LoadWithoutCopy(g_Driver, g_Device ? g_Device->getFileSystem() : nullptr,
                                     file, &directOpaque);
@@ -50,7 +57,8 @@ void BvTextureManager::LoadTexture(const char* file, const char* name, int key) 
     entry->texture = texture;
   } else {
     if (!texture) {
-      bv::ShowMessageBox("Alert", std::string("Image not found : ") + file);
+      if (verdict != bv::ImageFileVerdict::kTooLarge)
+        bv::ShowMessageBox("Alert", std::string("Image not found : ") + file);
       return;
     }
     BvTextureEntry fresh;
@@ -92,7 +100,7 @@ irr::video::ITexture* BvTextureManager::ReloadForKey(const char* file,
   // The uploaded texture cannot be keyed in place: a fresh one from the file
   // takes its place for every entry that held it.
   bv::RemoveTexture(g_Driver, texture);
-  irr::video::ITexture* fresh = bv::IsCompleteImageFile(file) ? g_Driver->getTexture(file) : nullptr;
+  irr::video::ITexture* fresh = bv::IsUsableImageFile(file) ? g_Driver->getTexture(file) : nullptr;
   for (auto& [other, held] : m_Entries)
     if (held.texture == texture) held.texture = fresh;
   return fresh;

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "engine/resources/decoded_image_check.h"
+#include "engine/resources/image_file_check.h"
 #include "engine/resources/quad_renderer.h"
 #include "engine/resources/render_savings.h"
 
@@ -120,9 +122,9 @@ irr::video::ITexture* DropDecodedCopy(irr::video::IVideoDriver* driver,
       texture->getColorFormat() != ECF_A8R8G8B8)
     return texture;
   const irr::core::dimension2du size = texture->getSize();
-  if (size != texture->getOriginalSize() || size.Width == 0 || size.Height == 0) return texture;
+  if (size != texture->getOriginalSize()) return texture;
   const irr::u32 pitch = texture->getPitch();
-  if (pitch < size.Width * 4) return texture;
+  if (!IsPlausibleRows(size, pitch, 4, driver->getMaxTextureSize())) return texture;
 
   const auto* rows = static_cast<const irr::u8*>(texture->lock(ETLM_READ_ONLY));
   if (!rows) return texture;
@@ -158,6 +160,12 @@ irr::video::ITexture* LoadWithoutCopy(irr::video::IVideoDriver* driver,
     decoded = driver->createImageFromFile(read);
   read->drop();
   if (!decoded) return nullptr;
+  const PictureSize bound = LargestPicture(driver);
+  // Only the size the decoder filled is read, never the one the file named.
+  if (!HoldsWholePicture(decoded, irr::core::dimension2du(bound.width, bound.height))) {
+    decoded->drop();
+    return nullptr;
+  }
   const irr::core::dimension2du size = decoded->getDimension();
   // Only what the ordinary texture would hold unscaled as A8R8G8B8.
   const ECOLOR_FORMAT format = decoded->getColorFormat();

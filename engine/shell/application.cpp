@@ -111,6 +111,9 @@ void BvApplication::Run() {
 
     g_Quit = !g_System->WindowExists();
     g_System->PumpMessages();
+    // A quit seen before or in this pump ends the loop before the frame:
+    // a frame can take long (the first one of a screen builds its shaders).
+    if (EndingBeforeFrame()) break;
     PollJoystick();
 
     bool active = g_System->IsWindowActive();
@@ -157,6 +160,12 @@ void BvApplication::Run() {
     Unload();
     loaded = 0;
   }
+}
+
+bool BvApplication::EndingBeforeFrame() {
+  if (!g_Quit && g_System->WindowExists()) return false;
+  g_Quit = true;
+  return true;
 }
 
 void BvApplication::UpdateFpsAverage() {

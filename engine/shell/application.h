@@ -124,6 +124,9 @@ class BvApplication {
   void PollJoystick();
   // Adds the last frame's rate to the frames-per-second ring.
   void UpdateFpsAverage();
+  // True (and g_Quit set) when the window is gone or a quit was asked for:
+  // the frame loop ends without drawing another frame.
+  bool EndingBeforeFrame();
 
   // The time step of every update of a frame, in milliseconds.
   float GetTimeStepMs() const { return 1000.0f / fpsAverage; }

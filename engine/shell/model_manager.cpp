@@ -1,5 +1,6 @@
 #include "engine/shell/model_manager.h"
 
+#include "engine/resources/image_file_check.h"
 #include "engine/shell/globals.h"
 
 BvModelManager* g_ModelManager = nullptr;
@@ -125,7 +126,10 @@ void BvModelManager::SetMaterialFlag(irr::video::E_MATERIAL_FLAG flag, bool valu
 
 void BvModelManager::SetTexture(const char* file) {
   if (m_Selected == nullptr || m_Selected->node == nullptr || g_Driver == nullptr) return;
-  m_Selected->node->setMaterialTexture(0, g_Driver->getTexture(file));
+  // Only a picture that passes the image check reaches the driver's loaders.
+  irr::video::ITexture* texture =
+      file != nullptr && bv::IsUsableImageFile(file) ? g_Driver->getTexture(file) : nullptr;
+  m_Selected->node->setMaterialTexture(0, texture);
 }
 
 void BvModelManager::SetPosition(float x, float y, float z) {

@@ -5,6 +5,7 @@
 
 #include "engine/platform/quit_signal.h"
 #include "engine/platform/x11_window.h"
+#include "engine/resources/decoded_image_check.h"
 #include "engine/resources/image_file_check.h"
 #include "engine/resources/quad_renderer.h"
 #include "engine/resources/texture_manager.h"
@@ -63,9 +64,14 @@ void ApplyHeldRelease(uint8_t& down, uint8_t& pressedInPump, uint8_t& releaseHel
 
 ArgbImage ReadImage(irr::video::IVideoDriver* driver, const std::string& fileName) {
   ArgbImage result;
-  if (driver == nullptr || !IsCompleteImageFile(fileName.c_str())) return result;
+  if (driver == nullptr || QuitPending() || !IsUsableImageFile(fileName.c_str())) return result;
   irr::video::IImage* image = driver->createImageFromFile(fileName.c_str());
   if (image == nullptr) return result;
+  const PictureSize largest = LargestPicture(driver);
+  if (!HoldsWholePicture(image, irr::core::dimension2du(largest.width, largest.height))) {
+    image->drop();
+    return result;
+  }
   irr::core::dimension2du size = image->getDimension();
   result.width = static_cast<int>(size.Width);
   result.height = static_cast<int>(size.Height);
@@ -106,15 +112,29 @@ float UsableRefreshRate(float reported) { return reported > 0.0f ? reported : kF
 
 }  // namespace bv
 
+namespace {
+// The system whose window the loaders' quit poll watches.
+BvSystem* g_PolledSystem = nullptr;
+
+bool PollWindowClose() { return g_PolledSystem && g_PolledSystem->CloseRequestedWhileBusy(); }
+
+void WatchWindowCloseWhileLoading(BvSystem* system) {
+  g_PolledSystem = system;
+  bv::SetQuitPoll(system ? &PollWindowClose : nullptr);
+}
+}  // namespace
+
 BvSystem::BvSystem(void* /*window*/) {
   g_TextureManager = new BvTextureManager();
   // Opens the audio device (and its thread) before any window exists.
   g_SoundManager = new BvSoundManager();
   volumes = g_SoundManager;
   showFrameStatistics = bv::FrameStatisticsRequested() ? 1 : 0;
+  WatchWindowCloseWhileLoading(this);
 }
 
 BvSystem::~BvSystem() {
+  if (g_PolledSystem == this) WatchWindowCloseWhileLoading(nullptr);
   // Its nodes belong to the device's scene manager.
   delete g_ModelManager;
   g_ModelManager = nullptr;
@@ -375,6 +395,11 @@ bool BvSystem::IsWindowActive() const {
   if (activityProbe) return activityProbe();
   if (g_Device == nullptr) return false;
   return headless || g_Device->isWindowActive();
+}
+
+bool BvSystem::CloseRequestedWhileBusy() {
+  if (!windowClosed && bv::TakeCloseRequest(xDisplay, window)) CloseWindow();
+  return windowClosed;
 }
 
 void BvSystem::CloseWindow() {

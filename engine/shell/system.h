@@ -103,6 +103,10 @@ class BvSystem : public irr::IEventReceiver {
   bool IsWindowActive() const;
   // Asks the window to close, as Alt+F4 does.
   void CloseWindow();
+  // Between frames, while a screen loads: takes a close request for the
+  // window from its queue without running the pump; true once the window
+  // was closed. The loaders ask it through bv::QuitPending.
+  bool CloseRequestedWhileBusy();
   // A full-screen toggle is wanted (by Alt+Enter or by a direct request).
   bool FullScreenToggleRequested() const { return fullScreenToggleRequest || altEnterRequest; }
   void ClearFullScreenToggleRequest() {

@@ -79,3 +79,40 @@ TEST_F(X11Images, IconWithAShortPixelListIsNotSet) {
 }
 
 }  // namespace
+
+namespace {
+
+void SendClientMessage(Display* display, Window window, Atom type, long value) {
+  XEvent event = {};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = type;
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = value;
+  XSendEvent(display, window, False, NoEventMask, &event);
+}
+
+// While a screen loads no pump runs: the window's close request is taken
+// from the queue on its own, every other event stays for the pump.
+TEST_F(X11Images, CloseRequestIsTakenAndOtherEventsStay) {
+  const Window window = XCreateSimpleWindow(m_Display, DefaultRootWindow(m_Display), 0, 0, 8, 8,
+                                            0, 0, 0);
+  const Atom protocols = XInternAtom(m_Display, "WM_PROTOCOLS", False);
+  const Atom deleteWindow = XInternAtom(m_Display, "WM_DELETE_WINDOW", False);
+  const Atom other = XInternAtom(m_Display, "QV_OTHER", False);
+  XSync(m_Display, False);
+  EXPECT_FALSE(bv::TakeCloseRequest(m_Display, window)) << "nothing asked yet";
+  SendClientMessage(m_Display, window, other, 7);
+  SendClientMessage(m_Display, window, protocols, static_cast<long>(deleteWindow));
+  XSync(m_Display, False);
+  EXPECT_TRUE(bv::TakeCloseRequest(m_Display, window));
+  EXPECT_FALSE(bv::TakeCloseRequest(m_Display, window)) << "taken once";
+  ASSERT_EQ(XPending(m_Display), 1);
+  XEvent left;
+  XNextEvent(m_Display, &left);
+  EXPECT_EQ(left.xclient.message_type, other);
+  EXPECT_FALSE(bv::TakeCloseRequest(nullptr, window));
+  XDestroyWindow(m_Display, window);
+}
+
+}  // namespace
