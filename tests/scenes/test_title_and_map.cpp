@@ -331,7 +331,6 @@ TEST_F(MapTest, TheInterludeLinesShowOnlyOnceTheBarsHaveClosedBehindThem) {
     EXPECT_TRUE(line->IsVisible()) << "shown on the frame after the bars arrived";
     ASSERT_FALSE(line->GetBehaviors().empty());
     EXPECT_NE(dynamic_cast<BvFadeInBehavior*>(line->GetBehaviors().back()), nullptr) << "fading in";
-    }
   }
 }
 
