@@ -184,8 +184,8 @@ void BvLevelManager::LoadImageTextures() {
   for (const auto& entry : m_Images->GetIdIndex()) {
     BvImage* image = static_cast<BvImage*>(entry.second);
     const BvTextureNeed need = NeedOf(*image);
-    const bool load = need == BvTextureNeed::kWithScene ||
-                      (need == BvTextureNeed::kOnDemand && m_OnDemandHeld);
+    // On-demand pictures load again when something draws them.
+    const bool load = need == BvTextureNeed::kWithScene;
     image->SetTextureHeld(load);
     if (load) LoadTexture(image->GetFileName(), image->GetName(), image->GetColorKey());
   }
