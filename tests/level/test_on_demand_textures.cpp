@@ -33,10 +33,11 @@ class OnDemandTexturesTest : public ::testing::Test {
     folder = bv::test::MakeTempFolder("qv-on-demand");
     ASSERT_TRUE(video.WritePng(folder + "/p.png", 8, 8, irr::video::SColor(255, 1, 2, 3)));
     ASSERT_TRUE(video.WritePng(folder + "/q.png", 4, 4, irr::video::SColor(255, 4, 5, 6)));
+    ASSERT_TRUE(video.WritePng(folder + "/r.png", 4, 4, irr::video::SColor(128, 7, 8, 9)));
     scene = folder + "/scene.xml";
     std::ofstream(scene) << "<scene><images>"
                          << "<image name=\"art1\"><filename>" << folder << "/p.png</filename></image>"
-                         << "<image name=\"art2\"><filename>" << folder << "/q.png</filename></image>"
+                         << "<image name=\"art2\"><filename>" << folder << "/r.png</filename></image>"
                          << "<image name=\"font1\"><filename>" << folder << "/q.png</filename></image>"
                          << "<image name=\"back\"><filename>" << folder << "/q.png</filename></image>"
                          << "</images><sprites>"

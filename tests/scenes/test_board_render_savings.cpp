@@ -165,6 +165,7 @@ void Frame(BvGame* game, bool compare, Comparison& result, const char* what) {
                  first / 4 % width, first / 4 / width, first % 4, on.empty() ? -1 : on[first],
                  off.empty() ? -1 : off[first]);
     ++result.differing;
+  }
 }
 
 // The hint's swap, as a player makes it.
