@@ -13,6 +13,9 @@
 //   open <screen> <dialog number> <name> <longest ms> <frame index>
 //   median <screen> <ms> <frames>
 //
+// With QV_BENCH_TRACE=1 each opening's line is followed by its measured
+// frames one by one.
+//
 //   xvfb-run -a -s "-screen 0 1024x768x24" ./build/bench/dialog_open_bench
 //       title|board|hidden [openings of each dialog, default 3]
 //
@@ -137,10 +140,12 @@ void Open(BvGame* game, const Dialog& dialog, int round) {
   const double opening = NowMs() - start;
   double longest = 0.0;
   int at = -1;
+  std::string frames;
   for (int f = 0; f < kOpenFrames && !g_Quit; ++f) {
     double ms = Frame(game);
     // The opening call belongs to the frame that follows it.
     if (f == 0) ms += opening;
+    if (f < kMeasuredFrames) frames += " " + std::to_string(int(ms * 10 + 0.5) / 10.0).substr(0, 5);
     if (f < kMeasuredFrames && ms > longest) {
       longest = ms;
       at = f;
@@ -153,6 +158,8 @@ void Open(BvGame* game, const Dialog& dialog, int round) {
   }
   std::printf("open %s %d %s %.2f %d (round %d)\n", g_Screen->key, dialog.number, dialog.name,
               longest, at, round);
+  // QV_BENCH_TRACE=1: the measured frames one by one.
+  if (getenv("QV_BENCH_TRACE")) std::printf("  frames:%s\n", frames.c_str());
   std::fflush(stdout);
 }
 

@@ -211,10 +211,10 @@ void Session(BvSystem& system) {
   game->ShowGui(kPauseGui, kGuiFrozen, 0);
   for (int f = 0; f < 90; ++f) {
     Frame(game, f % 3 == 0 || f > 80, result, "dialog");
-    // Its pictures, asked for by its first drawing, are decoded off the
-    // main thread; here they are waited for, so that every later frame
-    // is the same whatever the machine's speed.
-    if (f == 0) game->GetGlobalLevels()->WaitForDecodedTextures();
+    // Its pictures, asked for as it draws them, are decoded off the main
+    // thread; here each frame waits for them, so that they come in the
+    // same frames whatever the machine's speed.
+    game->GetGlobalLevels()->WaitForDecodedTextures();
   }
   // The pause dialog's pictures, and not every dialog's.
   const std::pair<size_t, size_t> open = GlobalTexturesHeld(game);
