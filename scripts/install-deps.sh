@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake pkg-config
   libirrlicht-dev libbox2d-dev libsfml-dev libopenal-dev libsdl2-dev
   libgl-dev libgl1-mesa-dri libx11-dev libxcursor-dev libxxf86vm-dev
-  libgtest-dev libexpat1-dev zlib1g-dev nlohmann-json3-dev
+  libgtest-dev libexpat1-dev zlib1g-dev libpng-dev nlohmann-json3-dev
   xvfb xauth xfonts-base x11-utils xdotool
   imagemagick sox libsox-fmt-all python3-pil fonts-dejavu-core
 )

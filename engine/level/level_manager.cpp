@@ -9,6 +9,7 @@
 #include "engine/level/level.h"
 #include "engine/level/level_element.h"
 #include "engine/platform/message_box.h"
+#include "engine/resources/picture_decoder.h"
 #include "engine/shell/application.h"
 #include "engine/shell/globals.h"
 #include "engine/shell/system.h"

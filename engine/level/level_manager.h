@@ -17,7 +17,9 @@
 #include <box2d/box2d.h>
 #include <irrlicht.h>
 
+#include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 class BvApplication;
@@ -34,6 +36,9 @@ class BvLevelList;
 class BvSprite;
 class BvSpriteList;
 class BvXmlNode;
+namespace bv {
+class PictureDecoder;
+}
 
 // The logical field: 800 by 600 pixels, origin at its centre, y up.
 constexpr float kFieldHalfWidth = 400.0f;
@@ -149,7 +154,7 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   void LoadLevelElements(BvXmlNode* section, BvLevel* level);
   void LoadBehaviors(BvXmlNode* section, BvLevelElement* element);
   // Loads every image's texture, in ascending id order, but those never
-  // needed and those needed on demand while they are not held.
+  // needed and those needed on demand (they load when next drawn).
   void LoadImageTextures();
   // Gives image its texture (its file, its colour key) and marks it held:
   // the one load of an image's texture, for the scene and on demand.
@@ -162,12 +167,20 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   // gets one. Null (the default): every texture loads with its scene. Set
   // before LoadScene.
   void SetTextureNeeds(BvTextureNeed (*needOf)(const BvImage& image));
-  // Loads the on-demand images' textures unless held already. Outside any
-  // drawing (a frame's update or input, a scene's load): a texture loads
-  // through a render target of its own.
+  // From now on an on-demand image gets its texture when something first
+  // draws it: its file is read then, decoded on a worker thread, and the
+  // texture made at the start of a later pass (a frame or two; until then
+  // the picture is not drawn). Nothing is loaded by the call itself.
   void HoldOnDemandTextures();
-  // Releases what HoldOnDemandTextures loaded; nothing when not held.
+  // Releases the on-demand textures loaded since the hold; pictures still
+  // being decoded are dropped when they come. Nothing when not held.
   void ReleaseOnDemandTextures();
+  // Makes the textures of the pictures decoded since the last call (the
+  // level pass calls it first, before it draws anything): a texture loads
+  // through a render target of its own.
+  void UploadDecodedTextures();
+  // Blocks until every asked-for picture is decoded (tests, benchmarks).
+  void WaitForDecodedTextures();
   // Fetches every text element's font anew (after a display rebuild).
   void ReloadFonts();
 
@@ -246,6 +259,14 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   std::unique_ptr<BvLayerCache> m_LayerCache;
   BvTextureNeed (*m_NeedOf)(const BvImage& image) = nullptr;
   bool m_OnDemandHeld = false;
+  // Asks for the on-demand image's texture (see HoldOnDemandTextures).
+  void RequestOnDemandTexture(const char* imageName);
+  // Loads the image's texture from its file here and now.
+  void LoadOnDemandNow(BvImage* image);
+  // Images whose pictures are being decoded, by name, with the name the
+  // driver gives their file's texture.
+  std::map<std::string, irr::io::path> m_Decoding;
+  std::unique_ptr<bv::PictureDecoder> m_Decoder;
   // The image's need; with the savings off always with the scene.
   BvTextureNeed NeedOf(const BvImage& image) const;
   // The layer pass's buckets, kept between passes for their storage.

@@ -19,6 +19,7 @@
 
 void BvLevelManager::RenderCurrentLevel(float dt, bool paused, bool underGui) {
   m_UnderGui = underGui;
+  UploadDecodedTextures();
   BvLevel* level = GetCurrentLevel();
   if (!level) return;
   if (!paused) {
@@ -172,7 +173,11 @@ void BvLevelManager::DrawSprite(BvSprite* sprite, const irr::core::vector2df& po
                                 irr::video::SColor colour, bool flipX, bool flipY,
                                 bool additive) {
   if (!sprite || !g_TextureManager) return;
-  g_TextureManager->Select(sprite->GetImageName());
+  // An on-demand picture not loaded yet is asked for and left out.
+  if (!g_TextureManager->Select(sprite->GetImageName())) {
+    if (m_OnDemandHeld) RequestOnDemandTexture(sprite->GetImageName());
+    return;
+  }
   // Negated: a positive world rotation turns counter-clockwise on screen.
   DrawTextureRect(sprite->GetSourceRect(), position.X, position.Y, -angle, scale, colour, true,
                   additive, flipX, flipY);

@@ -221,9 +221,8 @@ void BvLevelManager::LoadImageTextures() {
   for (const auto& entry : m_Images->GetIdIndex()) {
     BvImage* image = static_cast<BvImage*>(entry.second);
     const BvTextureNeed need = NeedOf(*image);
-    const bool load = need == BvTextureNeed::kWithScene ||
-                      (need == BvTextureNeed::kOnDemand && m_OnDemandHeld);
-    if (load)
+    // On-demand pictures load again when something draws them.
+    if (need == BvTextureNeed::kWithScene)
       LoadImageTexture(*image);
     else
       image->SetTextureHeld(false);

@@ -290,6 +290,11 @@ ImageFileVerdict JudgeImageFile(irr::io::IFileSystem* fileSystem, const char* fi
   if (format == ImageFormat::kUnknown) return ImageFileVerdict::kUnusable;
   std::string bytes;
   if (!ReadWholeFile(fileSystem, fileName, &bytes)) return ImageFileVerdict::kUnusable;
+  return JudgeImage(format, bytes, largest, declared);
+}
+
+ImageFileVerdict JudgeImage(ImageFormat format, const std::string& bytes,
+                            const PictureSize& largest, PictureSize* declared) {
   PictureSize size;
   if (!ReadDeclaredSize(format, bytes, &size)) return ImageFileVerdict::kUnusable;
   if (declared != nullptr) *declared = size;

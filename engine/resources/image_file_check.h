@@ -47,6 +47,9 @@ bool IsCompleteImageFile(irr::io::IFileSystem* fileSystem, const char* fileName)
 // be null) gets the size its header declares.
 ImageFileVerdict JudgeImageFile(irr::io::IFileSystem* fileSystem, const char* fileName,
                                 const PictureSize& largest, PictureSize* declared);
+// The same judgement of a file's bytes already read, for that format.
+ImageFileVerdict JudgeImage(ImageFormat format, const std::string& bytes,
+                            const PictureSize& largest, PictureSize* declared);
 // Judges the file through the engine device's file system (the folder
 // without one) against the engine driver's largest picture. A picture too
 // large is reported in an "Alert" naming the file; every loader of pictures

@@ -197,6 +197,43 @@ irr::video::ITexture* LoadWithoutCopy(irr::video::IVideoDriver* driver,
   return target;
 }
 
+bool UploadsWithoutCopy(irr::video::IVideoDriver* driver) {
+  using irr::video::ETCF_ALWAYS_16_BIT;
+  return CanUpload(driver) && !driver->getTextureCreationFlag(ETCF_ALWAYS_16_BIT) &&
+         !driver->getTextureCreationFlag(irr::video::ETCF_OPTIMIZED_FOR_SPEED) &&
+         !driver->getTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS);
+}
+
+irr::video::ITexture* AddDecodedTexture(irr::video::IVideoDriver* driver,
+                                        const irr::io::path& name,
+                                        const DecodedPicture& picture) {
+  using namespace irr::video;
+  if (!driver || !picture.decoded || picture.width <= 0 || picture.height <= 0 ||
+      driver->findTexture(name))
+    return nullptr;
+  const irr::core::dimension2du size(irr::u32(picture.width), irr::u32(picture.height));
+  const irr::core::dimension2du largest = driver->getMaxTextureSize();
+  const bool powerOfTwo = size == size.getOptimalSize(true, false, true);
+  if (size.Width > largest.Width || size.Height > largest.Height ||
+      (!powerOfTwo && !driver->queryFeature(EVDF_TEXTURE_NPOT)))
+    return nullptr;
+  auto* rows = reinterpret_cast<const irr::u8*>(picture.texels.data());
+  if (UploadsWithoutCopy(driver)) {
+    // Drawn by the quad renderer: the rows go up as they lie, unchanged.
+    ITexture* target = UploadIntoTarget(driver, const_cast<irr::u8*>(rows), size.Width * 4, size,
+                                        name, DrawnBy::kQuadRenderer);
+    if (target) SetTextureOpaque(target, picture.opaque);
+    return target;
+  }
+  // The image copies the texels; the texture takes them from it.
+  IImage* image = driver->createImageFromData(ECF_A8R8G8B8, size, const_cast<irr::u8*>(rows),
+                                              false, false);
+  if (!image) return nullptr;
+  ITexture* texture = driver->addTexture(name, image);
+  image->drop();
+  return texture;
+}
+
 bool HasNoDecodedCopy(irr::video::ITexture* texture) {
   return texture && texture->isRenderTarget();
 }

@@ -6,6 +6,8 @@
 // savings on, the OpenGL driver and framebuffer objects.
 #include <irrlicht.h>
 
+#include "engine/resources/picture_decoder.h"
+
 namespace bv {
 
 // Who draws the texture, which decides how its rows are stored. The quad
@@ -37,6 +39,21 @@ irr::video::ITexture* DropDecodedCopy(irr::video::IVideoDriver* driver,
 irr::video::ITexture* LoadWithoutCopy(irr::video::IVideoDriver* driver,
                                       irr::io::IFileSystem* files, const char* file,
                                       bool* opaque);
+
+// Whether AddDecodedTexture makes textures without a decoded copy for
+// this driver (as LoadWithoutCopy would): its pictures are then decoded
+// with the bottom row first.
+bool UploadsWithoutCopy(irr::video::IVideoDriver* driver);
+
+// A texture named name (the name the driver gives the file's texture)
+// holding a decoded picture: without a decoded copy when
+// UploadsWithoutCopy (rows bottom row first), else the driver's ordinary
+// texture of it (top row first). Null when the picture does not fit that
+// way (too large, a size the driver cannot hold unscaled) or on any
+// failure: the caller then loads the file the ordinary way.
+irr::video::ITexture* AddDecodedTexture(irr::video::IVideoDriver* driver,
+                                        const irr::io::path& name,
+                                        const DecodedPicture& picture);
 
 // Whether texture keeps no decoded image: a file's texture does only when
 // DropDecodedCopy made it (a render target), so no record is kept that

@@ -41,6 +41,9 @@ constexpr int kDesktopMargin = 10;
 constexpr float kFallbackRefreshRate = 75.0f;
 // Message-pump passes a rebuilt device gets to report itself running.
 constexpr int kMaxRunAttempts = 100;
+// Key presses waiting for a frame of their own; more in one pump (a stuck
+// or flooding keyboard) are dropped.
+constexpr size_t kMaxWaitingKeys = 64;
 
 // A button's state as a pump's events leave it: down on a press; up on a
 // release, unless the press came in the same pump and no frame has seen it.
@@ -148,7 +151,39 @@ BvSystem::~BvSystem() {
 }
 
 bool BvSystem::IsAltDown() const {
-  return keyDown[bv::kKeyAlt] || keyDown[bv::kKeyLeftAlt] || keyDown[bv::kKeyRightAlt];
+  // As the keyboard has it now: an Alt let go in this pump is up, even while
+  // the frame still sees its press.
+  for (int alt : {bv::kKeyAlt, bv::kKeyLeftAlt, bv::kKeyRightAlt}) {
+    if (keyDown[alt] && !keyReleaseHeld[alt]) return true;
+  }
+  return false;
+}
+
+void BvSystem::OnKey(int code, bool down) {
+  if (!down) {
+    bv::Release(keyDown[code], keyPressedInPump[code], keyReleaseHeld[code]);
+    if (!lastKeyUnseen) lastKey = -1;
+    return;
+  }
+  bv::Press(keyDown[code], keyPressedInPump[code], keyReleaseHeld[code]);
+  if (laterKeys.size() < bv::kMaxWaitingKeys) laterKeys.push_back(static_cast<int16_t>(code));
+  // The last key is free unless it holds a press no frame has had yet.
+  if (!lastKeyUnseen || lastKey == -1) {
+    lastKey = laterKeys.front();
+    laterKeys.pop_front();
+    lastKeyUnseen = true;
+  }
+}
+
+void BvSystem::OnMouseMove(int x, int y) {
+  if (leftPressedInPump || rightPressedInPump) {
+    mouseMoveHeld = 1;
+    heldMouseX = static_cast<int16_t>(x);
+    heldMouseY = static_cast<int16_t>(y);
+    return;
+  }
+  mouseX = static_cast<int16_t>(x);
+  mouseY = static_cast<int16_t>(y);
 }
 
 bool BvSystem::OnEvent(const irr::SEvent& event) {
@@ -161,10 +196,7 @@ bool BvSystem::OnEvent(const irr::SEvent& event) {
       case irr::EMIE_RMOUSE_PRESSED_DOWN: bv::Press(rightDown, rightPressedInPump, rightReleaseHeld); break;
       case irr::EMIE_LMOUSE_LEFT_UP: bv::Release(leftDown, leftPressedInPump, leftReleaseHeld); break;
       case irr::EMIE_RMOUSE_LEFT_UP: bv::Release(rightDown, rightPressedInPump, rightReleaseHeld); break;
-      case irr::EMIE_MOUSE_MOVED:
-        mouseX = static_cast<int16_t>(mouse.X);
-        mouseY = static_cast<int16_t>(mouse.Y);
-        break;
+      case irr::EMIE_MOUSE_MOVED: OnMouseMove(mouse.X, mouse.Y); break;
       case irr::EMIE_MOUSE_WHEEL: wheel = mouse.Wheel; break;
       default: break;
     }
@@ -172,8 +204,7 @@ bool BvSystem::OnEvent(const irr::SEvent& event) {
     const irr::SEvent::SKeyInput& key = event.KeyInput;
     int code = static_cast<int>(key.Key);
     if (code >= 0 && code < bv::kKeyCount) {
-      lastKey = key.PressedDown ? static_cast<int16_t>(code) : -1;
-      keyDown[code] = key.PressedDown ? 1 : 0;
+      OnKey(code, key.PressedDown);
       // The chord acts on the release of Enter or F4 while Alt is down, or
       // when Alt was down as the key went down: on X11 the keys of a chord
       // may be let go in either order.
@@ -222,6 +253,8 @@ bool BvSystem::CreateDisplay(bool fullScreen, int16_t driverType) {
   xDisplay = nullptr;
   windowClosed = false;
   std::memset(keyDown, 0, sizeof keyDown);
+  std::memset(keyPressedInPump, 0, sizeof keyPressedInPump);
+  std::memset(keyReleaseHeld, 0, sizeof keyReleaseHeld);
 
   headless = bv::NullDriverRequested();
   desktopLargerThanWindow = headless ? 1 : IsDesktopLargerThanWindow();
@@ -384,6 +417,21 @@ bool BvSystem::WindowExists() const {
 void BvSystem::BeginMessagePump() {
   bv::ApplyHeldRelease(leftDown, leftPressedInPump, leftReleaseHeld);
   bv::ApplyHeldRelease(rightDown, rightPressedInPump, rightReleaseHeld);
+  for (int code = 0; code < bv::kKeyCount; ++code)
+    bv::ApplyHeldRelease(keyDown[code], keyPressedInPump[code], keyReleaseHeld[code]);
+  if (mouseMoveHeld) {
+    mouseX = heldMouseX;
+    mouseY = heldMouseY;
+    mouseMoveHeld = 0;
+  }
+  // The frame has had the last key; the next waiting press is the next
+  // frame's.
+  lastKeyUnseen = false;
+  if (!laterKeys.empty()) {
+    lastKey = laterKeys.front();
+    laterKeys.pop_front();
+    lastKeyUnseen = true;
+  }
 }
 
 void BvSystem::PumpMessages() {

@@ -5,6 +5,7 @@
 #include <irrlicht.h>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -95,8 +96,10 @@ class BvSystem : public irr::IEventReceiver {
   bool WindowExists() const;
   // Runs the device's message pump; events arrive in OnEvent.
   void PumpMessages();
-  // Ends the frame's view of the buttons before the next pump: a release
-  // held back for a press made in the same pump takes effect now.
+  // Ends the frame's view of the keys and buttons before the next pump: a
+  // release held back for a press made in the same pump takes effect now,
+  // a mouse move held back behind a press too, and the next key press still
+  // waiting becomes the last key.
   void BeginMessagePump();
   // The window has the focus. A NULL device has no window and counts as
   // active; tests may replace the answer through activityProbe.
@@ -135,6 +138,15 @@ class BvSystem : public irr::IEventReceiver {
   float refreshRate = 75.0f;
   uint8_t keyDown[bv::kKeyCount] = {};
   int16_t lastKey = -1;
+  // Keys are mended like the buttons: a press and its release in one pump
+  // leave the key down for that frame; every press is the last key of one
+  // frame, in the order pressed (the presses after the first of a pump
+  // wait in laterKeys, one frame each). A key-up clears the last key only
+  // once a frame has had it.
+  uint8_t keyPressedInPump[bv::kKeyCount] = {};
+  uint8_t keyReleaseHeld[bv::kKeyCount] = {};
+  bool lastKeyUnseen = false;
+  std::deque<int16_t> laterKeys;
   // Last mouse position in window pixels.
   int16_t mouseX = 0;
   int16_t mouseY = 0;
@@ -147,6 +159,11 @@ class BvSystem : public irr::IEventReceiver {
   uint8_t rightPressedInPump = 0;
   uint8_t leftReleaseHeld = 0;
   uint8_t rightReleaseHeld = 0;
+  // Moves after a press in the same pump wait for the next pump, so the
+  // frame acts where the button went down.
+  uint8_t mouseMoveHeld = 0;
+  int16_t heldMouseX = 0;
+  int16_t heldMouseY = 0;
   // Wheel movement of the last wheel event; cleared every frame.
   float wheel = 0.0f;
   int32_t windowWidth = 800;
@@ -172,6 +189,8 @@ class BvSystem : public irr::IEventReceiver {
   void SetUpWindow();
   void SetUpCustomCursor();
   void DropDevice();
+  void OnKey(int code, bool down);
+  void OnMouseMove(int x, int y);
 
   // X11 display of the device's window.
   void* xDisplay = nullptr;

@@ -125,8 +125,8 @@ void BvGame::ShowGui(int n, int mode, intptr_t argument) {
     bv::ShowMessageBox(kAlertCaption, Format("Gui #%d not implemented !!", n));
     return;
   }
-  // The dialogs' art loads now, where the dialog opens (in a frame's update
-  // or input, never in its drawing), before the dialog is first drawn.
+  // The dialog's pictures load as it first draws them, decoded off the main
+  // thread, so its opening frame costs no more than any other.
   if (globalLevels) globalLevels->HoldOnDemandTextures();
   if (!globalLevels || !globalLevels->LoadLevel(n, kGuiFile, false)) {
     // Without its level the dialog could never close: say so and open

@@ -293,8 +293,9 @@ class Game:
     def key(self, name, hold=0.15):
         """A key press through XTest (to the window under the pointer, which
         has the focus on a server without window manager). The key is held
-        for a few frames: the game reads keys as held down, and a press and
-        release within one frame would go unseen."""
+        for a few frames, as a player's would be (a press and its release
+        within one frame are seen too: test_fast_typing.py types with no
+        delay)."""
         self.xdotool("mousemove", "--window", self.window() or "", "400", "300")
         self.xdotool("keydown", name)
         self.hold(hold)

@@ -1,8 +1,9 @@
 // Textures by need: with the render savings on, a scene's on-demand images
-// get textures only between hold and release, "never" images none at all,
-// and clearing the scene releases only what it loaded (a name another
-// manager shares keeps its texture). With the savings off every image
-// loads with its scene.
+// get textures only while held and only once something drew them (decoded
+// off the main thread, made at the start of a later pass), "never" images
+// none at all, and clearing the scene releases only what it loaded (a name
+// another manager shares keeps its texture). With the savings off every
+// image loads with its scene.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -32,13 +33,19 @@ class OnDemandTexturesTest : public ::testing::Test {
     folder = bv::test::MakeTempFolder("qv-on-demand");
     ASSERT_TRUE(video.WritePng(folder + "/p.png", 8, 8, irr::video::SColor(255, 1, 2, 3)));
     ASSERT_TRUE(video.WritePng(folder + "/q.png", 4, 4, irr::video::SColor(255, 4, 5, 6)));
+    ASSERT_TRUE(video.WritePng(folder + "/r.png", 4, 4, irr::video::SColor(128, 7, 8, 9)));
     scene = folder + "/scene.xml";
     std::ofstream(scene) << "<scene><images>"
                          << "<image name=\"art1\"><filename>" << folder << "/p.png</filename></image>"
-                         << "<image name=\"art2\"><filename>" << folder << "/q.png</filename></image>"
+                         << "<image name=\"art2\"><filename>" << folder << "/r.png</filename></image>"
                          << "<image name=\"font1\"><filename>" << folder << "/q.png</filename></image>"
                          << "<image name=\"back\"><filename>" << folder << "/q.png</filename></image>"
-                         << "</images></scene>";
+                         << "</images><sprites>"
+                         << "<sprite name=\"s1\"><sourceimage>art1</sourceimage>"
+                         << "<sourcerect x=\"0\" y=\"0\" width=\"8\" height=\"8\"/></sprite>"
+                         << "<sprite name=\"s2\"><sourceimage>art2</sourceimage>"
+                         << "<sourcerect x=\"0\" y=\"0\" width=\"4\" height=\"4\"/></sprite>"
+                         << "</sprites></scene>";
     manager = std::make_unique<BvLevelManager>(nullptr, false);
     manager->SetTextureNeeds(NeedByName);
   }
@@ -47,6 +54,16 @@ class OnDemandTexturesTest : public ::testing::Test {
     bv::SetRenderSavings(true);
   }
   bool Held(const char* name) const { return g_TextureManager->Find(name) != nullptr; }
+  // One frame's drawing of a sprite, then what the next pass takes in.
+  void Draw(const char* sprite) {
+    manager->DrawSpriteByName(sprite, irr::core::vector2df(0, 0), 0.0f,
+                              irr::core::vector2df(1, 1), irr::video::SColor(0xFFFFFFFF), false,
+                              false);
+  }
+  void NextPass() {
+    manager->WaitForDecodedTextures();
+    manager->UploadDecodedTextures();
+  }
 
   bv::test::NullVideo video;
   std::string folder;
@@ -54,30 +71,69 @@ class OnDemandTexturesTest : public ::testing::Test {
   std::unique_ptr<BvLevelManager> manager;
 };
 
-TEST_F(OnDemandTexturesTest, OnDemandArtIsHeldOnlyBetweenHoldAndRelease) {
+TEST_F(OnDemandTexturesTest, OnDemandArtIsHeldOnlyOnceDrawnWhileHeld) {
   bv::SetRenderSavings(true);
   ASSERT_TRUE(manager->LoadScene(scene.c_str()));
   EXPECT_TRUE(Held("back"));
   EXPECT_FALSE(Held("art1"));
   EXPECT_FALSE(Held("font1")) << "a never image gets no texture";
+  Draw("s1");
+  NextPass();
+  EXPECT_FALSE(Held("art1")) << "drawn while not held: nothing loads";
   manager->HoldOnDemandTextures();
-  manager->HoldOnDemandTextures();  // a second hold loads nothing twice
+  manager->HoldOnDemandTextures();  // a second hold changes nothing
+  EXPECT_FALSE(Held("art1")) << "the hold itself loads nothing";
+  Draw("s1");
+  Draw("s1");  // asked for twice before it came: decoded once
+  manager->WaitForDecodedTextures();
+  EXPECT_FALSE(Held("art1")) << "decoded, not yet made";
+  manager->UploadDecodedTextures();
   EXPECT_TRUE(Held("art1"));
-  EXPECT_TRUE(Held("art2"));
+  EXPECT_EQ(g_TextureManager->Find("art1")->references, 1);
+  EXPECT_FALSE(Held("art2")) << "never drawn: never loaded";
   EXPECT_FALSE(Held("font1"));
   manager->ReleaseOnDemandTextures();
   EXPECT_FALSE(Held("art1")) << "one hold, one release: gone";
-  EXPECT_FALSE(Held("art2"));
   EXPECT_TRUE(Held("back"));
-  // A rebuilt display loads the textures anew: still none of the art.
+}
+
+TEST_F(OnDemandTexturesTest, APictureDecodedAfterTheReleaseIsDropped) {
+  bv::SetRenderSavings(true);
+  ASSERT_TRUE(manager->LoadScene(scene.c_str()));
+  manager->HoldOnDemandTextures();
+  Draw("s2");
+  manager->ReleaseOnDemandTextures();
+  NextPass();
+  EXPECT_FALSE(Held("art2")) << "the dialog closed before its picture came";
+  manager->HoldOnDemandTextures();
+  NextPass();
+  EXPECT_FALSE(Held("art2")) << "nor does it come with the next hold";
+  Draw("s2");
+  NextPass();
+  EXPECT_TRUE(Held("art2"));
+  manager->ReleaseOnDemandTextures();
+}
+
+TEST_F(OnDemandTexturesTest, ARebuiltDisplayLoadsTheArtAgainWhenDrawn) {
+  bv::SetRenderSavings(true);
+  ASSERT_TRUE(manager->LoadScene(scene.c_str()));
   g_TextureManager->Clear();
   manager->LoadImageTextures();
   EXPECT_TRUE(Held("back"));
   EXPECT_FALSE(Held("art1"));
   manager->HoldOnDemandTextures();
+  Draw("s1");
+  NextPass();
+  ASSERT_TRUE(Held("art1"));
   g_TextureManager->Clear();
   manager->LoadImageTextures();
-  EXPECT_TRUE(Held("art1")) << "held through the rebuild";
+  EXPECT_TRUE(Held("back"));
+  EXPECT_FALSE(Held("art1")) << "its texture left with the old display";
+  Draw("s1");
+  NextPass();
+  EXPECT_TRUE(Held("art1")) << "drawn again while held";
+  manager->ReleaseOnDemandTextures();
+  EXPECT_FALSE(Held("art1"));
 }
 
 TEST_F(OnDemandTexturesTest, ClearingTheSceneLeavesWhatItDidNotLoad) {

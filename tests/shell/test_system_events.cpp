@@ -2,6 +2,12 @@
 
 #include <irrlicht.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/shell/application.h"
+
 #include "engine/shell/globals.h"
 #include "engine/shell/system.h"
 
@@ -81,9 +87,12 @@ TEST_F(SystemEvents, ChordCountsWhenAltIsLetGoFirst) {
 
 TEST_F(SystemEvents, KeysRecordDownStateAndLastKey) {
   Send(Key('A', true));
+  EXPECT_EQ(system.lastKey, 'A');
+  system.BeginMessagePump();  // a frame has had the A
   Send(Key('B', true));
   EXPECT_EQ(system.lastKey, 'B');
   EXPECT_EQ(system.keyDown['A'], 1);
+  system.BeginMessagePump();
   // A key-up gives -1 even while another key is held.
   Send(Key('B', false));
   EXPECT_EQ(system.lastKey, -1);
@@ -92,6 +101,17 @@ TEST_F(SystemEvents, KeysRecordDownStateAndLastKey) {
   // Codes of 256 and above change nothing.
   Send(Key(300, true));
   EXPECT_EQ(system.lastKey, -1);
+}
+
+// Alt pressed and let go before Enter, all in one pump: no chord, though
+// the frame still sees the Alt press.
+TEST_F(SystemEvents, AnAltLetGoEarlierInThePumpMakesNoChord) {
+  Send(Key(bv::kKeyLeftAlt, true));
+  Send(Key(bv::kKeyLeftAlt, false));
+  Send(Key(bv::kKeyReturn, true));
+  Send(Key(bv::kKeyReturn, false));
+  EXPECT_FALSE(system.FullScreenToggleRequested());
+  EXPECT_EQ(system.keyDown[bv::kKeyLeftAlt], 1);
 }
 
 TEST_F(SystemEvents, MouseButtonsPositionAndWheel) {
@@ -142,6 +162,83 @@ TEST_F(SystemEvents, AClickWithinOnePumpIsSeenByItsFrame) {
     Send(Mouse(b.release));
     EXPECT_EQ(system.*b.down, 0) << "a release of a press an earlier frame saw";
   }
+}
+
+// Frames reading the keys as the game does, each after one message pump:
+// the name entry takes the last key (GetLastKey), Escape is asked with
+// WasKeyPressed. A letter per frame and "." for none; "E" for a frame that
+// saw Escape pressed.
+class KeyFrames : public ::testing::Test {
+ protected:
+  ~KeyFrames() override { g_System = nullptr; }
+  // A fresh system object per run.
+  std::string Run(const std::vector<std::vector<irr::SEvent>>& pumps, int frames) {
+    system = std::make_unique<BvSystem>();
+    g_System = system.get();
+    std::string seen;
+    for (int frame = 0; frame < frames; ++frame) {
+      system->BeginMessagePump();
+      if (frame < int(pumps.size()))
+        for (const irr::SEvent& e : pumps[frame]) system->OnEvent(e);
+      const int key = app.GetLastKey();
+      if (app.WasKeyPressed(kEscape)) seen += 'E';
+      else seen += key >= 'A' && key <= 'Z' ? char(key) : '.';
+    }
+    return seen;
+  }
+  static constexpr int kEscape = 27;
+  std::unique_ptr<BvSystem> system;
+  BvApplication app{nullptr};
+};
+
+irr::SEvent Down(int code) { return Key(code, true); }
+irr::SEvent Up(int code) { return Key(code, false); }
+
+TEST_F(KeyFrames, EveryPressIsSeenByAFrameInOrderOnce) {
+  struct Case {
+    const char* what;
+    std::vector<std::vector<irr::SEvent>> pumps;
+    std::string frames;
+  };
+  const int kEsc = kEscape;
+  const Case cases[] = {
+      {"a tap within one pump", {{Down(kEsc), Up(kEsc)}}, "E.."},
+      {"a letter tapped within one pump", {{Down('A'), Up('A')}}, "A.."},
+      {"two letters overlapping in one pump", {{Down('A'), Down('B'), Up('A'), Up('B')}}, "AB.."},
+      {"the second letter down as the first goes up, next pump",
+       {{Down('A')}, {Down('B'), Up('A')}, {Up('B')}}, "AB.."},
+      {"press, release, press in one pump", {{Down('A'), Up('A'), Down('A')}, {}, {Up('A')}},
+       "AA.."},
+      {"press, release, press of two keys", {{Down('A'), Up('A'), Down('B')}, {Up('B')}}, "AB.."},
+      {"key repeat: the held key pressed again and again",
+       {{Down('A')}, {Down('A')}, {Down('A'), Down('A')}, {}, {Up('A')}}, "AAAA.."},
+      {"a held key without repeats is typed once", {{Down('A')}, {}, {}, {Up('A')}}, "A..."},
+      {"a word typed in one pump", {{Down('B'), Up('B'), Down('O'), Up('O'), Down('B'), Up('B')}},
+       "BOB.."},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Run(c.pumps, int(c.frames.size())), c.frames) << c.what;
+  }
+}
+
+// A press, a move and the release in one pump act where the press was; the
+// move follows with the next pump.
+TEST_F(SystemEvents, AClickWithinOnePumpActsWhereThePressWas) {
+  system.BeginMessagePump();
+  Send(Mouse(irr::EMIE_MOUSE_MOVED, 100, 200));
+  Send(Mouse(irr::EMIE_LMOUSE_PRESSED_DOWN, 100, 200));
+  Send(Mouse(irr::EMIE_MOUSE_MOVED, 300, 400));
+  Send(Mouse(irr::EMIE_LMOUSE_LEFT_UP, 300, 400));
+  EXPECT_EQ(system.leftDown, 1);
+  EXPECT_EQ(system.mouseX, 100);
+  EXPECT_EQ(system.mouseY, 200);
+  system.BeginMessagePump();
+  EXPECT_EQ(system.leftDown, 0);
+  EXPECT_EQ(system.mouseX, 300);
+  EXPECT_EQ(system.mouseY, 400);
+  // Without a press in the pump a move takes effect at once.
+  Send(Mouse(irr::EMIE_MOUSE_MOVED, 5, 6));
+  EXPECT_EQ(system.mouseX, 5);
 }
 
 TEST(SystemDriver, StoredTypesMapToTheDriverOpened) {
