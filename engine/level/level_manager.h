@@ -168,10 +168,13 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   // before LoadScene.
   void SetTextureNeeds(BvTextureNeed (*needOf)(const BvImage& image));
   // From now on an on-demand image gets its texture when something first
-  // draws it: its file is read then, decoded on a worker thread, and the
-  // texture made at the start of a later pass (a frame or two; until then
-  // the picture is not drawn). Nothing is loaded by the call itself.
+  // draws it, in time for that drawing (its decoding, started on a worker
+  // thread by PrefetchOnDemandTextures or by the drawing, is waited for).
+  // Nothing is loaded by the call itself.
   void HoldOnDemandTextures();
+  // Starts decoding, off the main thread, the on-demand pictures of the
+  // current level's image elements, so that their first drawing waits less.
+  void PrefetchOnDemandTextures();
   // Releases the on-demand textures loaded since the hold; pictures still
   // being decoded are dropped when they come. Nothing when not held.
   void ReleaseOnDemandTextures();
@@ -263,6 +266,9 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   void RequestOnDemandTexture(const char* imageName);
   // Loads the image's texture from its file here and now.
   void LoadOnDemandNow(BvImage* image);
+  // Gives an on-demand picture about to be drawn its texture now (waiting
+  // for its decoding); whether it has one.
+  bool LoadOnDemandForDrawing(const char* imageName);
   // Images whose pictures are being decoded, by name, with the name the
   // driver gives their file's texture.
   std::map<std::string, irr::io::path> m_Decoding;

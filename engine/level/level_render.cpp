@@ -173,11 +173,11 @@ void BvLevelManager::DrawSprite(BvSprite* sprite, const irr::core::vector2df& po
                                 irr::video::SColor colour, bool flipX, bool flipY,
                                 bool additive) {
   if (!sprite || !g_TextureManager) return;
-  // An on-demand picture not loaded yet is asked for and left out.
-  if (!g_TextureManager->Select(sprite->GetImageName())) {
-    if (m_OnDemandHeld) RequestOnDemandTexture(sprite->GetImageName());
+  // An on-demand picture is loaded as it is first drawn, in time for this
+  // frame: a frame never shows a dialog without its pictures.
+  if (!g_TextureManager->Select(sprite->GetImageName()) &&
+      (!m_OnDemandHeld || !LoadOnDemandForDrawing(sprite->GetImageName())))
     return;
-  }
   // Negated: a positive world rotation turns counter-clockwise on screen.
   DrawTextureRect(sprite->GetSourceRect(), position.X, position.Y, -angle, scale, colour, true,
                   additive, flipX, flipY);

@@ -4,6 +4,9 @@
 #include <utility>
 #include <vector>
 
+#include "engine/level/element.h"
+#include "engine/level/level.h"
+#include "engine/level/level_element.h"
 #include "engine/level/level_manager.h"
 #include "engine/level/registries.h"
 #include "engine/platform/quit_signal.h"
@@ -11,6 +14,7 @@
 #include "engine/resources/image_file_check.h"
 #include "engine/resources/picture_decoder.h"
 #include "engine/resources/render_savings.h"
+#include "engine/resources/sprite.h"
 #include "engine/resources/texture_functions.h"
 #include "engine/resources/texture_manager.h"
 #include "engine/resources/texture_tiles.h"
@@ -95,6 +99,27 @@ void BvLevelManager::RequestOnDemandTexture(const char* imageName) {
   m_Decoding[imageName] = textureName;
   // Rows top first, as both the render-target and the ordinary upload take them.
   m_Decoder->Decode(imageName, std::move(bytes), false);
+}
+
+void BvLevelManager::PrefetchOnDemandTextures() {
+  BvLevel* level = GetCurrentLevel();
+  if (!m_OnDemandHeld || !level) return;
+  for (const auto& entry : level->GetIdIndex()) {
+    const BvElement* source = static_cast<BvLevelElement*>(entry.second)->GetSourceElement();
+    if (!source || source->GetType() != kElementImage) continue;
+    const BvSprite* sprite = static_cast<const BvImageElement*>(source)->GetSprite();
+    if (sprite) RequestOnDemandTexture(sprite->GetImageName());
+  }
+}
+
+bool BvLevelManager::LoadOnDemandForDrawing(const char* imageName) {
+  RequestOnDemandTexture(imageName);
+  // Asked for earlier or just now: its decoding is waited for here.
+  if (m_Decoder && imageName && m_Decoding.count(imageName)) {
+    m_Decoder->WaitUntilIdle();
+    UploadDecodedTextures();
+  }
+  return g_TextureManager && g_TextureManager->Select(imageName);
 }
 
 void BvLevelManager::UploadDecodedTextures() {

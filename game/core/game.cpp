@@ -125,8 +125,8 @@ void BvGame::ShowGui(int n, int mode, intptr_t argument) {
     bv::ShowMessageBox(kAlertCaption, Format("Gui #%d not implemented !!", n));
     return;
   }
-  // The dialog's pictures load as it first draws them, decoded off the main
-  // thread, so its opening frame costs no more than any other.
+  // The dialog's pictures load as it first draws them, only those it
+  // draws; their decoding starts now, off the main thread.
   if (globalLevels) globalLevels->HoldOnDemandTextures();
   if (!globalLevels || !globalLevels->LoadLevel(n, kGuiFile, false)) {
     // Without its level the dialog could never close: say so and open
@@ -137,6 +137,7 @@ void BvGame::ShowGui(int n, int mode, intptr_t argument) {
   guiMode = mode;
   currentGui = n;
   gui->Init(argument);
+  globalLevels->PrefetchOnDemandTextures();
 }
 
 void BvGame::NotifyScene(int code) {
