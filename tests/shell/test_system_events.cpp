@@ -171,8 +171,10 @@ TEST_F(SystemEvents, AClickWithinOnePumpIsSeenByItsFrame) {
 class KeyFrames : public ::testing::Test {
  protected:
   ~KeyFrames() override { g_System = nullptr; }
-  // A fresh system object per run.
+  // A fresh system object per run; the last one goes first, since a system
+  // object owns the managers the globals point to.
   std::string Run(const std::vector<std::vector<irr::SEvent>>& pumps, int frames) {
+    system.reset();
     system = std::make_unique<BvSystem>();
     g_System = system.get();
     std::string seen;
