@@ -38,6 +38,7 @@ class BvSpriteList;
 class BvXmlNode;
 namespace bv {
 class PictureDecoder;
+struct DecodedPicture;
 }
 
 // The logical field: 800 by 600 pixels, origin at its centre, y up.
@@ -178,10 +179,12 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   // Releases the on-demand textures loaded since the hold; pictures still
   // being decoded are dropped when they come. Nothing when not held.
   void ReleaseOnDemandTextures();
-  // Makes the textures of the pictures decoded since the last call (the
-  // level pass calls it first, before it draws anything): a texture loads
-  // through a render target of its own.
-  void UploadDecodedTextures();
+  // Makes the textures of the pictures decoded so far (the level pass calls
+  // it first, before it draws anything): a texture loads through a render
+  // target of its own. With a byte share it stops once that many bytes of
+  // texels went up (always making one); the others wait for a later call.
+  static constexpr size_t kEveryPicture = ~size_t(0);
+  void UploadDecodedTextures(size_t byteShare = kEveryPicture);
   // Blocks until every asked-for picture is decoded (tests, benchmarks).
   void WaitForDecodedTextures();
   // Fetches every text element's font anew (after a display rebuild).
@@ -191,7 +194,9 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   // Camera behaviours and one physics step unless paused, then layers 0..7
   // in id order (update unless paused, then draw), then dead elements
   // removed; debug data last with "-debuginfo". dt in milliseconds.
-  void RenderCurrentLevel(float dt, bool paused, bool underGui);
+  // Not drawn: the elements update (unless paused) but nothing is drawn, and
+  // decoded pictures go up a share at a time (a dialog coming in unseen).
+  void RenderCurrentLevel(float dt, bool paused, bool underGui, bool drawn = true);
   void RenderLevelElement(BvLevelElement* element);
   // What RenderLevelElement would draw for the element now; false when it
   // would draw nothing.
@@ -273,6 +278,11 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   // driver gives their file's texture.
   std::map<std::string, irr::io::path> m_Decoding;
   std::unique_ptr<bv::PictureDecoder> m_Decoder;
+  // Pictures decoded and not yet made into textures, in the order asked for.
+  std::vector<bv::DecodedPicture> m_Decoded;
+  // Makes the decoded picture's texture if its image still wants it;
+  // whether it did.
+  bool UploadDecoded(bv::DecodedPicture& picture);
   // The image's need; with the savings off always with the scene.
   BvTextureNeed NeedOf(const BvImage& image) const;
   // The layer pass's buckets, kept between passes for their storage.

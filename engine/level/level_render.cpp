@@ -17,9 +17,16 @@
 #include "engine/resources/texture_manager.h"
 #include "engine/shell/globals.h"
 
-void BvLevelManager::RenderCurrentLevel(float dt, bool paused, bool underGui) {
+namespace {
+// Bytes of decoded texels made into textures in a frame that draws nothing
+// of the level: a dialog's pictures go up over its unseen first frames
+// instead of all in the first frame that shows it.
+constexpr size_t kUnseenUploadShare = size_t(1) << 20;
+}  // namespace
+
+void BvLevelManager::RenderCurrentLevel(float dt, bool paused, bool underGui, bool drawn) {
   m_UnderGui = underGui;
-  UploadDecodedTextures();
+  UploadDecodedTextures(drawn ? kEveryPicture : kUnseenUploadShare);
   BvLevel* level = GetCurrentLevel();
   if (!level) return;
   if (!paused) {
@@ -57,7 +64,8 @@ void BvLevelManager::RenderCurrentLevel(float dt, bool paused, bool underGui) {
 
   // With the cache the pass records what it would draw and draws it at its
   // end, the unchanged bottom layers as one picture.
-  BvLayerCache* cache = m_LayerCache && bv::RenderSavingsOn() ? m_LayerCache.get() : nullptr;
+  BvLayerCache* cache =
+      drawn && m_LayerCache && bv::RenderSavingsOn() ? m_LayerCache.get() : nullptr;
   if (cache) cache->BeginPass();
   const unsigned generation = m_LevelGeneration;
   std::vector<std::string> removals;
@@ -73,7 +81,7 @@ void BvLevelManager::RenderCurrentLevel(float dt, bool paused, bool underGui) {
         // An update that loaded another level freed every element held here.
         if (generation != m_LevelGeneration) return;
       }
-      if (element->GetStartDelay() > 0.0f) continue;
+      if (!drawn || element->GetStartDelay() > 0.0f) continue;
       if (!cache) {
         RenderLevelElement(element);
         continue;

@@ -63,6 +63,7 @@ void BvLevelManager::ReleaseOnDemandTextures() {
   if (!m_OnDemandHeld) return;
   m_OnDemandHeld = false;
   m_Decoding.clear();
+  m_Decoded.clear();
   for (const auto& entry : m_Images->GetIdIndex()) {
     BvImage* image = static_cast<BvImage*>(entry.second);
     if (!image->IsTextureHeld() || NeedOf(*image) != BvTextureNeed::kOnDemand) continue;
@@ -122,24 +123,35 @@ bool BvLevelManager::LoadOnDemandForDrawing(const char* imageName) {
   return g_TextureManager && g_TextureManager->Select(imageName);
 }
 
-void BvLevelManager::UploadDecodedTextures() {
+void BvLevelManager::UploadDecodedTextures(size_t byteShare) {
   if (!m_Decoder) return;
-  for (bv::DecodedPicture& picture : m_Decoder->TakeDecoded()) {
-    auto asked = m_Decoding.find(picture.name);
-    // Released since it was asked for (the dialog closed): dropped.
-    if (asked == m_Decoding.end()) continue;
-    const irr::io::path textureName = asked->second;
-    m_Decoding.erase(asked);
-    CManagedObjectBase* found = m_Images->FindObjectByName(picture.name);
-    if (!found || !m_OnDemandHeld) continue;
-    BvImage* image = static_cast<BvImage*>(found);
-    if (image->IsTextureHeld()) continue;
-    // The texture manager takes the driver's texture of the file as it is;
-    // a picture that could not be decoded here loads (or is reported) the
-    // ordinary way.
-    bv::AddDecodedTexture(g_Driver, textureName, picture);
-    LoadOnDemandNow(image);
+  for (bv::DecodedPicture& picture : m_Decoder->TakeDecoded())
+    m_Decoded.push_back(std::move(picture));
+  size_t uploaded = 0;
+  size_t next = 0;
+  while (next < m_Decoded.size() && uploaded < byteShare) {
+    bv::DecodedPicture& picture = m_Decoded[next++];
+    if (UploadDecoded(picture)) uploaded += picture.texels.size() * sizeof(uint32_t);
   }
+  m_Decoded.erase(m_Decoded.begin(), m_Decoded.begin() + std::ptrdiff_t(next));
+}
+
+bool BvLevelManager::UploadDecoded(bv::DecodedPicture& picture) {
+  auto asked = m_Decoding.find(picture.name);
+  // Released since it was asked for (the dialog closed): dropped.
+  if (asked == m_Decoding.end()) return false;
+  const irr::io::path textureName = asked->second;
+  m_Decoding.erase(asked);
+  CManagedObjectBase* found = m_Images->FindObjectByName(picture.name);
+  if (!found || !m_OnDemandHeld) return false;
+  BvImage* image = static_cast<BvImage*>(found);
+  if (image->IsTextureHeld()) return false;
+  // The texture manager takes the driver's texture of the file as it is;
+  // a picture that could not be decoded here loads (or is reported) the
+  // ordinary way.
+  bv::AddDecodedTexture(g_Driver, textureName, picture);
+  LoadOnDemandNow(image);
+  return true;
 }
 
 void BvLevelManager::WaitForDecodedTextures() {

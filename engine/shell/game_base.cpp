@@ -49,7 +49,11 @@ void BvGameBase::ApplyMouseCapture() {
 void BvGameBase::Render() {
   const float dt = GetTimeStepMs();
   if (currentLevels) currentLevels->RenderCurrentLevel(dt, guiMode == 1, guiMode == 1 || guiMode == 2);
-  if (guiMode != 0 && globalLevels) globalLevels->RenderCurrentLevel(dt, false, false);
+  if (guiMode != 0 && globalLevels) {
+    const bool drawn = guiFramesUnseen <= 0;
+    globalLevels->RenderCurrentLevel(dt, false, false, drawn);
+    if (!drawn) --guiFramesUnseen;
+  }
 }
 
 void BvGameBase::Update() { UpdateMouse(); }

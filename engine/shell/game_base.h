@@ -17,7 +17,8 @@ class BvGameBase : public BvApplication {
   // Captures or releases the mouse as mouseCaptured says.
   void ApplyMouseCapture() override;
   // The current level manager (paused under a mode-1 GUI, under a GUI in
-  // modes 1 and 2), then the global one while a GUI is shown.
+  // modes 1 and 2), then the global one while a GUI is shown (updated but
+  // not drawn for its first guiFramesUnseen frames).
   void Render() override;
   // Calls UpdateMouse.
   void Update() override;
@@ -56,4 +57,6 @@ class BvGameBase : public BvApplication {
   float mouseDeltaY = 0.0f;
   // 0 no GUI, 1 GUI over a frozen scene, 2 over a running scene, 3 notice.
   int guiMode = 0;
+  // Frames the GUI just shown still runs without being drawn.
+  int guiFramesUnseen = 0;
 };

@@ -207,6 +207,16 @@ TEST_F(LevelManagerTest, StartDelayHoldsTheDrawingButNotTheUpdate) {
   EXPECT_EQ(log, (Log{"u:late", "u:late", "d:late"})) << "drawn once the delay is spent";
 }
 
+TEST_F(LevelManagerTest, APassNotDrawnUpdatesEveryElementAndDrawsNone) {
+  AddProbe("a", 0);
+  AddProbe("b", 5);
+  manager->RenderCurrentLevel(16.0f, false, false, false);
+  EXPECT_EQ(log, (Log{"u:a", "u:b"})) << "a dialog coming in unseen still runs";
+  log.clear();
+  manager->RenderCurrentLevel(16.0f, false, false);
+  EXPECT_EQ(log, (Log{"u:a", "d:a", "u:b", "d:b"}));
+}
+
 TEST_F(LevelManagerTest, ElementDrawingFollowsScaleFlipAndPosition) {
   struct Case {
     const char* what;

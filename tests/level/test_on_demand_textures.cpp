@@ -10,7 +10,12 @@
 #include <memory>
 #include <string>
 
+#include "engine/level/element.h"
+#include "engine/level/level.h"
+#include "engine/level/level_element.h"
 #include "engine/level/level_manager.h"
+#include "engine/level/registries.h"
+#include "engine/resources/sprite.h"
 #include "engine/resources/image.h"
 #include "engine/resources/render_savings.h"
 #include "engine/resources/texture_manager.h"
@@ -109,6 +114,44 @@ TEST_F(OnDemandTexturesTest, APictureDecodedAfterTheReleaseIsDropped) {
   NextPass();
   EXPECT_TRUE(Held("art2"));
   manager->ReleaseOnDemandTextures();
+}
+
+TEST_F(OnDemandTexturesTest, PicturesAskedAheadGoUpAShareAPass) {
+  bv::SetRenderSavings(true);
+  ASSERT_TRUE(manager->LoadScene(scene.c_str()));
+  // A level showing both on-demand sprites, as a dialog's does.
+  auto* level = new BvLevel("dialog");
+  manager->GetLevels()->AddObject(level);
+  for (const char* sprite : {"s1", "s2"}) {
+    auto* source = new BvImageElement((std::string("e") + sprite).c_str());
+    source->SetSprite(static_cast<BvSprite*>(manager->GetSprites()->GetObjectByName(sprite)));
+    manager->GetElements()->AddObject(source);
+    auto* element = new BvLevelElement(manager.get());
+    element->SetName((std::string("l") + sprite).c_str());
+    element->SetSourceElement(source);
+    element->SetDynType(-1);
+    ASSERT_TRUE(level->AddObject(element));
+  }
+  manager->HoldOnDemandTextures();
+  manager->PrefetchOnDemandTextures();
+  EXPECT_FALSE(Held("art1")) << "asked for, not yet made";
+  manager->WaitForDecodedTextures();
+  manager->UploadDecodedTextures(1);
+  EXPECT_EQ(int(Held("art1")) + int(Held("art2")), 1) << "one picture per share";
+  manager->UploadDecodedTextures(1);
+  EXPECT_TRUE(Held("art1") && Held("art2")) << "the other in the next";
+  manager->ReleaseOnDemandTextures();
+
+  // Drawn while it waits for its share: made at once.
+  manager->HoldOnDemandTextures();
+  manager->PrefetchOnDemandTextures();
+  manager->WaitForDecodedTextures();
+  manager->UploadDecodedTextures(1);
+  const bool firstUp = Held("art1");
+  Draw(firstUp ? "s2" : "s1");
+  EXPECT_TRUE(Held("art1") && Held("art2"));
+  manager->ReleaseOnDemandTextures();
+  EXPECT_FALSE(Held("art1") || Held("art2"));
 }
 
 TEST_F(OnDemandTexturesTest, ARebuiltDisplayLoadsTheArtAgainWhenDrawn) {
