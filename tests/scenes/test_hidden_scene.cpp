@@ -325,6 +325,9 @@ TEST_F(HiddenSceneTest, HintTooltipClearsTheNamesPanelAndStaysInTheWindow) {
     if (e->GetSourceElement() && std::string(e->GetSourceElement()->GetName()) == "tooltip") tooltip = e;
   }
   ASSERT_NE(tooltip, nullptr);
+  ASSERT_EQ(tooltip->GetChildren().size(), 1u);
+  ASSERT_NE(tooltip->GetChildren()[0]->GetText(), nullptr);
+  EXPECT_EQ(std::wstring(tooltip->GetChildren()[0]->GetText()), L"Hint") << "the button's name";
   const irr::core::vector2df at = tooltip->GetPosition();
   ASSERT_LT(cursor.Y + 30.0f - 20.0f, panelTop) << "where asked it would cover the panel";
   EXPECT_FLOAT_EQ(at.X, cursor.X - 70.0f);

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <memory>
+#include <set>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -106,11 +107,12 @@ class ScreenTest : public ::testing::Test {
 
 class TitleMenuTest : public ScreenTest {
  protected:
-  BvIntroScene* Open() {
+  // images: the screen's images (the welcome line's font needs one).
+  BvIntroScene* Open(const std::string& images = "") {
     WriteScreen("intro.xml",
                 Template("titrejeu") + Template("expertmode") + Template("play1") + Template("trophies1") +
                     Template("options1") + Template("exit1") + Template("item"),
-                "");
+                "", images);
     world.game()->SetScene(kSceneIntro);
     return static_cast<BvIntroScene*>(world.game()->GetScene(kSceneIntro));
   }
@@ -163,6 +165,55 @@ TEST_F(TitleMenuTest, TheExpertBadgeOnlyForAPlayerWhoFinishedTheGame) {
     EXPECT_EQ(badges[0]->GetLayer(), 7);
     EXPECT_FLOAT_EQ(badges[0]->GetScale().X, 1.1f);
   }
+}
+
+// A dialog that only records that it was opened.
+class OpenedGui : public BvScene {
+ public:
+  void Init(intptr_t) override { ++openings; }
+  int openings = 0;
+};
+
+// Each button of the menu opens its own dialog; Play opens the new-player
+// dialog while there is no player.
+TEST_F(TitleMenuTest, EachButtonOpensItsOwnDialog) {
+  struct Case {
+    const char* button;
+    float x, y;
+    bool player;
+    int gui;
+  };
+  const Case cases[] = {
+      {"play without a player", 0, 70, false, kGuiNewPlayer},
+      {"trophies", 0, 0, true, kGuiTrophies},
+      {"options", 0, -70, true, kGuiOptions},
+      {"exit", 0, -140, true, kGuiQuit},
+      {"change player", 0, -270, true, kGuiPlayers},
+  };
+  OpenedGui* guis[kGuiTableSize] = {};
+  for (int n : {kGuiPause, kGuiOptions, kGuiNewPlayer, kGuiPlayers, kGuiQuit, kGuiTrophies}) {
+    guis[n] = new OpenedGui;
+    world.game()->SetGuiEntry(n, guis[n]);
+  }
+  for (const Case& c : cases) {
+    world.game()->GetStore().current = c.player ? 0 : -1;
+    world.game()->SetGuiMode(0);
+    BvIntroScene* intro = Open();
+    UntilLive(intro);
+    ClickAt(intro, c.x, c.y);
+    EXPECT_EQ(world.game()->GetGuiMode(), kGuiModeRunning) << c.button;
+    EXPECT_EQ(world.game()->GetCurrentGui(), c.gui) << c.button;
+    EXPECT_EQ(guis[c.gui]->openings, 1) << c.button;
+    guis[c.gui]->openings = 0;
+  }
+}
+
+TEST_F(TitleMenuTest, TheWelcomeLineNamesThePlayer) {
+  world.AddText("welcomeplayer", "Welcome, %s!");
+  world.AddText("changeplayer", "Change player");
+  Open("<image name=\"mael-font18\"><filename>missing18.png</filename></image>");
+  EXPECT_NE(ShowingText("Welcome, Ann!"), nullptr);
+  EXPECT_NE(ShowingText("Change player"), nullptr);
 }
 
 TEST_F(TitleMenuTest, PlayFadesTheButtonsAndTheTitleAway) {
@@ -331,6 +382,53 @@ TEST_F(MapTest, TheInterludeLinesShowOnlyOnceTheBarsHaveClosedBehindThem) {
     EXPECT_TRUE(line->IsVisible()) << "shown on the frame after the bars arrived";
     ASSERT_FALSE(line->GetBehaviors().empty());
     EXPECT_NE(dynamic_cast<BvFadeInBehavior*>(line->GetBehaviors().back()), nullptr) << "fading in";
+  }
+}
+
+// Every ten seconds, the first time one second after the map is live, a
+// sparkle rises over each spot still ahead of the player, none over the
+// spots reached.
+TEST_F(MapTest, TheSparkleWaveRunsOverTheSpotsStillAhead) {
+  BvMapScene* map = Open(0, 3);
+  UntilLive(map);
+  const float live = map->GetElapsed();
+  while (map->GetElapsed() < live + 900.0f) Frames(map, 1);
+  EXPECT_TRUE(Made("sparkle").empty()) << "not before a second";
+  while (map->GetElapsed() < live + 1100.0f) Frames(map, 1);
+  std::set<float> ahead, sparkled;
+  for (int spot = 4; spot <= 30; ++spot) ahead.insert(spot * 10.0f - 300.0f);
+  for (BvLevelElement* sparkle : Made("sparkle")) sparkled.insert(sparkle->GetPosition().X);
+  EXPECT_EQ(Made("sparkle").size(), 27u);
+  EXPECT_EQ(sparkled, ahead);
+}
+
+// The menu button opens the pause menu over the frozen map; the pause
+// menu's ways out leave the map with their own results.
+TEST_F(MapTest, TheMenuButtonPausesAndThePauseMenusWaysOut) {
+  OpenedGui* pause = new OpenedGui;
+  world.game()->SetGuiEntry(kGuiPause, pause);
+  BvMapScene* map = Open(1, 4, Placed("btnmenu", "arrow", -300, -250));
+  UntilLive(map);
+  ClickAt(map, -300, -250);
+  EXPECT_EQ(world.game()->GetGuiMode(), kGuiModeFrozen);
+  EXPECT_EQ(world.game()->GetCurrentGui(), kGuiPause);
+  EXPECT_EQ(pause->openings, 1);
+  EXPECT_EQ(map->GetState(), BvMapScene::kStateLive) << "the map stays";
+
+  struct Case {
+    const char* what;
+    int code;
+    int result;
+  };
+  for (const Case& c : {Case{"main menu", 3, kResultTitle}, Case{"quit", 1, kResultQuit}}) {
+    world.game()->SetGuiMode(0);
+    map = Open(1, 4);
+    UntilLive(map);
+    map->OnEvent(c.code);
+    EXPECT_EQ(map->GetState(), BvMapScene::kStateLeaving) << c.what;
+    for (int i = 0; i < 500 && !map->IsDone(); ++i) Frames(map, 1);
+    EXPECT_TRUE(map->IsDone()) << c.what;
+    EXPECT_EQ(map->GetResult(), c.result) << c.what;
   }
 }
 
