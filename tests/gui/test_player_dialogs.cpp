@@ -177,6 +177,13 @@ TEST_F(PlayerDialogsTest, DeletionFollowsTheCurrentPlayer) {
     ASSERT_NE(alert.GetMessage(), nullptr) << c.what;
     EXPECT_EQ(Narrow(alert.GetMessage()->GetText()), c.answer ? "deleteplayermsg" : "currentplayermsg")
         << c.what;
+    std::vector<std::string> labels;
+    for (BvLevelElement* button : {alert.GetFirstButton(), alert.GetSecondButton()})
+      for (BvLevelElement* child : button ? button->GetChildren() : std::vector<BvLevelElement*>{})
+        if (child->GetText()) labels.push_back(Narrow(child->GetText()));
+    const std::vector<std::string> expectedLabels =
+        c.answer ? std::vector<std::string>{"ok", "cancel"} : std::vector<std::string>{"ok"};
+    EXPECT_EQ(labels, expectedLabels) << c.what;
     alert.SetResult(c.answer ? c.answer : BvAlertGui::kResultOk);
     Frames(players, 1);
     EXPECT_FALSE(alert.resultReady) << c.what;

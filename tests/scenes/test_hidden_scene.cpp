@@ -355,6 +355,23 @@ TEST_F(HiddenSceneTest, WithoutTheLabelFontNoTooltipIsShown) {
   EXPECT_FALSE(scene->IsTooltipShown());
 }
 
+// With tips on, the picture's own tutorial page opens three seconds after
+// the objects are laid out, once.
+TEST_F(HiddenSceneTest, TheHiddenObjectTutorialPageThreeSecondsAfterTheSetUp) {
+  auto* tutorial = new RecordingGui;
+  world.game()->SetGuiEntry(8, tutorial);
+  Profile().showHints = 1;
+  Profile().seenTips = 0;
+  Enter(Row(14));
+  Frames(63);  // the objects are laid out at one second
+  ASSERT_EQ(scene->GetItemCount(), 12);
+  Frames(185);  // 2960 ms later
+  EXPECT_TRUE(tutorial->arguments.empty()) << "not before three seconds";
+  Frames(5);
+  EXPECT_EQ(tutorial->arguments, std::vector<intptr_t>{16}) << "the hidden-object page";
+  EXPECT_EQ(world.game()->GetCurrentGui(), 8);
+}
+
 TEST_F(HiddenSceneTest, WinningAdvancesAtOnceThenTheEndShowThenTheRecap) {
   EnterAndSearch(Row(12));
   PlayMusic("musichidden", 0.6f);

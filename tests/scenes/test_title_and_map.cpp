@@ -208,12 +208,19 @@ TEST_F(TitleMenuTest, EachButtonOpensItsOwnDialog) {
   }
 }
 
-TEST_F(TitleMenuTest, TheWelcomeLineNamesThePlayer) {
+// The title music plays under a welcome line that names the current
+// player, renamed when another player is chosen.
+TEST_F(TitleMenuTest, TheWelcomeLineNamesThePlayerOverTheTitleMusic) {
   world.AddText("welcomeplayer", "Welcome, %s!");
   world.AddText("changeplayer", "Change player");
-  Open("<image name=\"mael-font18\"><filename>missing18.png</filename></image>");
+  BvIntroScene* intro = Open("<image name=\"mael-font18\"><filename>missing18.png</filename></image>");
+  EXPECT_TRUE(world.IsPlaying("musicintro"));
   EXPECT_NE(ShowingText("Welcome, Ann!"), nullptr);
   EXPECT_NE(ShowingText("Change player"), nullptr);
+  world.game()->GetStore().SelectProfile(1, "Ben");
+  intro->OnEvent(10);  // the player dialog's OK
+  EXPECT_EQ(ShowingText("Welcome, Ann!"), nullptr);
+  EXPECT_NE(ShowingText("Welcome, Ben!"), nullptr);
 }
 
 TEST_F(TitleMenuTest, PlayFadesTheButtonsAndTheTitleAway) {
@@ -484,6 +491,27 @@ TEST_F(StoryBookTest, ThePageAndPictureOfThePlayersWorld) {
       EXPECT_EQ(Made(("sort" + n).c_str()).size(), shown && c.spell ? 1u : 0u) << what << ", sort" << n;
     }
   }
+}
+
+// The story plays the map's music and leaves only by its play arrow, with
+// a click's sound.
+TEST_F(StoryBookTest, OnlyThePlayArrowLeavesTheStory) {
+  world.game()->SetScene(kSceneStory);
+  auto* story = static_cast<BvStoryScene*>(world.game()->GetScene(kSceneStory));
+  EXPECT_TRUE(world.IsPlaying("musicmap"));
+  for (int i = 0; i < 500 && story->GetState() != BvStoryScene::kStateLive; ++i) Frames(story, 1);
+  ASSERT_EQ(story->GetState(), BvStoryScene::kStateLive);
+  const int clicks = world.Plays("guiclick");
+  ClickAt(story, 0, 0);
+  Frames(story, 1);
+  EXPECT_EQ(story->GetState(), BvStoryScene::kStateLive) << "a click beside the arrow";
+  EXPECT_EQ(world.Plays("guiclick"), clicks);
+  ClickAt(story, 300, -250);
+  EXPECT_EQ(story->GetState(), BvStoryScene::kStateLeaving);
+  EXPECT_EQ(world.Plays("guiclick"), clicks + 1);
+  for (int i = 0; i < 500 && !story->IsDone(); ++i) Frames(story, 1);
+  EXPECT_TRUE(story->IsDone());
+  EXPECT_EQ(story->GetResult(), kResultContinue);
 }
 
 // ---- scene table -----------------------------------------------------------
