@@ -154,6 +154,8 @@ TEST_F(TrophiesGuiTest, TipNamesTheNextLevelUntilTheLastIsReached) {
 // The page's title and each trophy's own title.
 TEST_F(TrophiesGuiTest, TitlesOfThePageAndOfEachTrophy) {
   world.AddText("hiscores", "Best scores");
+  world.AddText("back", "Back");
+  world.AddText("nexttrophy", "Next trophy");
   const struct {
     const char* trophy;
     const char* key;
@@ -171,6 +173,18 @@ TEST_F(TrophiesGuiTest, TitlesOfThePageAndOfEachTrophy) {
   }
   Open();
   EXPECT_EQ(TextAt(-60, 0), L"Best scores");
+  std::vector<std::wstring> button;
+  for (BvLevelElement* child : Element("btnok")->GetChildren())
+    if (child->GetText()) button.push_back(child->GetText());
+  EXPECT_EQ(button, std::vector<std::wstring>{L"Back"});
+  const BvLevelElement* tip = nullptr;
+  for (const auto& entry : Gui()->GetCurrentLevel()->GetIdIndex()) {
+    const auto* e = static_cast<const BvLevelElement*>(entry.second);
+    if (e->GetSourceElement() && std::string(e->GetSourceElement()->GetName()) == "trophytip") tip = e;
+  }
+  ASSERT_NE(tip, nullptr);
+  ASSERT_FALSE(tip->GetChildren().empty());
+  EXPECT_EQ(std::wstring(tip->GetChildren()[0]->GetText()), L"Next trophy") << "the tip's title";
   for (const auto& title : titles) {
     std::vector<std::wstring> texts;
     for (BvLevelElement* child : Element(title.trophy)->GetChildren())

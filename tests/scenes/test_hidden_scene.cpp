@@ -232,6 +232,18 @@ TEST_F(HiddenSceneTest, OneObjectPerClickAndTheFoundNameStruckThrough) {
   EXPECT_EQ(world.Plays("wordfound"), 1);
   EXPECT_EQ(scene->GetItem(first).nameText->GetColor().color, 0x64FFFFFFu);
   EXPECT_EQ(CountOf("rayure"), strikesBefore + 1);
+  {
+    // The strike reaches 3 pixels past each end of the name, slightly tilted.
+    BvLevel* level = world.game()->GetCurrentLevels()->GetCurrentLevel();
+    const BvLevelElement* strike = nullptr;
+    for (const auto& entry : level->GetIdIndex()) {
+      const auto* e = static_cast<const BvLevelElement*>(entry.second);
+      if (e->GetSourceElement() && std::string(e->GetSourceElement()->GetName()) == "rayure") strike = e;
+    }
+    ASSERT_NE(strike, nullptr);
+    const float nameWidth = float(scene->GetItem(first).nameText->GetTextWidth());
+    EXPECT_FLOAT_EQ(strike->GetScale().X, (nameWidth + 6.0f) / 128.0f);
+  }
   EXPECT_EQ(scene->GetHint().target, &scene->GetItem(1)) << "the hint moves on";
   Frames(100);
   EXPECT_EQ(scene->GetItem(first).nameText->GetColor().color, 0x64FFFFFFu) << "no fade-in brightens it";
@@ -370,6 +382,14 @@ TEST_F(HiddenSceneTest, TheHiddenObjectTutorialPageThreeSecondsAfterTheSetUp) {
   Frames(5);
   EXPECT_EQ(tutorial->arguments, std::vector<intptr_t>{16}) << "the hidden-object page";
   EXPECT_EQ(world.game()->GetCurrentGui(), 8);
+}
+
+TEST_F(HiddenSceneTest, TheMenuButtonIsLabelled) {
+  Enter(Row(14));
+  std::vector<std::wstring> labels;
+  for (BvLevelElement* child : Element("btnmenu")->GetChildren())
+    if (child->GetText()) labels.push_back(child->GetText());
+  EXPECT_EQ(labels, std::vector<std::wstring>{L"Menu"});
 }
 
 TEST_F(HiddenSceneTest, WinningAdvancesAtOnceThenTheEndShowThenTheRecap) {

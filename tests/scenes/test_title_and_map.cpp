@@ -260,7 +260,8 @@ class MapTest : public ScreenTest {
   // Spots 0..30 ten pixels apart, zig-zagging 300 pixels up and down so
   // the arrow's move is long; the play arrow bottom right.
   // more: further level elements placed on the map.
-  BvMapScene* Open(int worldNumber, int level, const std::string& more = "") {
+  // images: more images of the screen (fonts).
+  BvMapScene* Open(int worldNumber, int level, const std::string& more = "", const std::string& images = "") {
     Profile().world = worldNumber;
     Profile().level = level;
     std::string placed = Placed("arrow", "arrow", 300, -250) + Placed("maparrow", "maparrow", 0, 0) + more;
@@ -273,7 +274,7 @@ class MapTest : public ScreenTest {
                     Template("cinema") + Template("bar"),
                 placed,
                 // The interlude's font: without it no interlude text is made.
-                "<image name=\"cooper-font20\"><filename>missing20.png</filename></image>");
+                "<image name=\"cooper-font20\"><filename>missing20.png</filename></image>" + images);
     world.game()->SetScene(kSceneMap);
     return static_cast<BvMapScene*>(world.game()->GetScene(kSceneMap));
   }
@@ -407,6 +408,33 @@ TEST_F(MapTest, TheSparkleWaveRunsOverTheSpotsStillAhead) {
   for (BvLevelElement* sparkle : Made("sparkle")) sparkled.insert(sparkle->GetPosition().X);
   EXPECT_EQ(Made("sparkle").size(), 27u);
   EXPECT_EQ(sparkled, ahead);
+}
+
+// The six worlds' names where their lands lie, and the menu button's label.
+TEST_F(MapTest, TheWorldsAreNamedAndTheMenuButtonLabelled) {
+  const struct {
+    const char* key;
+    const char* name;
+    float x, y;
+  } worlds[] = {{"worldname1", "Shore", -280, 200}, {"worldname2", "Forest", -50, 250},
+                {"worldname3", "Peaks", 250, 200},  {"worldname4", "Marsh", 200, 10},
+                {"worldname5", "Caves", 0, -10},    {"worldname6", "Keep", -250, 10}};
+  for (const auto& w : worlds) world.AddText(w.key, w.name);
+  world.AddText("menu", "Menu");
+  Open(0, 0, Placed("btnmenu", "arrow", -300, -250),
+       "<image name=\"cooper-font16\"><filename>missing16.png</filename></image>"
+       "<image name=\"galaxy-font16\"><filename>missingg16.png</filename></image>");
+  for (const auto& w : worlds) {
+    BvLevelElement* name = ShowingText(w.name);
+    ASSERT_NE(name, nullptr) << w.key;
+    EXPECT_EQ(name->GetPosition(), irr::core::vector2df(w.x, w.y)) << w.key;
+  }
+  auto* menu = static_cast<BvLevelElement*>(Level()->FindObjectByName("btnmenu"));
+  ASSERT_NE(menu, nullptr);
+  std::vector<std::string> labels;
+  for (BvLevelElement* child : menu->GetChildren())
+    if (child->GetText()) labels.push_back(Narrow(child->GetText()));
+  EXPECT_EQ(labels, std::vector<std::string>{"Menu"});
 }
 
 // The menu button opens the pause menu over the frozen map; the pause
