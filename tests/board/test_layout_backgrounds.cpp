@@ -115,6 +115,36 @@ TEST(LockImages, ALostLinkShowsOneChainAndThrowsOneOff) {
   EXPECT_TRUE(world.Played("chaine"));
 }
 
+// Each kind of background a layout sets up shows its own picture; a
+// vertical chain is the horizontal one turned a quarter.
+TEST(BackgroundImages, EachKindOfTheLayoutShowsItsPicture) {
+  bv::test::BoardWorld world;
+  BvLayout board(&world.host);
+  std::vector<BvLayoutCell> layout = board_test::BlockLayout(2, 2, 10, 8);
+  struct Case {
+    int column, row, kind;
+    const char* picture;
+    float rotation;
+  };
+  const Case cases[] = {
+      {3, 3, kBackClear, "backclear", 0.0f},     {4, 3, kBackFill, "backfill", 0.0f},
+      {5, 3, kBackBlocker, "blocker", 0.0f},     {6, 3, kBackChainH, "chaineh", 0.0f},
+      {7, 3, kBackChainV, "chaineh", 3.14159265f / 2},
+  };
+  for (const Case& c : cases) layout[c.column * kBoardRows + c.row].back = c.kind;
+  for (const Case& c : cases)
+    if (c.kind == kBackChainH || c.kind == kBackChainV) layout[c.column * kBoardRows + c.row].front = 0;
+  board.Setup(layout.data());
+  for (const Case& c : cases) {
+    BvLevelElement* sprite = board.GetCell(c.column, c.row).GetBackgroundSprite();
+    ASSERT_NE(sprite, nullptr) << c.picture;
+    ASSERT_NE(sprite->GetSourceElement(), nullptr) << c.picture;
+    if (c.kind != kBackClear)
+      EXPECT_EQ(sprite->GetSourceElement()->GetNameString(), c.picture) << "kind " << c.kind;
+    EXPECT_FLOAT_EQ(sprite->GetRotation(), c.rotation) << "kind " << c.kind;
+  }
+}
+
 TEST_F(LayoutBackgrounds, AFreedBackfillBreaksChainsAndOpensTheCageBeyond) {
   // Row 5: backfill at 4, horizontal chain at 5, cage at 6; a vertical
   // chain above the backfill, a horizontal one below it (not broken: it

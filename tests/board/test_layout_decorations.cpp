@@ -106,6 +106,19 @@ TEST(SpellGauges, SpellsUnlockWorldByWorld) {
   }
 }
 
+// The time gauge is shown from the set-up on only in time mode, before the
+// board's first update.
+TEST(TimeGauge, ShownAtTheSetUpOnlyInTimeMode) {
+  for (const uint8_t timeMode : {uint8_t(0), uint8_t(1)}) {
+    bv::test::BoardWorld world;
+    world.host.profile.timeMode = timeMode;
+    BvLayout board(&world.host);
+    board.Setup(board_test::BlockLayout(4, 4, 6, 6).data());
+    ASSERT_NE(board.GetGaugeBar(), nullptr);
+    EXPECT_EQ(board.GetGaugeBar()->IsVisible(), timeMode != 0) << "time mode " << int(timeMode);
+  }
+}
+
 TEST(SpellGauges, APadlockIsOpaqueFromTheFirstFrame) {
   // The spell icons are painted on the panel, which is opaque as soon as it
   // shows: a padlock drawn any fainter lets a locked spell look open.

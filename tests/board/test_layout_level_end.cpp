@@ -10,6 +10,7 @@
 #include "engine/sound/sound_functions.h"
 #include "engine/sound/sound_manager.h"
 #include "game/board/layout.h"
+#include "game/board/monster_manager.h"
 #include "support/board_world.h"
 
 namespace {
@@ -112,6 +113,22 @@ TEST_F(LevelEndShows, TheLevelCompleteShowRunsSevenAndAHalfSeconds) {
   board.GetCell(5, 5).Click();
   board.ClearSelection();
   EXPECT_EQ(board.GetFirstColumn(), -1);
+}
+
+// The monsters on the board go when the level is won, and none comes back
+// during the show.
+TEST_F(LevelEndShows, AWonLevelSendsItsMonstersAway) {
+  board.Setup(BlockLayout(4, 4, 8, 8, kBackFill).data());
+  BvMonsterManager& monsters = *board.GetMonsters();
+  monsters.SpawnMonster(kMonsterBat);
+  ASSERT_EQ(monsters.GetSlot(0).kind, kMonsterBat);
+  for (int c = 4; c <= 8; ++c)
+    for (int r = 4; r <= 8; ++r) board.GetCell(c, r).background = kBackClear;
+  Frames(100);
+  ASSERT_TRUE(board.IsWon());
+  EXPECT_EQ(monsters.GetSlot(0).kind, kMonsterNone);
+  Frames(6000);
+  for (int i = 0; i < kMonsterSlots; ++i) EXPECT_EQ(monsters.GetSlot(i).kind, kMonsterNone) << "slot " << i;
 }
 
 TEST_F(LevelEndShows, ALevelLeftDuringAShowStartsClean) {

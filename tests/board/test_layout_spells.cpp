@@ -108,6 +108,9 @@ TEST(SpellCharge, GaugesGrowFromTheirLeftEndAndLockedSpellsNeverGetReady) {
   EXPECT_EQ(Count(s.world.PlayedSounds(), "sortappear"), 2);
   EXPECT_EQ(s.world.CountElements("halosort"), 4) << "two halos per ready spell";
   EXPECT_EQ(first.haloA->GetParent(), s.panel);
+  for (int i : {0, 1})  // over their own spell's place on the panel
+    for (BvLevelElement* halo : {s.board->GetSpells()[i].haloA, s.board->GetSpells()[i].haloB})
+      EXPECT_FLOAT_EQ(halo->GetLocalPosition().X, -124.0f + 48.6f * i) << "spell " << i;
   ASSERT_FALSE(s.world.host.tips.empty());
   EXPECT_EQ(s.world.host.tips.back(), std::make_pair(32, 2000.0f));
   s.board->UpdateSpellCharge(kFrameMs);

@@ -174,6 +174,7 @@ TEST(MonsterSpawn, StrongFormsAreBiggerAndTintedAndExpertLivesLonger) {
   EXPECT_EQ(crab.body->GetColor(), irr::video::SColor(255, 200, 50, 200));
   EXPECT_FLOAT_EQ(crab.body->GetRotation(), 3.14159265f / 2);
   EXPECT_FLOAT_EQ(crab.fullLife, 60000.0f);
+  EXPECT_FLOAT_EQ(crab.lifeLeft, 60000.0f) << "born with the whole longer life";
   EXPECT_EQ(crab.body->GetPosition(), irr::core::vector2df(0, 0)) << "no cell with a piece";
 }
 

@@ -237,6 +237,7 @@ TEST(SpellCageStorm, StrikesTwoCellsAroundEachCage) {
   EXPECT_EQ(ReadBackgrounds(s.board, 5, 3, 4, 4), (Rows{"11411", "11111", "11111"}))
       << "the blocker two columns left turns backfill and is cleared at once";
   EXPECT_TRUE(s.world.host.scores.empty()) << "no score pop-up";
+  EXPECT_EQ(s.world.host.stats.backgroundsCleared, 2) << "both count as cleared tiles";
   s.Run(500);
   EXPECT_FALSE(s.board.IsSpellRunning());
 }

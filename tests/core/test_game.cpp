@@ -19,9 +19,12 @@
 #include "game/scenes/scene.h"
 #include "game/scenes/splash_distri_scene.h"
 #include "game/scenes/splash_scene.h"
+#include "engine/level/element.h"
 #include "engine/level/level.h"
 #include "engine/level/level_element.h"
 #include "engine/level/level_manager.h"
+#include "engine/level/registries.h"
+#include "engine/resources/image.h"
 #include "engine/sound/sound_manager.h"
 #include "support/fake_sound_backend.h"
 #include "support/null_video.h"
@@ -441,6 +444,30 @@ TEST_F(GameTest, MissingLayoutsFileIsReportedBeforeQuitting) {
   game->LoadGlobalData();
   for (const bv::ShownMessage& m : bv::ShownMessages())
     EXPECT_NE(m.caption, "Error") << m.text;
+}
+
+// The global data's four font images become the dialogs' four fonts.
+TEST_F(GameTest, EachDialogFontIsMadeFromItsOwnImage) {
+  bv::test::NullVideo video;
+  const std::pair<const char*, const char*> fonts[] = {{"guifont", "andalous-font18"},
+                                                       {"tutofont", "andalus-font12"},
+                                                       {"scorefont", "showcard-font12"},
+                                                       {"trophyfont", "matura-font13"}};
+  std::ofstream xml("global.xml");
+  xml << "<global><images>";
+  for (const auto& font : fonts)
+    xml << "<image name=\"" << font.second << "\"><filename>" << font.second << ".png</filename></image>";
+  xml << "</images><levels>";
+  for (int n = 0; n < 11; ++n) xml << "<level name=\"gui" << n << "\"></level>";
+  xml << "</levels></global>";
+  xml.close();
+  game->LoadGlobalData();
+  for (const auto& font : fonts) {
+    auto* text = dynamic_cast<BvTextElement*>(game->GetGlobalLevels()->GetElements()->FindObjectByName(font.first));
+    ASSERT_NE(text, nullptr) << font.first;
+    ASSERT_NE(text->GetFontImage(), nullptr) << font.first;
+    EXPECT_STREQ(text->GetFontImage()->GetName(), font.second) << font.first;
+  }
 }
 
 // The two splash screens on white: each uncovers, holds, covers at 200

@@ -183,6 +183,57 @@ TEST_F(OptionsTest, EachClickOnASwitchFlipsItsOwnByteOfTheProfile) {
 }
 
 
+// The texts whose parent is the named element, in creation order.
+std::vector<std::wstring> LabelsOf(BvLevel* level, BvLevelElement* parent) {
+  std::vector<std::wstring> labels;
+  for (const auto& entry : level->GetIdIndex()) {
+    const auto* element = static_cast<const BvLevelElement*>(entry.second);
+    if (element->GetParent() == parent && element->GetText() && *element->GetText())
+      labels.push_back(element->GetText());
+  }
+  return labels;
+}
+
+TEST_F(OptionsTest, EachControlCarriesItsOwnLabel) {
+  const struct {
+    const char* control;
+    const char* key;
+    const wchar_t* text;
+  } labels[] = {{"slidebar1", "music", L"Music"},       {"slidebar2", "son", L"Sound effects"},
+                {"fullscreen", "fullscreen", L"Full screen"}, {"showhint", "dontshowhint", L"Show tips"},
+                {"timemode", "timemode", L"Time mode"}, {"btnok", "close", L"Close"}};
+  world.AddText("options", "Options");
+  for (const auto& label : labels) {
+    std::string narrow;
+    for (const wchar_t* c = label.text; *c; ++c) narrow.push_back(char(*c));
+    world.AddText(label.key, narrow.c_str());
+  }
+  world.game()->ShowGui(1, 2, 0);
+  BvLevel* level = Gui()->GetCurrentLevel();
+  EXPECT_EQ(LabelsOf(level, Element("interfaceback")), std::vector<std::wstring>{L"Options"});
+  for (const auto& label : labels)
+    EXPECT_EQ(LabelsOf(level, Element(label.control)), std::vector<std::wstring>{label.text})
+        << label.control;
+}
+
+// The full-screen tick shows the configuration as it stands, also when the
+// frame loop switches the display while the dialog is open.
+TEST_F(OptionsTest, FullScreenTickFollowsTheConfiguration) {
+  for (const uint8_t fullScreen : {uint8_t(0), uint8_t(1)}) {
+    world.game()->SetGuiMode(0);
+    world.system()->config.fullScreen = fullScreen;
+    world.game()->ShowGui(1, 2, 0);
+    Frames(5);
+    EXPECT_EQ(Options()->GetFullScreenTick()->IsVisible(), fullScreen != 0) << int(fullScreen);
+    world.system()->config.fullScreen = fullScreen ? 0 : 1;
+    Frames(1);
+    EXPECT_EQ(Options()->GetFullScreenTick()->IsVisible(), fullScreen == 0)
+        << int(fullScreen) << ", after the switch";
+    world.system()->lastKey = 27;
+    Frames(80);
+  }
+}
+
 // Everything a control of the dialog may change, read at once.
 struct OptionSettings {
   int32_t musicVolume, effectsVolume;        // the configuration

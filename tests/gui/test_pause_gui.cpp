@@ -92,4 +92,21 @@ TEST_F(PauseGuiTest, EscapeIsTestedBeforeTheButtons) {
   EXPECT_EQ(scene->events, (std::vector<int>{kGuiResultOpened, kGuiResultMainMenu}));
 }
 
+// Escape opens the pause menu on every screen numbered above the title
+// menu (2), never on the first splash or the title menu itself.
+TEST_F(PauseGuiTest, EscapeOpensTheMenuOnlyAboveTheTitleScreen) {
+  for (const int n : {1, 2, 3, 5, 11, 16, 17}) {
+    auto* screen = new bv::test::ListeningScene;
+    world.game()->SetSceneEntry(n, screen);
+    world.game()->SetScene(n);
+    world.game()->SetGuiMode(0);
+    PressKey(kKeyEscape);
+    world.game()->UpdateMouse();
+    const bool pauses = n > 2;
+    EXPECT_EQ(world.game()->GetGuiMode(), pauses ? 1 : 0) << "scene " << n;
+    if (pauses) EXPECT_EQ(world.game()->GetCurrentGui(), 0) << "scene " << n;
+    world.system()->keyDown[kKeyEscape] = 0;
+  }
+}
+
 }  // namespace

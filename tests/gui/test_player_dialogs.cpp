@@ -174,6 +174,16 @@ TEST_F(PlayerDialogsTest, DeletionFollowsTheCurrentPlayer) {
     EXPECT_EQ(alert.purpose, c.answer ? BvPlayersGui::kPurposeDelete : BvPlayersGui::kPurposeRefused)
         << c.what;
     EXPECT_EQ(alert.GetSecondButton() != nullptr, c.answer != 0) << c.what;
+    ASSERT_NE(alert.GetMessage(), nullptr) << c.what;
+    EXPECT_EQ(Narrow(alert.GetMessage()->GetText()), c.answer ? "deleteplayermsg" : "currentplayermsg")
+        << c.what;
+    std::vector<std::string> labels;
+    for (BvLevelElement* button : {alert.GetFirstButton(), alert.GetSecondButton()})
+      for (BvLevelElement* child : button ? button->GetChildren() : std::vector<BvLevelElement*>{})
+        if (child->GetText()) labels.push_back(Narrow(child->GetText()));
+    const std::vector<std::string> expectedLabels =
+        c.answer ? std::vector<std::string>{"ok", "cancel"} : std::vector<std::string>{"ok"};
+    EXPECT_EQ(labels, expectedLabels) << c.what;
     alert.SetResult(c.answer ? c.answer : BvAlertGui::kResultOk);
     Frames(players, 1);
     EXPECT_FALSE(alert.resultReady) << c.what;
@@ -182,6 +192,37 @@ TEST_F(PlayerDialogsTest, DeletionFollowsTheCurrentPlayer) {
     EXPECT_STREQ(Store().GetCurrentProfile()->name, c.currentName) << c.what;
     // After a deletion the highlight follows the current player.
     EXPECT_EQ(players->GetSelected(), c.answer == 1 ? Store().current : c.selected) << c.what;
+  }
+}
+
+// Each dialog's own texts on its panel and buttons (every text here reads
+// as its key).
+TEST_F(PlayerDialogsTest, EachDialogShowsItsOwnTitlesAndButtonLabels) {
+  struct Case {
+    int gui;
+    std::vector<std::pair<const char*, std::vector<std::string>>> parts;
+  };
+  const Case cases[] = {
+      {2, {{"interfaceback", {"welcome", "entername"}}, {"btnok", {"ok"}}, {"btncancel", {"cancel"}}}},
+      {3,
+       {{"interfaceback", {"players"}},
+        {"btnok", {"ok"}},
+        {"btncancel", {"cancel"}},
+        {"btndelete", {"delete"}}}},
+  };
+  Name({"Ann"}, 0);
+  for (const Case& c : cases) {
+    world.game()->SetGuiMode(0);
+    world.game()->ShowGui(c.gui, 2, 0);
+    BvLevel* level = Gui()->GetCurrentLevel();
+    for (const auto& [name, expected] : c.parts) {
+      auto* parent = static_cast<BvLevelElement*>(level->FindObjectByName(name));
+      ASSERT_NE(parent, nullptr) << name;
+      std::vector<std::string> texts;
+      for (BvLevelElement* child : parent->GetChildren())
+        if (child->GetText() && *child->GetText()) texts.push_back(Narrow(child->GetText()));
+      EXPECT_EQ(texts, expected) << "dialog " << c.gui << ", " << name;
+    }
   }
 }
 

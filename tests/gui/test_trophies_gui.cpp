@@ -136,6 +136,63 @@ TEST_F(TrophiesGuiTest, StarsPerLevelReachedAndTheTipOfTheNextLevel) {
   EXPECT_EQ(trophies->GetTipText(kAchievementFreed), L"Complete");
 }
 
+// The tip names the next level's threshold until the last level is held.
+TEST_F(TrophiesGuiTest, TipNamesTheNextLevelUntilTheLastIsReached) {
+  const wchar_t* expected[] = {L"Score 10000",  L"Score 50000",  L"Score 200000", L"Score 300000",
+                               L"Score 500000", L"Score 600000", L"Score 700000", L"Complete"};
+  Profile().score = 0;  // nothing of the score kind pending
+  for (int held = 0; held <= 7; ++held) {
+    for (int step = 0; step < 7; ++step)
+      Profile().achievements[kAchievementScore * 7 + step] = step < held ? 1 : 0;
+    world.game()->SetGuiMode(0);
+    Open();
+    EXPECT_EQ(StarsOf("elemscore").size(), size_t(held)) << held << " levels held";
+    EXPECT_EQ(trophies->GetTipText(kAchievementScore), expected[held]) << held << " levels held";
+  }
+}
+
+// The page's title and each trophy's own title.
+TEST_F(TrophiesGuiTest, TitlesOfThePageAndOfEachTrophy) {
+  world.AddText("hiscores", "Best scores");
+  world.AddText("back", "Back");
+  world.AddText("nexttrophy", "Next trophy");
+  const struct {
+    const char* trophy;
+    const char* key;
+    const wchar_t* text;
+  } titles[] = {{"elemscore", "achievescoretitle", L"Scorer"},
+                {"elemfreedom", "achievefreedtitle", L"Liberator"},
+                {"elemchainbreaker", "achievechaintitle", L"Chain breaker"},
+                {"elemmagician", "achievespellusedtitle", L"Magician"},
+                {"elemmatches", "achievematchestitle", L"Matcher"},
+                {"elemhunter", "achievekilledtitle", L"Hunter"}};
+  for (const auto& title : titles) {
+    std::string narrow;
+    for (const wchar_t* c = title.text; *c; ++c) narrow.push_back(char(*c));
+    world.AddText(title.key, narrow.c_str());
+  }
+  Open();
+  EXPECT_EQ(TextAt(-60, 0), L"Best scores");
+  std::vector<std::wstring> button;
+  for (BvLevelElement* child : Element("btnok")->GetChildren())
+    if (child->GetText()) button.push_back(child->GetText());
+  EXPECT_EQ(button, std::vector<std::wstring>{L"Back"});
+  const BvLevelElement* tip = nullptr;
+  for (const auto& entry : Gui()->GetCurrentLevel()->GetIdIndex()) {
+    const auto* e = static_cast<const BvLevelElement*>(entry.second);
+    if (e->GetSourceElement() && std::string(e->GetSourceElement()->GetName()) == "trophytip") tip = e;
+  }
+  ASSERT_NE(tip, nullptr);
+  ASSERT_FALSE(tip->GetChildren().empty());
+  EXPECT_EQ(std::wstring(tip->GetChildren()[0]->GetText()), L"Next trophy") << "the tip's title";
+  for (const auto& title : titles) {
+    std::vector<std::wstring> texts;
+    for (BvLevelElement* child : Element(title.trophy)->GetChildren())
+      if (child->GetText() && *child->GetText()) texts.push_back(child->GetText());
+    EXPECT_EQ(texts, std::vector<std::wstring>{title.text}) << title.trophy;
+  }
+}
+
 TEST_F(TrophiesGuiTest, HoverTipFollowsTheTrophyUnderTheCursor) {
   Open();
   Frame();

@@ -150,6 +150,29 @@ TEST_F(TutorialGuiTest, EachTipBitShowsItsFourLinesAndPicture) {
   EXPECT_EQ(scene->events, std::vector<int>(8, 5)) << "the screen hears of each opening";
 }
 
+// The page's title, the check box's label and the OK button's, the same on
+// every page.
+TEST_F(TutorialGuiTest, TitleAndLabelsOfThePage) {
+  world.AddText("tutorial", "Tutorial");
+  world.AddText("dontshowhint", "Show tips");
+  world.AddText("ok", "OK");
+  for (const int bit : {1, 32}) {
+    Open(bit);
+    const struct {
+      const char* element;
+      const wchar_t* text;
+      bool pageLines;  // the element also holds the page's left-aligned lines
+    } labels[] = {{"interfaceback", L"Tutorial", true}, {"showhint", L"Show tips", false}, {"btnok", L"OK", false}};
+    for (const auto& label : labels) {
+      std::vector<std::wstring> texts;
+      for (BvLevelElement* child : Element(label.element)->GetChildren())
+        if (child->GetText() && *child->GetText() && !(label.pageLines && child->GetTextAlign() == 1))
+          texts.push_back(child->GetText());
+      EXPECT_EQ(texts, std::vector<std::wstring>{label.text}) << bit << ", " << label.element;
+    }
+  }
+}
+
 TEST_F(TutorialGuiTest, CheckBoxFollowsTheProfileAndOkCloses) {
   Open(16);
   Frame();

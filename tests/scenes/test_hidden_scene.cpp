@@ -232,6 +232,18 @@ TEST_F(HiddenSceneTest, OneObjectPerClickAndTheFoundNameStruckThrough) {
   EXPECT_EQ(world.Plays("wordfound"), 1);
   EXPECT_EQ(scene->GetItem(first).nameText->GetColor().color, 0x64FFFFFFu);
   EXPECT_EQ(CountOf("rayure"), strikesBefore + 1);
+  {
+    // The strike reaches 3 pixels past each end of the name, slightly tilted.
+    BvLevel* level = world.game()->GetCurrentLevels()->GetCurrentLevel();
+    const BvLevelElement* strike = nullptr;
+    for (const auto& entry : level->GetIdIndex()) {
+      const auto* e = static_cast<const BvLevelElement*>(entry.second);
+      if (e->GetSourceElement() && std::string(e->GetSourceElement()->GetName()) == "rayure") strike = e;
+    }
+    ASSERT_NE(strike, nullptr);
+    const float nameWidth = float(scene->GetItem(first).nameText->GetTextWidth());
+    EXPECT_FLOAT_EQ(strike->GetScale().X, (nameWidth + 6.0f) / 128.0f);
+  }
   EXPECT_EQ(scene->GetHint().target, &scene->GetItem(1)) << "the hint moves on";
   Frames(100);
   EXPECT_EQ(scene->GetItem(first).nameText->GetColor().color, 0x64FFFFFFu) << "no fade-in brightens it";
@@ -325,6 +337,9 @@ TEST_F(HiddenSceneTest, HintTooltipClearsTheNamesPanelAndStaysInTheWindow) {
     if (e->GetSourceElement() && std::string(e->GetSourceElement()->GetName()) == "tooltip") tooltip = e;
   }
   ASSERT_NE(tooltip, nullptr);
+  ASSERT_EQ(tooltip->GetChildren().size(), 1u);
+  ASSERT_NE(tooltip->GetChildren()[0]->GetText(), nullptr);
+  EXPECT_EQ(std::wstring(tooltip->GetChildren()[0]->GetText()), L"Hint") << "the button's name";
   const irr::core::vector2df at = tooltip->GetPosition();
   ASSERT_LT(cursor.Y + 30.0f - 20.0f, panelTop) << "where asked it would cover the panel";
   EXPECT_FLOAT_EQ(at.X, cursor.X - 70.0f);
@@ -350,6 +365,31 @@ TEST_F(HiddenSceneTest, WithoutTheLabelFontNoTooltipIsShown) {
   world.MoveCursor(cursor.X, cursor.Y);
   Frames(1);
   EXPECT_FALSE(scene->IsTooltipShown());
+}
+
+// With tips on, the picture's own tutorial page opens three seconds after
+// the objects are laid out, once.
+TEST_F(HiddenSceneTest, TheHiddenObjectTutorialPageThreeSecondsAfterTheSetUp) {
+  auto* tutorial = new RecordingGui;
+  world.game()->SetGuiEntry(8, tutorial);
+  Profile().showHints = 1;
+  Profile().seenTips = 0;
+  Enter(Row(14));
+  Frames(63);  // the objects are laid out at one second
+  ASSERT_EQ(scene->GetItemCount(), 12);
+  Frames(185);  // 2960 ms later
+  EXPECT_TRUE(tutorial->arguments.empty()) << "not before three seconds";
+  Frames(5);
+  EXPECT_EQ(tutorial->arguments, std::vector<intptr_t>{16}) << "the hidden-object page";
+  EXPECT_EQ(world.game()->GetCurrentGui(), 8);
+}
+
+TEST_F(HiddenSceneTest, TheMenuButtonIsLabelled) {
+  Enter(Row(14));
+  std::vector<std::wstring> labels;
+  for (BvLevelElement* child : Element("btnmenu")->GetChildren())
+    if (child->GetText()) labels.push_back(child->GetText());
+  EXPECT_EQ(labels, std::vector<std::wstring>{L"Menu"});
 }
 
 TEST_F(HiddenSceneTest, WinningAdvancesAtOnceThenTheEndShowThenTheRecap) {

@@ -236,6 +236,39 @@ TEST_F(SwapSceneTest, MenuButtonOnlyWithoutAnOpenDialog) {
   EXPECT_EQ(world.game()->GetGuiMode(), 1) << "the pause menu, frozen";
 }
 
+// A press on the spell panel reaches the board: an empty spell answers
+// with its refusal sound, on the panel only and only without a dialog.
+TEST_F(SwapSceneTest, APressOnTheSpellPanelReachesTheBoard) {
+  world.game()->SetScene(4);
+  Frames(1);  // bodies are made
+  host.manager = world.game()->GetCurrentLevels();
+  board->Setup(nullptr);  // six empty spells
+  const irr::core::vector2df panel = Element("sortgui")->GetPosition();
+  struct Case {
+    const char* what;
+    int mode;
+    float x, y;
+    int fails;
+  };
+  const Case cases[] = {
+      // The panel's middle is its fourth spell's place.
+      {"the fourth spell", 0, panel.X, panel.Y, 1},
+      {"the fourth spell under a dialog", 1, panel.X, panel.Y, 0},
+      {"beside the panel", 0, panel.X - 300.0f, panel.Y, 0},
+  };
+  for (const Case& c : cases) {
+    world.game()->SetGuiMode(c.mode);
+    const int before = world.Plays("clickfail");
+    world.MoveCursor(c.x, c.y);
+    world.PressLeft(true);
+    scene->HandleButtons();
+    world.PressLeft(false);
+    EXPECT_EQ(world.Plays("clickfail"), before + c.fails) << c.what;
+  }
+  world.game()->SetGuiMode(0);
+  host.manager = nullptr;
+}
+
 // The right button held deselects on every frame while no dialog blocks
 // the screen; a notice (mode 3) does not block it.
 TEST_F(SwapSceneTest, RightButtonHeldDeselectsUnlessADialogIsOpen) {

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <memory>
+#include <set>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -106,11 +107,12 @@ class ScreenTest : public ::testing::Test {
 
 class TitleMenuTest : public ScreenTest {
  protected:
-  BvIntroScene* Open() {
+  // images: the screen's images (the welcome line's font needs one).
+  BvIntroScene* Open(const std::string& images = "") {
     WriteScreen("intro.xml",
                 Template("titrejeu") + Template("expertmode") + Template("play1") + Template("trophies1") +
                     Template("options1") + Template("exit1") + Template("item"),
-                "");
+                "", images);
     world.game()->SetScene(kSceneIntro);
     return static_cast<BvIntroScene*>(world.game()->GetScene(kSceneIntro));
   }
@@ -165,6 +167,62 @@ TEST_F(TitleMenuTest, TheExpertBadgeOnlyForAPlayerWhoFinishedTheGame) {
   }
 }
 
+// A dialog that only records that it was opened.
+class OpenedGui : public BvScene {
+ public:
+  void Init(intptr_t) override { ++openings; }
+  int openings = 0;
+};
+
+// Each button of the menu opens its own dialog; Play opens the new-player
+// dialog while there is no player.
+TEST_F(TitleMenuTest, EachButtonOpensItsOwnDialog) {
+  struct Case {
+    const char* button;
+    float x, y;
+    bool player;
+    int gui;
+  };
+  const Case cases[] = {
+      {"play without a player", 0, 70, false, kGuiNewPlayer},
+      {"trophies", 0, 0, true, kGuiTrophies},
+      {"options", 0, -70, true, kGuiOptions},
+      {"exit", 0, -140, true, kGuiQuit},
+      {"change player", 0, -270, true, kGuiPlayers},
+  };
+  OpenedGui* guis[kGuiTableSize] = {};
+  for (int n : {kGuiPause, kGuiOptions, kGuiNewPlayer, kGuiPlayers, kGuiQuit, kGuiTrophies}) {
+    guis[n] = new OpenedGui;
+    world.game()->SetGuiEntry(n, guis[n]);
+  }
+  for (const Case& c : cases) {
+    world.game()->GetStore().current = c.player ? 0 : -1;
+    world.game()->SetGuiMode(0);
+    BvIntroScene* intro = Open();
+    UntilLive(intro);
+    ClickAt(intro, c.x, c.y);
+    EXPECT_EQ(world.game()->GetGuiMode(), kGuiModeRunning) << c.button;
+    EXPECT_EQ(world.game()->GetCurrentGui(), c.gui) << c.button;
+    EXPECT_EQ(guis[c.gui]->openings, 1) << c.button;
+    guis[c.gui]->openings = 0;
+  }
+}
+
+// The title music plays under a welcome line that names the current
+// player, renamed when another player is chosen.
+TEST_F(TitleMenuTest, TheWelcomeLineNamesThePlayerOverTheTitleMusic) {
+  world.AddText("welcomeplayer", "Welcome, %s!");
+  world.AddText("changeplayer", "Change player");
+  BvIntroScene* intro = Open("<image name=\"mael-font18\"><filename>missing18.png</filename></image>");
+  EXPECT_TRUE(world.IsPlaying("musicintro"));
+  EXPECT_NE(ShowingText("Welcome, Ann!"), nullptr);
+  EXPECT_NE(ShowingText("Change player"), nullptr);
+  world.game()->GetStore().SelectProfile(1, "Ben");
+  intro->OnEvent(10);  // the player dialog's OK
+  EXPECT_EQ(ShowingText("Welcome, Ann!"), nullptr);
+  EXPECT_NE(ShowingText("Welcome, Ben!"), nullptr);
+}
+
 TEST_F(TitleMenuTest, PlayFadesTheButtonsAndTheTitleAway) {
   BvIntroScene* intro = Open();
   Frames(intro, 1);
@@ -202,7 +260,8 @@ class MapTest : public ScreenTest {
   // Spots 0..30 ten pixels apart, zig-zagging 300 pixels up and down so
   // the arrow's move is long; the play arrow bottom right.
   // more: further level elements placed on the map.
-  BvMapScene* Open(int worldNumber, int level, const std::string& more = "") {
+  // images: more images of the screen (fonts).
+  BvMapScene* Open(int worldNumber, int level, const std::string& more = "", const std::string& images = "") {
     Profile().world = worldNumber;
     Profile().level = level;
     std::string placed = Placed("arrow", "arrow", 300, -250) + Placed("maparrow", "maparrow", 0, 0) + more;
@@ -215,7 +274,7 @@ class MapTest : public ScreenTest {
                     Template("cinema") + Template("bar"),
                 placed,
                 // The interlude's font: without it no interlude text is made.
-                "<image name=\"cooper-font20\"><filename>missing20.png</filename></image>");
+                "<image name=\"cooper-font20\"><filename>missing20.png</filename></image>" + images);
     world.game()->SetScene(kSceneMap);
     return static_cast<BvMapScene*>(world.game()->GetScene(kSceneMap));
   }
@@ -334,6 +393,80 @@ TEST_F(MapTest, TheInterludeLinesShowOnlyOnceTheBarsHaveClosedBehindThem) {
   }
 }
 
+// Every ten seconds, the first time one second after the map is live, a
+// sparkle rises over each spot still ahead of the player, none over the
+// spots reached.
+TEST_F(MapTest, TheSparkleWaveRunsOverTheSpotsStillAhead) {
+  BvMapScene* map = Open(0, 3);
+  UntilLive(map);
+  const float live = map->GetElapsed();
+  while (map->GetElapsed() < live + 900.0f) Frames(map, 1);
+  EXPECT_TRUE(Made("sparkle").empty()) << "not before a second";
+  while (map->GetElapsed() < live + 1100.0f) Frames(map, 1);
+  std::set<float> ahead, sparkled;
+  for (int spot = 4; spot <= 30; ++spot) ahead.insert(spot * 10.0f - 300.0f);
+  for (BvLevelElement* sparkle : Made("sparkle")) sparkled.insert(sparkle->GetPosition().X);
+  EXPECT_EQ(Made("sparkle").size(), 27u);
+  EXPECT_EQ(sparkled, ahead);
+}
+
+// The six worlds' names where their lands lie, and the menu button's label.
+TEST_F(MapTest, TheWorldsAreNamedAndTheMenuButtonLabelled) {
+  const struct {
+    const char* key;
+    const char* name;
+    float x, y;
+  } worlds[] = {{"worldname1", "Shore", -280, 200}, {"worldname2", "Forest", -50, 250},
+                {"worldname3", "Peaks", 250, 200},  {"worldname4", "Marsh", 200, 10},
+                {"worldname5", "Caves", 0, -10},    {"worldname6", "Keep", -250, 10}};
+  for (const auto& w : worlds) world.AddText(w.key, w.name);
+  world.AddText("menu", "Menu");
+  Open(0, 0, Placed("btnmenu", "arrow", -300, -250),
+       "<image name=\"cooper-font16\"><filename>missing16.png</filename></image>"
+       "<image name=\"galaxy-font16\"><filename>missingg16.png</filename></image>");
+  for (const auto& w : worlds) {
+    BvLevelElement* name = ShowingText(w.name);
+    ASSERT_NE(name, nullptr) << w.key;
+    EXPECT_EQ(name->GetPosition(), irr::core::vector2df(w.x, w.y)) << w.key;
+  }
+  auto* menu = static_cast<BvLevelElement*>(Level()->FindObjectByName("btnmenu"));
+  ASSERT_NE(menu, nullptr);
+  std::vector<std::string> labels;
+  for (BvLevelElement* child : menu->GetChildren())
+    if (child->GetText()) labels.push_back(Narrow(child->GetText()));
+  EXPECT_EQ(labels, std::vector<std::string>{"Menu"});
+}
+
+// The menu button opens the pause menu over the frozen map; the pause
+// menu's ways out leave the map with their own results.
+TEST_F(MapTest, TheMenuButtonPausesAndThePauseMenusWaysOut) {
+  OpenedGui* pause = new OpenedGui;
+  world.game()->SetGuiEntry(kGuiPause, pause);
+  BvMapScene* map = Open(1, 4, Placed("btnmenu", "arrow", -300, -250));
+  UntilLive(map);
+  ClickAt(map, -300, -250);
+  EXPECT_EQ(world.game()->GetGuiMode(), kGuiModeFrozen);
+  EXPECT_EQ(world.game()->GetCurrentGui(), kGuiPause);
+  EXPECT_EQ(pause->openings, 1);
+  EXPECT_EQ(map->GetState(), BvMapScene::kStateLive) << "the map stays";
+
+  struct Case {
+    const char* what;
+    int code;
+    int result;
+  };
+  for (const Case& c : {Case{"main menu", 3, kResultTitle}, Case{"quit", 1, kResultQuit}}) {
+    world.game()->SetGuiMode(0);
+    map = Open(1, 4);
+    UntilLive(map);
+    map->OnEvent(c.code);
+    EXPECT_EQ(map->GetState(), BvMapScene::kStateLeaving) << c.what;
+    for (int i = 0; i < 500 && !map->IsDone(); ++i) Frames(map, 1);
+    EXPECT_TRUE(map->IsDone()) << c.what;
+    EXPECT_EQ(map->GetResult(), c.result) << c.what;
+  }
+}
+
 // ---- story book ------------------------------------------------------------
 
 // The book the story shows is the one of the profile's world: its chapter
@@ -386,6 +519,27 @@ TEST_F(StoryBookTest, ThePageAndPictureOfThePlayersWorld) {
       EXPECT_EQ(Made(("sort" + n).c_str()).size(), shown && c.spell ? 1u : 0u) << what << ", sort" << n;
     }
   }
+}
+
+// The story plays the map's music and leaves only by its play arrow, with
+// a click's sound.
+TEST_F(StoryBookTest, OnlyThePlayArrowLeavesTheStory) {
+  world.game()->SetScene(kSceneStory);
+  auto* story = static_cast<BvStoryScene*>(world.game()->GetScene(kSceneStory));
+  EXPECT_TRUE(world.IsPlaying("musicmap"));
+  for (int i = 0; i < 500 && story->GetState() != BvStoryScene::kStateLive; ++i) Frames(story, 1);
+  ASSERT_EQ(story->GetState(), BvStoryScene::kStateLive);
+  const int clicks = world.Plays("guiclick");
+  ClickAt(story, 0, 0);
+  Frames(story, 1);
+  EXPECT_EQ(story->GetState(), BvStoryScene::kStateLive) << "a click beside the arrow";
+  EXPECT_EQ(world.Plays("guiclick"), clicks);
+  ClickAt(story, 300, -250);
+  EXPECT_EQ(story->GetState(), BvStoryScene::kStateLeaving);
+  EXPECT_EQ(world.Plays("guiclick"), clicks + 1);
+  for (int i = 0; i < 500 && !story->IsDone(); ++i) Frames(story, 1);
+  EXPECT_TRUE(story->IsDone());
+  EXPECT_EQ(story->GetResult(), kResultContinue);
 }
 
 // ---- scene table -----------------------------------------------------------
