@@ -7,12 +7,21 @@
 # leaks in modules unloaded at exit that no suppression can name. Suites
 # with a test that needs DISPLAY and skips itself without run in both. Every process writes its reports to
 # build-asan/sanitizer-reports/ (test programs and the game they start);
-# any report, like any failed test, fails the run. scripts/test.sh calls it
-# after the plain run.
+# any report, like any failed test, fails the run. With "build" it only
+# builds, with "run" it only runs the tests of an earlier build (as
+# scripts/test.sh does, building beside the plain pass).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_SANITIZE=ON
-cmake --build build-asan -j"$(nproc)" --target quorvel_tests
+step="${1:-all}"
+case "$step" in
+  all|build|run) ;;
+  *) echo "usage: $0 [build|run]" >&2; exit 2 ;;
+esac
+if [ "$step" != run ]; then
+  cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_SANITIZE=ON
+  cmake --build build-asan -j"$(nproc)" --target quorvel_tests
+fi
+[ "$step" = build ] && exit 0
 
 reports="$PWD/build-asan/sanitizer-reports"
 rm -rf "$reports"

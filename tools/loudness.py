@@ -118,7 +118,15 @@ def _store_cache():
     path = _cache_path()
     if not path:
         return
-    entries = {k: list(v) for k, v in _measured.items() if k != "_loaded_from"}
+    # Checks running side by side share the file: what another one stored
+    # since this process read it is kept.
+    entries = {}
+    try:
+        with open(path) as f:
+            entries = dict(json.load(f))
+    except (OSError, ValueError, TypeError):
+        pass
+    entries.update({k: list(v) for k, v in _measured.items() if k != "_loaded_from"})
     tmp = "%s.%d.tmp" % (path, os.getpid())
     try:
         with open(tmp, "w") as f:

@@ -48,10 +48,8 @@ std::unique_ptr<BvLayoutBank> LoadShippedBank() {
   return bank;
 }
 
-constexpr int kLayoutsPerWorld = 10;
-
-// One world's ten layouts per test, so CTest plays the six worlds side by
-// side.
+// One layout per test, so CTest plays them side by side (a turtle may take
+// most of its life on one, many times longer under the sanitizers).
 class ShippedCageLayouts : public ::testing::TestWithParam<int> {};
 
 TEST_P(ShippedCageLayouts, OnEveryCageLayoutTheTurtleGrowsAChain) {
@@ -59,26 +57,23 @@ TEST_P(ShippedCageLayouts, OnEveryCageLayoutTheTurtleGrowsAChain) {
   ASSERT_NE(g_Device, nullptr);
   std::unique_ptr<BvLayoutBank> bank = LoadShippedBank();
   ASSERT_NE(bank, nullptr) << "cannot read the layouts of " << QV_BUILD_DIR << "/data/data.pk";
+  const int n = GetParam();
+  if (!HasCage(*bank, n)) GTEST_SKIP() << "layout " << n << " has no cage";
   world.host.bank = bank.get();
+  world.host.layoutIndex = n;
   BvLayout board(&world.host);
-  const int first = GetParam() * kLayoutsPerWorld;
-  for (int n = first; n < first + kLayoutsPerWorld; ++n) {
-    if (!HasCage(*bank, n)) continue;
-    world.host.layoutIndex = n;
-    board.Reset();
-    board.Setup(&bank->GetCell(n, 0, 0));
-    BvMonsterManager& monsters = *board.GetMonsters();
-    monsters.SpawnMonster(kMonsterTurtle);
-    for (float t = 0; t < kTurtleLifeMs && GrownChains(board, *bank, n) == 0; t += kFrameMs) {
-      world.RunLevel(kFrameMs);
-      monsters.UpdateMonsters(kFrameMs);
-    }
-    EXPECT_GT(GrownChains(board, *bank, n), 0) << "layout " << n << ": the turtle grew no chain";
+  board.Reset();
+  board.Setup(&bank->GetCell(n, 0, 0));
+  BvMonsterManager& monsters = *board.GetMonsters();
+  monsters.SpawnMonster(kMonsterTurtle);
+  for (float t = 0; t < kTurtleLifeMs && GrownChains(board, *bank, n) == 0; t += kFrameMs) {
+    world.RunLevel(kFrameMs);
+    monsters.UpdateMonsters(kFrameMs);
   }
+  EXPECT_GT(GrownChains(board, *bank, n), 0) << "layout " << n << ": the turtle grew no chain";
 }
 
-INSTANTIATE_TEST_SUITE_P(World, ShippedCageLayouts,
-                         ::testing::Range(0, BvLayoutBank::kBinaryLayoutCount / kLayoutsPerWorld));
+INSTANTIATE_TEST_SUITE_P(Layout, ShippedCageLayouts, ::testing::Range(0, BvLayoutBank::kBinaryLayoutCount));
 
 TEST(ShippedLayouts, SomeLayoutsHaveCages) {
   bv::test::BoardWorld world;

@@ -33,6 +33,10 @@ class Failure(Exception):
 # far beyond what a loaded machine needs: before that it counts the game's
 # own time.
 WALL_CEILING_FACTOR = 10
+# The least wall-clock ceiling of Game.pass_time: a short settle of a few
+# tenths of a second still gets room for a game drawing a few frames a
+# second.
+PASS_CEILING_S = 30
 
 
 class Deadline:
@@ -256,6 +260,33 @@ class Game:
             if now is not None and now >= start + frames:
                 return
             time.sleep(0.01)
+
+    def pass_time(self, seconds, wall=False):
+        """Lets seconds of the game's own time go by (the probe's clock):
+        a panel's drop-in or a fade counted in that time is over when it
+        returns, however slowly the machine draws. wall: the wall clock
+        must pass them too (for what counts real seconds, as the play
+        clock). Without a probe the wall clock alone counts. Failure when
+        the game ends first, or when its clock has not moved on that far
+        after WALL_CEILING_FACTOR times seconds (at least PASS_CEILING_S)
+        on the wall clock."""
+        wall_start = time.monotonic()
+        start = self.game_ms(fresh=True) if self.probe_path else None
+        if start is None:
+            time.sleep(seconds)
+            return
+        ceiling = max(seconds * WALL_CEILING_FACTOR, PASS_CEILING_S)
+        while True:
+            waited = time.monotonic() - wall_start
+            now = self.game_ms(fresh=True)
+            if now - start >= seconds * 1000 and (not wall or waited >= seconds):
+                return
+            if not self.running():
+                raise Failure("the game ended while %.1f s of its time went by" % seconds)
+            if waited >= ceiling:
+                raise Failure("%.1f s of game time took longer than %.0f s on the wall clock "
+                              "(%.1f s passed in the game)" % (seconds, ceiling, (now - start) / 1000.0))
+            time.sleep(0.02)
 
     # ---- process ------------------------------------------------------------
     def elapsed(self):

@@ -7,7 +7,6 @@ import os
 import shutil
 import sys
 import tempfile
-import time
 
 import board_player
 import harness
@@ -100,7 +99,7 @@ def shoot(build_dir, scene, keep_dir):
             ready = any(c["present"] for c in board["cells"]) and board_player.is_ready(board)
             return shot if ready else None
         harness.wait_for("the board of scene %d" % scene, ready, 30, step=0.1)
-        time.sleep(1.5)  # the set-up fades and the panels' slides end
+        game.pass_time(1.5)  # the set-up fades and the panels' slides end
         shot = game.probe()
         image = game.capture("scene%d" % scene)
         shutil.copy(os.path.join(game.shots_dir, "scene%d.png" % scene), keep_dir)

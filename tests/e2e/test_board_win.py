@@ -10,7 +10,6 @@ with the profile one level on, saved with its score in the hiscores. Two
 runs with one seed must score the same."""
 import struct
 import sys
-import time
 
 import board_player
 import harness
@@ -58,7 +57,7 @@ def play(build_dir, seed):
                 game.right_click(400, 300)
             swap = board_player.best_swap(board)
             if swap is None:  # no move: the board reshuffles by itself
-                time.sleep(0.5)
+                game.pass_time(0.5)
                 continue
             cells = board_player.cells_by_place(board)
             a, b = cells[swap[0]], cells[swap[1]]
@@ -115,7 +114,7 @@ def play(build_dir, seed):
         harness.wait_for("the world map", lambda: (
             "Scene #16 not implemented !!" in game.messages()
             or (game.probe() or {}).get("scene", {}).get("number") == SCENE_MAP), 15)
-        time.sleep(0.5)
+        game.pass_time(0.5)
         save = game.read_save()
         level, world = struct.unpack_from("<ii", save, harness.PROFILE_OFFSET + 32)
         if (world, level) != (0, 1):

@@ -4,7 +4,6 @@ presses and releases, and a doubled letter, fall into one message pump),
 and every one is seen in order: the first 15 make the name (the first
 letter upper case, the rest lower case), none lost, none doubled."""
 import sys
-import time
 
 import harness
 import screens_player as sp
@@ -19,13 +18,13 @@ def play(game):
     shot = sp.wait_probe(game, "the title menu, live", sp.in_scene(sp.SCENE_TITLE, sp.TITLE_LIVE), 60)
     sp.click_rect(game, sp.title_button(shot, "play"))
     sp.wait_probe(game, "the new-player dialog", sp.gui_open(sp.GUI_NEW_PLAYER), 10)
-    time.sleep(1.0)
+    game.pass_time(1.0)
     # The window under the pointer has the keyboard.
     game.xdotool("mousemove", "--window", game.window() or "", "400", "300")
     game.xdotool("type", "--delay", "0", TYPED)
     shot = sp.wait_probe(game, "the typed name", lambda s: len(
         s["screen"].get("newPlayer", {}).get("name", "")) >= len(EXPECTED), 10)
-    time.sleep(0.5)
+    game.pass_time(0.5)
     name = game.probe()["screen"]["newPlayer"]["name"]
     if name != EXPECTED:
         raise harness.Failure("typed %r at full speed, the dialog holds %r, not %r"

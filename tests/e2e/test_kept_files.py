@@ -7,7 +7,6 @@ import os
 import stat
 import sys
 import tempfile
-import time
 
 import harness
 
@@ -23,7 +22,7 @@ def play_and_end(game, label):
     """Waits for the first snapshot of a scene, plays on a moment, ends the
     game in order."""
     game.wait_probe(label + ": a scene", lambda shot: shot["scene"]["number"] > 0, 20)
-    time.sleep(1.0)
+    game.pass_time(1.0)
     if not game.running():
         raise harness.Failure(label + ": the game ended by itself")
     game.proc.terminate()

@@ -5,7 +5,6 @@ game has ended "config.dat" keeps the volume and "savegame.sav" the switch.
 A second run starts with the knob where the stored volume puts it, and
 opens the options with a quick click."""
 import sys
-import time
 
 import harness
 import screens_player as sp
@@ -26,7 +25,7 @@ def open_options(game, quick=False):
         sp.click_rect(game, button)
     sp.wait_probe(game, "the options", sp.gui_open(sp.GUI_OPTIONS), 10)
     # The panel drops in for about a second.
-    time.sleep(1.5)
+    game.pass_time(1.5)
     return game.probe()
 
 
@@ -41,7 +40,7 @@ def play(game):
     if shot["sound"]["effectsVolume"] != 1.0:
         raise harness.Failure("the effects volume moved: %r" % shot["sound"])
     sp.click_element(game, shot, "showhint", "gui")
-    time.sleep(0.3)
+    game.pass_time(0.3)
     game.key("Escape")
     sp.wait_probe(game, "the options closed", sp.gui_closed, 10)
     sp.no_alerts(game)

@@ -48,7 +48,7 @@ def pause_resume_main_menu(game):
     # Two seconds of play on the gauge (game time, slower than the wall
     # clock on a loaded machine), and on the play clock.
     game.wait_probe("two seconds of play", lambda s: s["board"]["timeUsed"] >= 2000, 30)
-    time.sleep(1.0)
+    game.pass_time(1.0, wall=True)
     shot = open_pause(game)
     if shot["gui"]["texts"][:1] != ["Pause"]:
         raise harness.Failure("pause texts: %r" % shot["gui"]["texts"])
@@ -60,7 +60,9 @@ def pause_resume_main_menu(game):
     if played < 1 or used < 2000:
         raise harness.Failure("no play counted before the pause: %r, %r" % (played, used))
     game.capture("paused")
-    time.sleep(PAUSE_SECONDS)
+    # Long enough in the game's time (the gauge) and on the wall clock
+    # (the play clock counts real seconds) for either to have moved.
+    game.pass_time(PAUSE_SECONDS, wall=True)
     shot = game.probe()
     if not pause_open(shot):
         raise harness.Failure("the pause menu went away: %r" % shot["gui"])
@@ -72,7 +74,7 @@ def pause_resume_main_menu(game):
     game.wait_probe("the menu closed", lambda s: s["gui"]["mode"] == 0, 5)
     resumed = time.monotonic()
     game.wait_probe("the gauge running again", lambda s: s["board"]["timeUsed"] > used, 5)
-    time.sleep(2.0)
+    game.pass_time(2.0, wall=True)
     shot = open_pause(game)
     # Whole seconds: about 3 s of play (2 s and the menu's fade-out and
     # drop-in) since the first pause, not the 4 s under the menu too.

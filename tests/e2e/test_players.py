@@ -5,7 +5,6 @@ typed), the test player is deleted after the confirmation (the current
 player itself is refused), and the player last created stays current: the
 welcome line and the save file name it."""
 import sys
-import time
 
 import harness
 import screens_player as sp
@@ -22,7 +21,7 @@ def click_item(game, shot, n):
 def settled_dialog(game, number):
     """The dialog open and its panel at rest (it drops in for about a second)."""
     sp.wait_probe(game, "dialog %d" % number, sp.gui_open(number), 15)
-    time.sleep(1.5)
+    game.pass_time(1.5)
     return game.probe()
 
 
@@ -36,7 +35,7 @@ def play(game):
         raise harness.Failure("slots on opening: %r" % shot["screen"]["players"])
     # A free slot after the first free one cannot be typed into.
     click_item(game, shot, 3)
-    time.sleep(0.3)
+    game.pass_time(0.3)
     if game.probe()["screen"]["players"]["editing"] != -1:
         raise harness.Failure("typing began in a later free slot")
     click_item(game, shot, 2)
@@ -61,23 +60,23 @@ def play(game):
                          and s["screen"]["players"]["alert"]["purpose"] == 2, 10)
     if shot["screen"]["players"]["alert"]["cancel"] is not None:
         raise harness.Failure("the refusal has a cancel button")
-    time.sleep(0.4)
+    game.pass_time(0.4)
     sp.click_rect(game, game.probe()["screen"]["players"]["alert"]["ok"])
     sp.wait_probe(game, "the refusal closed", lambda s: not s["screen"]["players"]["alert"]["open"], 5)
-    time.sleep(0.5)
+    game.pass_time(0.5)
     # The test player is deleted after the confirmation.
     click_item(game, shot, 1)
     sp.wait_probe(game, "Tester highlighted", lambda s: s["screen"]["players"]["selected"] == 0, 5)
     sp.click_element(game, shot, "btndelete", "gui")
     shot = sp.wait_probe(game, "the confirmation", lambda s: s["screen"]["players"]["alert"]["cancel"]
                          and s["screen"]["players"]["alert"]["purpose"] == 1, 10)
-    time.sleep(0.4)
+    game.pass_time(0.4)
     sp.click_rect(game, game.probe()["screen"]["players"]["alert"]["ok"])
     shot = sp.wait_probe(game, "the slots refilled", lambda s: slots(s)[:2] == ["Ada", "Bo"], 10)
     if shot["screen"]["players"]["selected"] != 1 or shot["profile"]["name"] != "Bo":
         raise harness.Failure("after the deletion: %r, profile %r" % (
             shot["screen"]["players"], shot["profile"]))
-    time.sleep(0.5)
+    game.pass_time(0.5)
     sp.click_element(game, shot, "btnok", "gui")
     shot = sp.wait_probe(game, "the welcome for Bo", lambda s: sp.gui_closed(s) and
                          "Bo" in s["screen"]["intro"]["welcome"], 10)

@@ -20,7 +20,6 @@ import os
 import shutil
 import struct
 import sys
-import time
 
 import autopilot as ap
 import harness
@@ -108,7 +107,7 @@ def first_run(game, pilot, start=None, levels=BOARD_LEVELS, to_world_2=True):
                        and s["scene"]["state"] == ap.MAP_LIVE and at(s, 1, 0), ap.ON_SCREEN_LIMIT_S)
     expect("story" in pilot.visited[-3:], "no chapter before world 2's map: %r" % pilot.visited[-4:])
     expect(shot["screen"]["map"]["spot"] is not None, "no spot on world 2's map")
-    time.sleep(1.0)
+    game.pass_time(1.0)
     game.capture("world_2_map")
     score = shot["profile"]["score"]
 
@@ -116,8 +115,7 @@ def first_run(game, pilot, start=None, levels=BOARD_LEVELS, to_world_2=True):
     game.key("Escape")
     shot = pilot.wait("the pause menu", lambda s: s["gui"]["number"] == GUI_PAUSE
                       and s["gui"]["state"] == PAUSE_OPEN, 10)
-    time.sleep(1.0)
-    game.click_element(game.probe(), "btnquit")
+    game.click_element(game.wait_settled("btnquit"), "btnquit")
     expect(game.wait_exit(15) == 0, "the game's exit code was not 0")
     sp.no_alerts(game)
     return score

@@ -3,7 +3,6 @@ screen, where Escape opens the pause menu and Escape again resumes it, then
 the title menu; the game ended there leaves a fresh save file without a
 current player."""
 import sys
-import time
 
 import harness
 import screens_player as sp
@@ -94,7 +93,7 @@ def play(game):
         raise harness.Failure("title menu states %r" % shot["scene"]["states"])
     # Escape on the title menu does nothing.
     game.key("Escape")
-    time.sleep(0.5)
+    game.pass_time(0.5)
     if game.probe()["gui"]["mode"] != 0:
         raise harness.Failure("Escape on the title menu opened a dialog")
     if "Scene #" in game.messages():

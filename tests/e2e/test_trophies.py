@@ -7,7 +7,6 @@ Escape closes the dialog."""
 import os
 import struct
 import sys
-import time
 import xml.etree.ElementTree as ET
 
 import harness
@@ -91,7 +90,7 @@ def scenario(game):
                  str(trophy["x"] + trophy["w"] // 2), str(trophy["y"] + trophy["h"] // 2))
     tip = lang_text("achievescoredesc").replace("%d", "300000")
     harness.wait_for("the score trophy's tip", lambda: tip in game.probe()["gui"]["texts"], 5)
-    time.sleep(0.6)
+    game.pass_time(0.6)
     game.capture("tip")
     game.key("Escape")
     harness.wait_for("the dialog to close", lambda: game.probe()["gui"]["mode"] == 0, 10)

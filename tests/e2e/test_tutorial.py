@@ -5,7 +5,6 @@ follows; its check box turns the profile's tips off and Escape closes it.
 Both pages are recorded as seen and the board plays on."""
 import os
 import sys
-import time
 import xml.etree.ElementTree as ET
 
 import harness
