@@ -26,6 +26,9 @@ class BvGameBase : public BvApplication {
   // language table; each failure shows its "Alert" box and quits.
   void LoadGlobalData() override;
   void SetupCamera() override;
+  // Draws nothing visible, so that the driver makes the drawing states of
+  // dialogs fading in before the first one opens (see drawing_states.h).
+  void PrepareDrawingStates();
   // Mouse position and deltas (ten times the movement), wheel.
   virtual void UpdateMouse();
 
