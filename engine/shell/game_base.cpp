@@ -54,6 +54,8 @@ void BvGameBase::Render() {
   if (currentLevels) currentLevels->RenderCurrentLevel(dt, guiMode == 1, guiMode == 1 || guiMode == 2);
   if (guiMode != 0 && globalLevels) {
     const bool drawn = guiFramesUnseen <= 0;
+    // Not in the frame that opened it, which paid for its making.
+    if (guiFramesUnseen == kGuiFramesUnseen - 1) globalLevels->PrefetchOnDemandTextures();
     globalLevels->RenderCurrentLevel(dt, false, false, drawn);
     if (!drawn) --guiFramesUnseen;
   }
