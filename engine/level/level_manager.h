@@ -189,6 +189,11 @@ class BvLevelManager : public b2ContactListener, public b2ContactFilter, public 
   void WaitForDecodedTextures();
   // Fetches every text element's font anew (after a display rebuild).
   void ReloadFonts();
+  // Draws one fully transparent character with each text element's font,
+  // which leaves every pixel as it was: the driver makes its translucent
+  // text drawing (shaders of its own) now rather than in the first frame
+  // that fades a text in, which that cost 30 to 80 ms.
+  void PrepareTextDrawing();
 
   // ---- per frame and drawing -----------------------------------------------
   // Camera behaviours and one physics step unless paused, then layers 0..7

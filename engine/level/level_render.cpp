@@ -1,4 +1,5 @@
 // The per-frame layer pass of a level manager and its immediate drawing.
+#include <set>
 #include <string>
 #include <vector>
 
@@ -236,6 +237,20 @@ void BvLevelManager::DrawTextureRect(const irr::core::recti& source, float x, fl
   const irr::core::vector2df centre(left + dw * 0.5f, top + dh * 0.5f);
   bv::Draw2DImageRotated(g_Driver, entry->texture, destination, source, centre, angle, colour,
                          useAlphaChannel, additive, flipX, flipY);
+}
+
+void BvLevelManager::PrepareTextDrawing() {
+  if (!g_Driver) return;
+  std::set<irr::gui::IGUIFont*> prepared;
+  for (const auto& entry : m_Elements->GetIdIndex()) {
+    BvElement* element = static_cast<BvElement*>(entry.second);
+    if (element->GetType() != kElementText) continue;
+    irr::gui::IGUIFont* font = static_cast<BvTextElement*>(element)->GetFont();
+    if (!font || !prepared.insert(font).second) continue;
+    bv::FlushQuads(g_Driver);
+    font->draw(L"0", irr::core::recti(0, 0, 0, 0), irr::video::SColor(0, 255, 255, 255), false,
+               false, nullptr);
+  }
 }
 
 void BvLevelManager::DrawText(irr::gui::IGUIFont* font, const irr::core::vector2df& position,

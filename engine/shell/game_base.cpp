@@ -3,6 +3,7 @@
 #include "engine/level/input_behaviors.h"
 #include "engine/level/level_manager.h"
 #include "engine/platform/message_box.h"
+#include "engine/resources/drawing_states.h"
 #include "engine/resources/lang_table.h"
 #include "engine/shell/globals.h"
 #include "engine/shell/system.h"
@@ -39,6 +40,8 @@ void BvGameBase::LoadResources() {
     if (levels) levels->LoadImageTextures();
   for (BvLevelManager* levels : {currentLevels, globalLevels})
     if (levels) levels->ReloadFonts();
+  // The new display makes its drawing states anew.
+  PrepareDrawingStates();
 }
 
 void BvGameBase::ApplyMouseCapture() {
@@ -51,6 +54,8 @@ void BvGameBase::Render() {
   if (currentLevels) currentLevels->RenderCurrentLevel(dt, guiMode == 1, guiMode == 1 || guiMode == 2);
   if (guiMode != 0 && globalLevels) {
     const bool drawn = guiFramesUnseen <= 0;
+    // Not in the frame that opened it, which paid for its making.
+    if (guiFramesUnseen == kGuiFramesUnseen - 1) globalLevels->PrefetchOnDemandTextures();
     globalLevels->RenderCurrentLevel(dt, false, false, drawn);
     if (!drawn) --guiFramesUnseen;
   }
@@ -62,11 +67,20 @@ void BvGameBase::LoadGlobalData() {
   if (!globalLevels || !globalLevels->LoadScene(kGlobalScene)) {
     bv::ShowMessageBox(kAlertCaption, "Failed loading global scene data");
     Quit();
+  } else {
+    PrepareDrawingStates();
   }
   if (!g_LangTable.LoadLang(kLangFile)) {
     bv::ShowMessageBox(kAlertCaption, "Failed loading language file");
     Quit();
   }
+}
+
+void BvGameBase::PrepareDrawingStates() {
+  // What a dialog fading in draws (translucent texts and pictures) gets its
+  // driver state now, not in the dialog's first frame.
+  if (globalLevels) globalLevels->PrepareTextDrawing();
+  bv::PrepareQuadDrawing(g_Driver);
 }
 
 void BvGameBase::SetupCamera() {

@@ -26,6 +26,9 @@ class BvGameBase : public BvApplication {
   // language table; each failure shows its "Alert" box and quits.
   void LoadGlobalData() override;
   void SetupCamera() override;
+  // Draws nothing visible, so that the driver makes the drawing states of
+  // dialogs fading in before the first one opens (see drawing_states.h).
+  void PrepareDrawingStates();
   // Mouse position and deltas (ten times the movement), wheel.
   virtual void UpdateMouse();
 
@@ -57,6 +60,9 @@ class BvGameBase : public BvApplication {
   float mouseDeltaY = 0.0f;
   // 0 no GUI, 1 GUI over a frozen scene, 2 over a running scene, 3 notice.
   int guiMode = 0;
-  // Frames the GUI just shown still runs without being drawn.
+  // A GUI just shown runs this many frames without being drawn, while its
+  // pictures come in (at 75 Hz 40 ms; the same with the drawing savings on
+  // or off, so that every frame is the same either way).
+  static constexpr int kGuiFramesUnseen = 3;
   int guiFramesUnseen = 0;
 };

@@ -25,10 +25,6 @@ BvGame* g_Game = nullptr;
 namespace {
 constexpr const char* kAlertCaption = "Alert";
 constexpr const char* kGuiFile = "global.xml";
-// A dialog's first frames, drawn without it while its pictures come in
-// (at 75 Hz 40 ms; the same with the savings on or off, so that every
-// frame is the same either way).
-constexpr int kGuiFramesUnseen = 3;
 // Irrlicht key code of Escape.
 constexpr int kKeyEscape = 27;
 // Scenes above this number answer Escape with the pause menu.
@@ -130,8 +126,8 @@ void BvGame::ShowGui(int n, int mode, intptr_t argument) {
     return;
   }
   // The dialog's pictures load as it first draws them, only those it
-  // draws; their decoding starts now, off the main thread, and the dialog
-  // runs unseen for its first frames while they go up a share a frame, so
+  // draws. It runs unseen for its first frames: their decoding starts in
+  // the next one, off the main thread, and they go up a share a frame, so
   // that no frame pays for all of them.
   if (globalLevels) globalLevels->HoldOnDemandTextures();
   if (!globalLevels || !globalLevels->LoadLevel(n, kGuiFile, false)) {
@@ -143,7 +139,6 @@ void BvGame::ShowGui(int n, int mode, intptr_t argument) {
   guiMode = mode;
   currentGui = n;
   gui->Init(argument);
-  globalLevels->PrefetchOnDemandTextures();
   guiFramesUnseen = kGuiFramesUnseen;
 }
 
