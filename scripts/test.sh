@@ -4,9 +4,12 @@
 # caller chose another.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Each step's end, in seconds since the start: where the run's time goes.
+step_done() { echo "== $1 at $SECONDS s"; }
 bash scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
+step_done "plain build"
 export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"
 export QUORVEL_MESSAGES="${QUORVEL_MESSAGES:-stderr}"
 # The sanitizer build compiles beside the plain pass, at the lowest
@@ -19,8 +22,10 @@ asan_build=$!
 plain=0
 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
   ctest --test-dir build --output-on-failure -j"$(nproc)" || plain=$?
+step_done "plain pass"
 built=0
 wait "$asan_build" || built=$?
+step_done "sanitizer build"
 cat "$asan_log"
 if [ "$plain" -ne 0 ]; then
   echo "plain test pass failed" >&2
@@ -32,4 +37,7 @@ if [ "$built" -ne 0 ]; then
 fi
 # The same tests once more, built with the address and undefined-behaviour
 # sanitizers: any report fails the run.
-bash scripts/test-sanitizers.sh run
+status=0
+bash scripts/test-sanitizers.sh run || status=$?
+step_done "sanitizer passes"
+exit "$status"
