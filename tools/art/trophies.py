@@ -16,7 +16,7 @@ from PIL import Image, ImageDraw
 import artkit
 
 PAGE = (784, 596)                 # upright size of the page
-TEXTURE = (1024, 1024)
+TEXTURE = (PAGE[1], PAGE[0])      # the turned page: no padding to upload
 TROPHY_SPOTS = [(-280, 195), (-280, 5), (-280, -185), (280, 195), (280, 5), (280, -185)]
 # The title the page writes under each trophy: its place relative to the
 # trophy, and the light plate painted there (width, height).
