@@ -12,12 +12,14 @@ cmake --build build -j"$(nproc)"
 step_done "plain build"
 export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"
 export QUORVEL_MESSAGES="${QUORVEL_MESSAGES:-stderr}"
-# The sanitizer build compiles beside the plain pass, at the lowest
-# priority: the pass's long whole-game scenarios leave cores idle, which
-# the build takes without slowing the tests. Its output is shown after
-# the pass.
+# The sanitizer build compiles beside the plain pass, at the same
+# priority: the pass's tests wait in the game's time, so sharing the cores
+# only makes them slower. (At the lowest priority, beside any other busy
+# process the build got almost nothing: it stood at a fifth after twenty
+# minutes beside a busy loop on every core.) Its output is shown after the
+# pass.
 asan_log=build/sanitizer-build.log
-nice -n 19 bash scripts/test-sanitizers.sh build > "$asan_log" 2>&1 &
+bash scripts/test-sanitizers.sh build > "$asan_log" 2>&1 &
 asan_build=$!
 plain=0
 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
