@@ -16,7 +16,6 @@ from PIL import Image, ImageDraw
 import artkit
 
 PAGE = (784, 596)                 # upright size of the page
-TEXTURE = (PAGE[1], PAGE[0])      # the turned page: no padding to upload
 TROPHY_SPOTS = [(-280, 195), (-280, 5), (-280, -185), (280, 195), (280, 5), (280, -185)]
 # The title the page writes under each trophy: its place relative to the
 # trophy, and the light plate painted there (width, height).
@@ -65,10 +64,8 @@ def page():
         d.ellipse((lx - 12, ly - 6, lx + 12, ly + 6), fill=(90, 170, 80, 255), outline=artkit.INK + (255,))
     star = artkit.gem(80, "star", artkit.GOLD, artkit.GOLD_DARK)
     img.alpha_composite(star, (int(cx - 40), int(cy - 44)))
-    turned = img.rotate(90, expand=True)
-    tex = Image.new("RGBA", TEXTURE, (0, 0, 0, 0))
-    tex.paste(turned, (0, 0))
-    return tex
+    # Stored turned, at its own size: no padding to upload.
+    return img.rotate(90, expand=True)
 
 
 def _emblem(d, kind, cx, cy, s):
